@@ -1,0 +1,1 @@
+// Application object of the desktop program (to come).

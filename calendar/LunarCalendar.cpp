@@ -1,0 +1,8 @@
+#include "calendar/LunarCalendar.h"
+
+namespace qelvar {
+
+LunarCalendar::LunarCalendar() = default;
+LunarCalendar::~LunarCalendar() = default;
+
+}  // namespace qelvar

@@ -1,0 +1,70 @@
+#pragma once
+// Gregorian <-> Chinese lunar calendar for lunar years 1901..2050
+// (Gregorian 1901-02-19 .. 2051-02-10), the Chinese date text of a lunar
+// date and the 24 solar terms.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qelvar {
+
+// A Gregorian date; month and day are 1-based.
+struct SolarDate {
+    std::uint16_t year = 0;
+    std::uint16_t month = 0;
+    std::uint16_t day = 0;
+    friend bool operator==(const SolarDate&, const SolarDate&) = default;
+};
+
+// A Chinese lunar date.  `month` is always the ordinary month number; a leap
+// month carries the number of the month it follows and `leap` = 1.
+struct LunarDate {
+    std::uint16_t year = 0;
+    std::uint16_t month = 0;
+    std::uint16_t day = 0;
+    int leap = 0;
+    friend bool operator==(const LunarDate&, const LunarDate&) = default;
+};
+
+// Solar month of a Gregorian day: 1..12 = 寅..丑; 13 = February on or after
+// 立春 (寅), 14 = February before 立春 (丑).
+using SolarMonthCode = int;
+
+class LunarCalendar {
+public:
+    LunarCalendar();
+    virtual ~LunarCalendar();
+
+    // Gregorian -> lunar.  Empty outside 1901-02-19 .. 2051-02-10 and for a
+    // date that does not exist (month outside 1..12, day past the month).
+    std::optional<LunarDate> SolarToLunar(const SolarDate& solar) const;
+
+    // Lunar (with its leap flag) -> Gregorian.  Empty when no such lunar date
+    // exists inside the range.
+    std::optional<SolarDate> LunarToSolar(const LunarDate& lunar) const;
+
+    // "龙(庚辰)年正月初一", "鼠(庚子)年闰四月初一", or "Error Year" /
+    // "Error Month" / "Error Day".  Never fails.
+    static std::string FormatLunarDate(int year, int month, int day, int leap);
+    static std::string FormatLunarDate(const LunarDate& d) {
+        return FormatLunarDate(d.year, d.month, d.day, d.leap);
+    }
+
+    // The date-picker value for a year/month/day record; !ok() when the
+    // numbers are no Gregorian date (e.g. 2-30).
+    static std::chrono::year_month_day ToDateValue(int year, int month, int day);
+
+    // Index 1..24 of the term falling on the Gregorian day, 25 when none.
+    std::uint16_t SolarTermIndex(int year, int month, int day) const;
+
+    // Term name of the day ("" when none); also sets m_strSolarTerm and
+    // m_nSolarMonth.
+    std::string SolarTerm(int year, int month, int day);
+
+    std::string m_strSolarTerm;      // term of the last day asked for
+    SolarMonthCode m_nSolarMonth = 0; // solar month code of that day
+};
+
+}  // namespace qelvar

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the desktop program.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+cmake --preset dev >/dev/null
+cmake --build --preset dev
+if [ -x build/bin/qelvar ]; then
+    exec build/bin/qelvar "$@"
+else
+    exec build/bin/qelvar-cli --help
+fi
