@@ -1,0 +1,48 @@
+#pragma once
+// The birth-data form as a model: the values the window shows and the three
+// operations its events run.  The Qt form only mirrors these members and
+// calls the operations; the CLI drives the same model, so both agree.
+
+#include <chrono>
+#include <string>
+
+#include "app/Global.h"
+#include "calendar/LunarCalendar.h"
+
+namespace qelvar {
+
+class BirthForm {
+public:
+    static constexpr int kNoSelection = -1;
+    static constexpr int kLateZiHour = 12;  // "夜子(23-24)" in the hour list
+
+    // Sets both pickers to `today`, ticks 男 and runs UpdateFromSolar once.
+    BirthForm(BirthData& birth, std::chrono::year_month_day today);
+
+    // A change of the Gregorian picker (m_dateSolar).
+    void UpdateFromSolar();
+    // A change of the lunar picker (m_dateLunar) or of the 闰月 box (m_bLeap).
+    void UpdateFromLunar();
+    // The cast button: stores lunar date, hour, sub-period and sex in the
+    // birth data; true when the chart window should open.
+    bool CastChart();
+
+    // Mirrored controls.
+    std::chrono::year_month_day m_dateSolar;  // picker 1001
+    LunarDate m_dateLunar;                     // picker 1002 (numbers only; leap ignored)
+    bool m_bLeap = false;                      // check box 1004
+    std::string m_strLunarStatic = "Lunar";   // static 1003
+    int m_nHourSelection = kNoSelection;       // combo 1006, 0..12
+    int m_nMinuteSelection = kNoSelection;     // combo 1009, 0..11
+    bool m_bMale = true;                       // radio 1007 (else 1008)
+
+    // Lunar date of the last successful update, "%d".
+    std::string m_strLunarYear, m_strLunarMonth, m_strLunarDay;
+
+    LunarCalendar m_calendar;
+
+private:
+    BirthData& m_birth;
+};
+
+}  // namespace qelvar
