@@ -1,0 +1,50 @@
+#include "app/DialogFont.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+
+namespace qelvar {
+
+namespace {
+
+const QString kSongName = QStringLiteral("宋体");
+
+// Song/Ming faces from Debian's packages, best first: fonts-arphic-uming,
+// then fonts-noto-cjk should UMing be missing.
+const QStringList kSongFaces{
+    QStringLiteral("AR PL UMing CN"),
+    QStringLiteral("AR PL UMing"),
+    QStringLiteral("Noto Serif CJK SC"),
+};
+
+int LogicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : 96;
+}
+
+}  // namespace
+
+void InstallSongFont() {
+    QFont::insertSubstitutions(kSongName, kSongFaces);
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), kSongFaces);
+}
+
+QFont DialogFont() {
+    QFont font(kSongName);
+    font.setFamilies(QStringList{kSongName} + kSongFaces);
+    font.setStyleHint(QFont::Serif);
+    // 9 pt as a whole number of pixels: 12 px at 96 dpi.
+    font.setPixelSize(MulDiv(9, LogicalDpi(), 72));
+    return font;
+}
+
+DialogBaseUnits BaseUnitsOf(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return BaseUnitsFromMetrics(letters, metrics.height());
+}
+
+}  // namespace qelvar

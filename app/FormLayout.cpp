@@ -1,0 +1,54 @@
+#include "app/FormLayout.h"
+
+namespace qelvar {
+
+namespace {
+
+using K = ControlKind;
+
+// Template 102, "宋体" 9 pt, 162 x 89 units; tab order.
+constexpr std::array<ControlTemplate, 13> kFormControls{{
+    {form_id::kSolarPicker, K::kDatePicker, "", {32, 9, 61, 15}},
+    {kNoId, K::kStatic, "公历", {10, 13, 17, 8}},
+    {form_id::kLunarPicker, K::kLunarDatePicker, "", {32, 28, 61, 15}},
+    {kNoId, K::kStatic, "农历", {10, 31, 17, 8}},
+    {form_id::kLunarText, K::kStaticCentred, "Lunar", {12, 50, 84, 8}},
+    {form_id::kLeapBox, K::kCheckBox, "闰月", {97, 11, 32, 10}},
+    {kNoId, K::kGroupBox, "", {6, 0, 152, 84}},
+    {form_id::kHourList, K::kDropDownList, "", {97, 28, 55, 128}},
+    {kNoId, K::kStatic, "性别", {18, 67, 17, 8}},
+    {form_id::kMale, K::kRadioFirst, "男", {41, 67, 22, 8}},
+    {form_id::kFemale, K::kRadio, "女", {67, 67, 25, 8}},
+    {form_id::kOk, K::kDefaultButton, "斗数排盘", {101, 62, 50, 17}},
+    {form_id::kMinuteList, K::kDropDownList, "", {97, 45, 55, 128}},
+}};
+
+// Template 100, "宋体" 9 pt, 235 x 55 units.
+constexpr std::array<ControlTemplate, 4> kAboutControls{{
+    {kNoId, K::kIcon, "", {11, 17, 20, 20}},
+    {kNoId, K::kStaticNoPrefix, "Qelvar排盘1.0 版", {40, 10, 119, 8}},
+    {kNoId, K::kStatic, "紫微斗数排盘 · 公历农历互换", {40, 25, 119, 8}},
+    {form_id::kOk, K::kDefaultButton, "确定", {178, 7, 50, 14}},
+}};
+
+constexpr DialogTemplate kForm{102, "Qelvar排盘", 162, 89, kFormControls};
+constexpr DialogTemplate kAbout{100, "Qelvar单机版", 235, 55, kAboutControls};
+
+}  // namespace
+
+const DialogTemplate& FormTemplate() { return kForm; }
+const DialogTemplate& AboutTemplate() { return kAbout; }
+
+const std::array<std::string_view, 13> kHourEntries{
+    "子 (0-1)",   "丑 (1-3)",   "寅 (3-5)",   "卯 (5-7)",   "辰 (7-9)",
+    "巳 (9-11)",  "午 (11-13)", "未 (13-15)", "申 (15-17)", "酉 (17-19)",
+    "戌 (19-21)", "亥 (21-23)", "夜子(23-24)",
+};
+
+const std::array<std::string_view, 12> kMinuteEntries{
+    "子 (0-10)",   "丑 (10-20)",  "寅 (20-30)",   "卯 (30-40)",
+    "辰 (40-50)",  "巳 (50-60)",  "午 (60-70)",   "未 (70-80)",
+    "申 (80-90)",  "酉 (90-100)", "戌 (100-110)", "亥 (110-120)",
+};
+
+}  // namespace qelvar

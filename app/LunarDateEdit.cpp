@@ -1,0 +1,147 @@
+#include "app/LunarDateEdit.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace qelvar {
+
+namespace {
+
+struct SectionRange {
+    int min;
+    int max;
+};
+
+// The same year range as the Gregorian picker, days 1..30 in every month.
+constexpr std::array<SectionRange, 3> kRanges{{{100, 9999}, {1, 12}, {1, 30}}};
+
+int Field(const LunarPickerValue& v, int section) {
+    return section == LunarDateEdit::kYear ? v.year
+           : section == LunarDateEdit::kMonth ? v.month
+                                              : v.day;
+}
+
+void SetField(LunarPickerValue& v, int section, int number) {
+    if (section == LunarDateEdit::kYear) v.year = number;
+    if (section == LunarDateEdit::kMonth) v.month = number;
+    if (section == LunarDateEdit::kDay) v.day = number;
+}
+
+QString Format(const LunarPickerValue& v) {
+    return QStringLiteral("%1/%2/%3").arg(v.year).arg(v.month).arg(v.day);
+}
+
+const QRegularExpression& Pattern() {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{0,4})/(\\d{0,2})/(\\d{0,2})$"));
+    return pattern;
+}
+
+// Start and length of each section in `text` ("2000/1/30": 0+4, 5+1, 7+2).
+std::array<std::pair<int, int>, 3> SectionSpans(const QString& text) {
+    const int first = text.indexOf(QLatin1Char('/'));
+    const int second = text.indexOf(QLatin1Char('/'), first + 1);
+    return {{{0, first}, {first + 1, second - first - 1}, {second + 1, text.size() - second - 1}}};
+}
+
+// The value `text` spells, when every section is complete and in range.
+std::optional<LunarPickerValue> Parse(const QString& text) {
+    const QRegularExpressionMatch match = Pattern().match(text);
+    if (!match.hasMatch()) return std::nullopt;
+    LunarPickerValue v;
+    for (int s = 0; s < 3; ++s) {
+        bool ok = false;
+        const int number = match.captured(s + 1).toInt(&ok);
+        if (!ok || number < kRanges[s].min || number > kRanges[s].max) return std::nullopt;
+        SetField(v, s, number);
+    }
+    return v;
+}
+
+}  // namespace
+
+LunarDateEdit::LunarDateEdit(QWidget* parent) : QAbstractSpinBox(parent) {
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    setAccelerated(false);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &LunarDateEdit::OnTextEdited);
+    ShowValue();
+}
+
+void LunarDateEdit::setValue(LunarPickerValue value) {
+    for (int s = 0; s < 3; ++s) {
+        SetField(value, s, std::clamp(Field(value, s), kRanges[s].min, kRanges[s].max));
+    }
+    const bool changed = !(value == m_value);
+    m_value = value;
+    ShowValue();
+    if (changed) emit valueChanged();
+}
+
+LunarDateEdit::Section LunarDateEdit::currentSection() const {
+    const int cursor = lineEdit()->cursorPosition();
+    const auto spans = SectionSpans(lineEdit()->text());
+    if (cursor <= spans[0].first + spans[0].second) return kYear;
+    if (cursor <= spans[1].first + spans[1].second) return kMonth;
+    return kDay;
+}
+
+void LunarDateEdit::setCurrentSection(Section section) { SelectSection(section); }
+
+void LunarDateEdit::stepBy(int steps) {
+    const Section section = currentSection();
+    LunarPickerValue next = m_value;
+    const SectionRange range = kRanges[section];
+    SetField(next, section, std::clamp(Field(next, section) + steps, range.min, range.max));
+    setValue(next);
+    SelectSection(section);
+}
+
+QValidator::State LunarDateEdit::validate(QString& input, int&) const {
+    if (Parse(input)) return QValidator::Acceptable;
+    const QRegularExpressionMatch match = Pattern().match(input);
+    if (!match.hasMatch()) return QValidator::Invalid;
+    for (int s = 0; s < 3; ++s) {
+        const QString digits = match.captured(s + 1);
+        if (!digits.isEmpty() && digits.toInt() > kRanges[s].max) return QValidator::Invalid;
+    }
+    return QValidator::Intermediate;  // a section still being typed
+}
+
+void LunarDateEdit::fixup(QString& input) const { input = Format(m_value); }
+
+QAbstractSpinBox::StepEnabled LunarDateEdit::stepEnabled() const {
+    const Section section = currentSection();
+    const int number = Field(m_value, section);
+    StepEnabled enabled = StepNone;
+    if (number > kRanges[section].min) enabled |= StepDownEnabled;
+    if (number < kRanges[section].max) enabled |= StepUpEnabled;
+    return enabled;
+}
+
+void LunarDateEdit::focusInEvent(QFocusEvent* event) {
+    QAbstractSpinBox::focusInEvent(event);
+    SelectSection(currentSection());
+}
+
+void LunarDateEdit::OnTextEdited(const QString& text) {
+    const std::optional<LunarPickerValue> typed = Parse(text);
+    if (!typed || *typed == m_value) return;
+    m_value = *typed;
+    emit valueChanged();
+}
+
+void LunarDateEdit::ShowValue() {
+    const int cursor = lineEdit()->cursorPosition();
+    lineEdit()->setText(Format(m_value));
+    lineEdit()->setCursorPosition(std::min(cursor, static_cast<int>(lineEdit()->text().size())));
+}
+
+void LunarDateEdit::SelectSection(Section section) {
+    const auto spans = SectionSpans(lineEdit()->text());
+    lineEdit()->setSelection(spans[section].first, spans[section].second);
+}
+
+}  // namespace qelvar

@@ -1,0 +1,51 @@
+#pragma once
+// The lunar date picker: a year / month / day editor shaped like the
+// Gregorian QDateEdit (same frame, same "yyyy/M/d" text, arrow keys, wheel
+// and typing act on the section under the cursor), but its day runs 1..30
+// in every month, so every lunar date (2-29 and 2-30 included) can be held.
+
+#include <QAbstractSpinBox>
+
+namespace qelvar {
+
+struct LunarPickerValue {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    friend bool operator==(const LunarPickerValue&, const LunarPickerValue&) = default;
+};
+
+class LunarDateEdit : public QAbstractSpinBox {
+    Q_OBJECT
+public:
+    enum Section { kYear = 0, kMonth = 1, kDay = 2 };
+
+    explicit LunarDateEdit(QWidget* parent = nullptr);
+
+    LunarPickerValue value() const { return m_value; }
+    // Emits valueChanged when the value differs (as QDateEdit::setDate does).
+    void setValue(LunarPickerValue value);
+
+    Section currentSection() const;
+    void setCurrentSection(Section section);
+
+    void stepBy(int steps) override;
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+
+signals:
+    void valueChanged();
+
+protected:
+    StepEnabled stepEnabled() const override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void OnTextEdited(const QString& text);
+    void ShowValue();
+    void SelectSection(Section section);
+
+    LunarPickerValue m_value;
+};
+
+}  // namespace qelvar

@@ -1,0 +1,124 @@
+#include "app/TovrinDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDateEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+
+#include "app/AboutDlg.h"
+#include "app/AppIcon.h"
+#include "app/LunarDateEdit.h"
+#include "app/LocalDate.h"
+#include "app/TemplateWidgets.h"
+#include "chart/ZiWeiDlg.h"
+
+namespace qelvar {
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CTovrinDlg::CTovrinDlg(BirthData& birth, std::chrono::year_month_day today, QWidget* parent)
+    : QDialog(parent), m_birth(birth), m_form(birth, today) {
+    BuildTemplate(*this, FormTemplate());
+    setWindowIcon(AppIcon());
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    BindControls();
+    FillLists();
+    WriteForm();  // the model has ticked 男 and run one update from today
+
+    connect(m_dateSolar, &QDateEdit::dateChanged, this, &CTovrinDlg::OnSolarChanged);
+    connect(m_dateLunar, &LunarDateEdit::valueChanged, this, &CTovrinDlg::OnLunarChanged);
+    connect(m_checkLeap, &QCheckBox::clicked, this, &CTovrinDlg::OnLunarChanged);
+    auto* ok = findChild<QPushButton*>(ControlName(form_id::kOk));
+    connect(ok, &QPushButton::clicked, this, &CTovrinDlg::OnCast);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &CTovrinDlg::ShowAbout);
+}
+
+void CTovrinDlg::BindControls() {
+    m_dateSolar = findChild<QDateEdit*>(ControlName(form_id::kSolarPicker));
+    m_dateLunar = findChild<LunarDateEdit*>(ControlName(form_id::kLunarPicker));
+    m_staticLunar = findChild<QLabel*>(ControlName(form_id::kLunarText));
+    m_checkLeap = findChild<QCheckBox*>(ControlName(form_id::kLeapBox));
+    m_comboHour = findChild<QComboBox*>(ControlName(form_id::kHourList));
+    m_btnMale = findChild<QRadioButton*>(ControlName(form_id::kMale));
+    m_comboMinute = findChild<QComboBox*>(ControlName(form_id::kMinuteList));
+}
+
+void CTovrinDlg::FillLists() {
+    for (const std::string_view entry : kHourEntries) m_comboHour->addItem(Text(entry));
+    for (const std::string_view entry : kMinuteEntries) m_comboMinute->addItem(Text(entry));
+    m_comboHour->setCurrentIndex(-1);  // both lists start without a selection
+    m_comboMinute->setCurrentIndex(-1);
+}
+
+// Controls -> model.
+void CTovrinDlg::ReadForm() {
+    m_form.m_dateSolar = ToYearMonthDay(m_dateSolar->date());
+    const LunarPickerValue lunar = m_dateLunar->value();
+    m_form.m_dateLunar.year = static_cast<std::uint16_t>(lunar.year);
+    m_form.m_dateLunar.month = static_cast<std::uint16_t>(lunar.month);
+    m_form.m_dateLunar.day = static_cast<std::uint16_t>(lunar.day);
+    m_form.m_bLeap = m_checkLeap->isChecked();
+    m_form.m_nHourSelection = m_comboHour->currentIndex();
+    m_form.m_nMinuteSelection = m_comboMinute->currentIndex();
+    m_form.m_bMale = m_btnMale->isChecked();
+}
+
+// Model -> controls, without raising change events (writing a value into a
+// control is no user change).
+void CTovrinDlg::WriteForm() {
+    const QSignalBlocker blockSolar(m_dateSolar);
+    const QSignalBlocker blockLunar(m_dateLunar);
+    m_dateSolar->setDate(ToQDate(m_form.m_dateSolar));
+    m_dateLunar->setValue({m_form.m_dateLunar.year, m_form.m_dateLunar.month, m_form.m_dateLunar.day});
+    m_checkLeap->setChecked(m_form.m_bLeap);
+    m_staticLunar->setText(QString::fromStdString(m_form.m_strLunarStatic));
+    m_btnMale->setChecked(m_form.m_bMale);
+    if (!m_form.m_bMale) findChild<QRadioButton*>(ControlName(form_id::kFemale))->setChecked(true);
+}
+
+void CTovrinDlg::OnSolarChanged() {
+    ReadForm();
+    m_form.UpdateFromSolar();
+    WriteForm();
+}
+
+void CTovrinDlg::OnLunarChanged() {
+    ReadForm();
+    m_form.UpdateFromLunar();
+    WriteForm();
+}
+
+void CTovrinDlg::OnCast() {
+    ReadForm();
+    if (m_form.CastChart() && m_openChart) m_openChart(m_birth);
+}
+
+void CTovrinDlg::ShowAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    const QAction* about = menu.addAction(Text(kAboutMenuText));
+    if (menu.exec(event->globalPos()) == about) ShowAbout();
+}
+
+void CTovrinDlg::OpenChartWindow(const BirthData& birth) {
+    CZiWeiDlg chart(birth, LocalToday());
+    chart.exec();
+}
+
+}  // namespace qelvar

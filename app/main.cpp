@@ -1,0 +1,16 @@
+// qelvar: the desktop program.  It starts the application object, which runs
+// the birth-data form; the program ends when the form closes.
+#include <QApplication>
+
+#include "app/AppIcon.h"
+#include "app/DialogFont.h"
+#include "app/Tovrin.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tovrin.Qelvar"));
+    QApplication::setWindowIcon(qelvar::AppIcon());
+    qelvar::InstallSongFont();
+    qelvar::CTovrinApp theApp;
+    return theApp.InitInstance();
+}

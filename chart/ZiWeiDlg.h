@@ -1,0 +1,59 @@
+#pragma once
+// CZiWeiDlg: the chart window (template 130, "斗数排盘").  Construction
+// casts the chart from the birth data; the window then only paints the
+// grid's texts at their template places in the colours of ColourControl.
+// Enter, Esc and the close box close it; the right button opens the capture
+// window.
+
+#include <QDialog>
+#include <QFont>
+#include <chrono>
+#include <unordered_map>
+
+#include "app/DialogUnits.h"
+#include "app/Global.h"
+#include "chart/ChartColours.h"
+#include "chart/ChartLayout.h"
+
+namespace qelvar {
+
+class CZiWeiDlg : public QDialog {
+    Q_OBJECT
+public:
+    CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent = nullptr);
+
+    // The text of slot `id` after the cast; "" for an identifier that is no slot.
+    QString SlotText(int id) const;
+    // The rectangle of slot `id` in window pixels; empty for no slot.
+    QRect SlotRect(int id) const;
+    // The attributes slot `id` is painted with.
+    TextAttributes SlotAttributes(int id) const { return ColourControl(id, SlotText(id).toStdString()); }
+    DialogBaseUnits BaseUnits() const { return m_base; }
+    // Window pixels of a dialog-unit rectangle.
+    QRect ToWindow(const DuRect& r) const;
+
+public slots:
+    // Right button: opens the capture window over the chart.  The capture
+    // window is not part of this build yet, so it does nothing.
+    void OpenCapture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void PaintChartBackground(QPainter& painter) const;
+    void PaintCellFrames(QPainter& painter) const;
+    void PaintLabels(QPainter& painter) const;
+    void PaintSlots(QPainter& painter) const;
+    void PaintText(QPainter& painter, const QRect& rect, SlotAlign align, SlotFlow flow,
+                   const QString& text, const TextAttributes& attrs) const;
+
+    BirthData m_birth;  // copied at construction
+    std::unordered_map<int, QString> m_texts;
+    QFont m_font;
+    DialogBaseUnits m_base;
+};
+
+}  // namespace qelvar

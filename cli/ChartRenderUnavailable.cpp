@@ -1,0 +1,12 @@
+// RenderChartPng for a build without the Qt layer.
+#include "chart/ChartRender.h"
+
+namespace qelvar {
+
+bool RenderChartPng(const BirthData&, std::chrono::year_month_day, const std::string&,
+                    std::string* error) {
+    if (error != nullptr) *error = "this build has no chart window (configured without the GUI)";
+    return false;
+}
+
+}  // namespace qelvar
