@@ -1,5 +1,6 @@
 #include "app/DialogFont.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -29,12 +30,15 @@ int LogicalDpi() {
 void InstallSongFont() {
     QFont::insertSubstitutions(kSongName, kSongFaces);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), kSongFaces);
+    // Every widget, menu and pop-up (calendar, lists) writes in it too.
+    QApplication::setFont(DialogFont());
 }
 
 QFont DialogFont() {
     QFont font(kSongName);
     font.setFamilies(QStringList{kSongName} + kSongFaces);
     font.setStyleHint(QFont::Serif);
+    font.setStyleStrategy(QFont::NoAntialias);
     // 9 pt as a whole number of pixels: 12 px at 96 dpi.
     font.setPixelSize(MulDiv(9, LogicalDpi(), 72));
     return font;

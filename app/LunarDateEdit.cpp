@@ -40,6 +40,13 @@ const QRegularExpression& Pattern() {
     return pattern;
 }
 
+// A date still being typed: "2023", "2023/", "2023/2/3".
+const QRegularExpression& PartialPattern() {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{0,4})(?:/(\\d{0,2})(?:/(\\d{0,2}))?)?$"));
+    return pattern;
+}
+
 // Start and length of each section in `text` ("2000/1/30": 0+4, 5+1, 7+2).
 std::array<std::pair<int, int>, 3> SectionSpans(const QString& text) {
     const int first = text.indexOf(QLatin1Char('/'));
@@ -101,7 +108,7 @@ void LunarDateEdit::stepBy(int steps) {
 
 QValidator::State LunarDateEdit::validate(QString& input, int&) const {
     if (Parse(input)) return QValidator::Acceptable;
-    const QRegularExpressionMatch match = Pattern().match(input);
+    const QRegularExpressionMatch match = PartialPattern().match(input);
     if (!match.hasMatch()) return QValidator::Invalid;
     for (int s = 0; s < 3; ++s) {
         const QString digits = match.captured(s + 1);

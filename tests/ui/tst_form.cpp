@@ -1,0 +1,322 @@
+// The birth-data form through its real widgets: date changes in both
+// pickers, the 闰月 box, the lists, the cast button and the About box.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/AboutDlg.h"
+#include "app/DialogFont.h"
+#include "app/LocalDate.h"
+#include "app/LunarDateEdit.h"
+#include "app/TovrinDlg.h"
+
+using namespace qelvar;
+using std::chrono::year;
+
+namespace {
+
+// A form with a hook that counts the chart windows the cast button opens.
+struct FormUnderTest {
+    BirthData birth;
+    CTovrinDlg form;
+    int chartsOpened = 0;
+
+    explicit FormUnderTest(std::chrono::year_month_day today = year{2026} / 12 / 7)
+        : form(birth, today) {
+        form.SetChartOpener([this](const BirthData&) { ++chartsOpened; });
+    }
+
+    template <typename W>
+    W* Control(int id) {
+        W* w = form.findChild<W*>(QString::number(id));
+        if (w == nullptr) qFatal("control %d missing", id);
+        return w;
+    }
+    QDateEdit* Solar() { return Control<QDateEdit>(1001); }
+    LunarDateEdit* Lunar() { return Control<LunarDateEdit>(1002); }
+    QString LunarText() { return Control<QLabel>(1003)->text(); }
+    QCheckBox* Leap() { return Control<QCheckBox>(1004); }
+    QComboBox* Hours() { return Control<QComboBox>(1006); }
+    QComboBox* Minutes() { return Control<QComboBox>(1009); }
+    void Cast() { QTest::mouseClick(Control<QPushButton>(1), Qt::LeftButton); }
+    void ChooseBoth(int hour = 6, int minute = 0) {
+        Hours()->setCurrentIndex(hour);
+        Minutes()->setCurrentIndex(minute);
+    }
+};
+
+QString U(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+class FormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallSongFont(); }
+
+    void templateTexts();
+    void listsInOrder();
+    void startShowsTodaysLunarText();
+    void gregorianChangeFillsLunarPicker();
+    void leapMonthTicksBox();
+    void lunarChangeWithLeapSetsGregorian();
+    void leapOnMonthWithoutLeapFails();
+    void lunarThirtiethOfSecondMonthIsHeld();
+    void typingIntoGregorianPicker();
+    void outOfRangeRefusesCast_data();
+    void outOfRangeRefusesCast();
+    void emptyListsOpenNothing_data();
+    void emptyListsOpenNothing();
+    void hourAndSexStored_data();
+    void hourAndSexStored();
+    void enterCastsAndFormStays();
+    void aboutFromF1();
+    void aboutFromContextMenu();
+};
+
+void FormTest::templateTexts() {
+    FormUnderTest t;
+    QCOMPARE(t.form.windowTitle(), QStringLiteral("Qelvar排盘"));
+    QCOMPARE(t.Leap()->text(), QStringLiteral("闰月"));
+    QCOMPARE(t.Control<QRadioButton>(1007)->text(), QStringLiteral("男"));
+    QCOMPARE(t.Control<QRadioButton>(1008)->text(), QStringLiteral("女"));
+    QCOMPARE(t.Control<QPushButton>(1)->text(), QStringLiteral("斗数排盘"));
+    QVERIFY(t.Control<QRadioButton>(1007)->isChecked());
+    QStringList labels;
+    for (const QLabel* l : t.form.findChildren<QLabel*>(QStringLiteral("static"))) labels << l->text();
+    QCOMPARE(labels, (QStringList{"公历", "农历", "性别"}));
+}
+
+void FormTest::listsInOrder() {
+    FormUnderTest t;
+    QCOMPARE(t.Hours()->count(), 13);
+    QCOMPARE(t.Minutes()->count(), 12);
+    QCOMPARE(t.Hours()->itemText(0), QStringLiteral("子 (0-1)"));
+    QCOMPARE(t.Hours()->itemText(11), QStringLiteral("亥 (21-23)"));
+    QCOMPARE(t.Hours()->itemText(12), QStringLiteral("夜子(23-24)"));
+    QCOMPARE(t.Minutes()->itemText(0), QStringLiteral("子 (0-10)"));
+    QCOMPARE(t.Minutes()->itemText(11), QStringLiteral("亥 (110-120)"));
+    QCOMPARE(t.Hours()->currentIndex(), -1);  // no selection at start
+    QCOMPARE(t.Minutes()->currentIndex(), -1);
+}
+
+void FormTest::startShowsTodaysLunarText() {
+    FormUnderTest known(year{2000} / 2 / 5);
+    QCOMPARE(known.LunarText(), QStringLiteral("龙(庚辰)年正月初一"));
+    QCOMPARE(known.Solar()->date(), QDate(2000, 2, 5));
+
+    const std::chrono::year_month_day today = LocalToday();
+    FormUnderTest now(today);
+    LunarCalendar calendar;
+    const SolarDate solar{static_cast<std::uint16_t>(static_cast<int>(today.year())),
+                          static_cast<std::uint16_t>(static_cast<unsigned>(today.month())),
+                          static_cast<std::uint16_t>(static_cast<unsigned>(today.day()))};
+    const std::optional<LunarDate> lunar = calendar.SolarToLunar(solar);
+    QVERIFY(lunar.has_value());
+    QCOMPARE(now.LunarText(), U(LunarCalendar::FormatLunarDate(*lunar)));
+    QVERIFY(now.LunarText() != QStringLiteral("Lunar"));
+    QCOMPARE(U(now.birth.g_strSolarYear), QString::number(static_cast<int>(today.year())));
+}
+
+void FormTest::gregorianChangeFillsLunarPicker() {
+    FormUnderTest t;
+    t.Leap()->setChecked(true);  // must be cleared by the change
+    t.Solar()->setDate(QDate(2000, 2, 5));
+    QCOMPARE(t.LunarText(), QStringLiteral("龙(庚辰)年正月初一"));
+    QCOMPARE(t.Lunar()->value(), (LunarPickerValue{2000, 1, 1}));
+    QCOMPARE(t.Lunar()->text(), QStringLiteral("2000/1/1"));
+    QVERIFY(!t.Leap()->isChecked());
+    QCOMPARE(U(t.birth.g_strSolarText), QStringLiteral("2000年2月5日 "));
+    QCOMPARE(t.birth.g_nSolarMonth, 13);
+    QCOMPARE(U(t.birth.g_strSolarYear + "-" + t.birth.g_strSolarMonth + "-" + t.birth.g_strSolarDay),
+             QStringLiteral("2000-2-5"));
+}
+
+void FormTest::leapMonthTicksBox() {
+    FormUnderTest t;
+    t.Solar()->setDate(QDate(2020, 5, 23));
+    QVERIFY(t.Leap()->isChecked());
+    QCOMPARE(t.LunarText(), QStringLiteral("鼠(庚子)年闰四月初一"));
+    t.ChooseBoth();
+    t.Cast();
+    QCOMPARE(t.chartsOpened, 1);
+    QCOMPARE(U(t.birth.g_strLunarMonth), QStringLiteral("4"));
+    QVERIFY(U(t.birth.g_strLunarText).contains(QStringLiteral("闰")));
+}
+
+void FormTest::lunarChangeWithLeapSetsGregorian() {
+    FormUnderTest t;
+    t.Leap()->setChecked(true);
+    t.Lunar()->setValue({2020, 4, 1});
+    QCOMPARE(t.Solar()->date(), QDate(2020, 5, 23));
+    QCOMPARE(t.LunarText(), QStringLiteral("鼠(庚子)年闰四月初一"));
+}
+
+void FormTest::leapOnMonthWithoutLeapFails() {
+    FormUnderTest t;
+    t.Lunar()->setValue({2020, 5, 1});
+    const QDate before = t.Solar()->date();
+    QTest::mouseClick(t.Leap(), Qt::LeftButton, {}, QPoint(4, t.Leap()->height() / 2));
+    QVERIFY(t.Leap()->isChecked());  // the box keeps what the user set
+    QCOMPARE(t.LunarText(), QStringLiteral("Error Date"));
+    QCOMPARE(t.Solar()->date(), before);
+}
+
+void FormTest::lunarThirtiethOfSecondMonthIsHeld() {
+    // 2023 has a leap second month; the ordinary second month runs from
+    // 2023-02-20 to 2023-03-21, thirty days.
+    FormUnderTest t;
+    t.Solar()->setDate(QDate(2023, 3, 21));
+    QCOMPARE(t.LunarText(), QStringLiteral("兔(癸卯)年二月三十"));
+    QCOMPARE(t.Lunar()->value(), (LunarPickerValue{2023, 2, 30}));
+    QVERIFY(!t.Leap()->isChecked());
+    t.Solar()->setDate(QDate(2000, 1, 1));
+    t.Lunar()->setValue({2023, 2, 30});  // and typed back, it converts
+    QCOMPARE(t.Solar()->date(), QDate(2023, 3, 21));
+}
+
+void FormTest::typingIntoGregorianPicker() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    QDateEdit* solar = t.Solar();
+    solar->setFocus();
+    solar->setDate(QDate(2000, 2, 4));
+    solar->setCurrentSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(solar, Qt::Key_Up);  // 2000-02-05
+    QCOMPARE(t.LunarText(), QStringLiteral("龙(庚辰)年正月初一"));
+}
+
+void FormTest::outOfRangeRefusesCast_data() {
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("day before the range") << QDate(1901, 2, 18);
+    QTest::newRow("lunar new year 2051") << QDate(2051, 2, 11);
+}
+
+void FormTest::outOfRangeRefusesCast() {
+    QFETCH(QDate, date);
+    FormUnderTest t;
+    t.Solar()->setDate(QDate(2000, 2, 5));
+    t.Solar()->setDate(date);
+    QCOMPARE(t.LunarText(), QStringLiteral("Error Date"));
+    QCOMPARE(t.Lunar()->value(), (LunarPickerValue{2000, 1, 1}));  // the other picker stays
+    QCOMPARE(U(t.birth.g_strLunarText), QStringLiteral("龙(庚辰)年正月初一"));
+    t.ChooseBoth();
+    t.Cast();
+    QCOMPARE(t.chartsOpened, 0);
+}
+
+void FormTest::emptyListsOpenNothing_data() {
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("minute");
+    QTest::newRow("neither") << -1 << -1;
+    QTest::newRow("no sub-period") << 6 << -1;
+    QTest::newRow("no hour") << -1 << 3;
+}
+
+void FormTest::emptyListsOpenNothing() {
+    QFETCH(int, hour);
+    QFETCH(int, minute);
+    FormUnderTest t;
+    t.ChooseBoth(hour, minute);
+    t.Cast();
+    QCOMPARE(t.chartsOpened, 0);
+    QCOMPARE(t.birth.g_nHour, hour);  // stored even though nothing opens
+}
+
+void FormTest::hourAndSexStored_data() {
+    QTest::addColumn<int>("hourIndex");
+    QTest::addColumn<bool>("female");
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("sex");
+    QTest::newRow("夜子 folds to 子") << 12 << false << 0 << 0;
+    QTest::newRow("亥") << 11 << false << 11 << 0;
+    QTest::newRow("女") << 6 << true << 6 << 1;
+}
+
+void FormTest::hourAndSexStored() {
+    QFETCH(int, hourIndex);
+    QFETCH(bool, female);
+    QFETCH(int, hour);
+    QFETCH(int, sex);
+    FormUnderTest t;
+    t.ChooseBoth(hourIndex, 5);
+    if (female) t.Control<QRadioButton>(1008)->click();
+    t.Cast();
+    QCOMPARE(t.chartsOpened, 1);
+    QCOMPARE(t.birth.g_nHour, hour);
+    QCOMPARE(t.birth.g_nMinuteSlot, 5);
+    QCOMPARE(t.birth.g_nSex, sex);
+}
+
+void FormTest::enterCastsAndFormStays() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    t.ChooseBoth();
+    QTest::keyClick(&t.form, Qt::Key_Return);
+    QTest::keyClick(&t.form, Qt::Key_Return);
+    QCOMPARE(t.chartsOpened, 2);
+    QVERIFY(t.form.isVisible());
+    QTest::keyClick(&t.form, Qt::Key_Escape);
+    QVERIFY(!t.form.isVisible());  // Esc ends the form
+}
+
+namespace {
+
+// Checks the texts of the About box that is open and closes it with OK.
+void CheckAndCloseAbout(bool* seen) {
+    auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+    if (about == nullptr) return;
+    QStringList texts;
+    for (const QLabel* l : about->findChildren<QLabel*>()) {
+        if (!l->text().isEmpty()) texts << l->text();
+    }
+    *seen = about->windowTitle() == QStringLiteral("Qelvar单机版") &&
+            texts.contains(QStringLiteral("Qelvar排盘1.0 版")) && texts.size() == 2 &&
+            about->findChild<QPushButton*>(QStringLiteral("1"))->text() == QStringLiteral("确定");
+    QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+}
+
+}  // namespace
+
+void FormTest::aboutFromF1() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    bool seen = false;
+    QTimer::singleShot(50, [&] { CheckAndCloseAbout(&seen); });
+    QTest::keyClick(&t.form, Qt::Key_F1);
+    QVERIFY(seen);
+}
+
+void FormTest::aboutFromContextMenu() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    bool seen = false;
+    QString entry;
+    QTimer::singleShot(50, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        entry = menu->actions().value(0)->text();
+        QTimer::singleShot(50, [&] { CheckAndCloseAbout(&seen); });
+        menu->setActiveAction(menu->actions().value(0));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), t.form.mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(&t.form, &event);
+    QCOMPARE(entry, QStringLiteral("关于 Qelvar排盘(&A)..."));
+    QVERIFY(seen);
+}
+
+QTEST_MAIN(FormTest)
+#include "tst_form.moc"

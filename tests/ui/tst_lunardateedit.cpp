@@ -1,0 +1,134 @@
+// The lunar date picker: holds every day 1..30 of every month and edits
+// like the Gregorian picker (arrow keys and wheel on the section under the
+// cursor, typing a whole date).
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "app/DialogFont.h"
+#include "app/LunarDateEdit.h"
+
+using namespace qelvar;
+
+class LunarDateEditTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallSongFont(); }
+    void holdsDaysNoGregorianMonthHas_data();
+    void holdsDaysNoGregorianMonthHas();
+    void arrowKeysStepTheSection_data();
+    void arrowKeysStepTheSection();
+    void wheelStepsTheSection();
+    void typingAWholeDate();
+    void typingOutOfRangeIsRefused_data();
+    void typingOutOfRangeIsRefused();
+    void settingTheSameValueIsNoChange();
+};
+
+void LunarDateEditTest::holdsDaysNoGregorianMonthHas_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("2-30") << 2023 << 2 << 30 << "2023/2/30";
+    QTest::newRow("2-29 in a common year") << 2001 << 2 << 29 << "2001/2/29";
+    QTest::newRow("4-30") << 2020 << 4 << 30 << "2020/4/30";
+    QTest::newRow("day 31 is no lunar day") << 2020 << 1 << 31 << "2020/1/30";
+}
+
+void LunarDateEditTest::holdsDaysNoGregorianMonthHas() {
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(int, day);
+    QFETCH(QString, text);
+    LunarDateEdit edit;
+    edit.setValue({year, month, day});
+    QCOMPARE(edit.text(), text);
+    QCOMPARE(edit.value().day, std::min(day, 30));
+}
+
+void LunarDateEditTest::arrowKeysStepTheSection_data() {
+    QTest::addColumn<int>("section");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("day up to 30") << 2 << int(Qt::Key_Up) << 2023 << 2 << 29 << "2023/2/30";
+    QTest::newRow("day stops at 30") << 2 << int(Qt::Key_Up) << 2023 << 2 << 30 << "2023/2/30";
+    QTest::newRow("day down stops at 1") << 2 << int(Qt::Key_Down) << 2023 << 2 << 1 << "2023/2/1";
+    QTest::newRow("month up") << 1 << int(Qt::Key_Up) << 2023 << 2 << 30 << "2023/3/30";
+    QTest::newRow("month stops at 12") << 1 << int(Qt::Key_Up) << 2023 << 12 << 1 << "2023/12/1";
+    QTest::newRow("year down") << 0 << int(Qt::Key_Down) << 2023 << 2 << 30 << "2022/2/30";
+}
+
+void LunarDateEditTest::arrowKeysStepTheSection() {
+    QFETCH(int, section);
+    QFETCH(int, key);
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(int, day);
+    QFETCH(QString, after);
+    LunarDateEdit edit;
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.setValue({year, month, day});
+    edit.setCurrentSection(LunarDateEdit::Section(section));
+    QTest::keyClick(&edit, Qt::Key(key));
+    QCOMPARE(edit.text(), after);
+    QCOMPARE(int(edit.currentSection()), section);  // the section stays selected
+}
+
+void LunarDateEditTest::wheelStepsTheSection() {
+    LunarDateEdit edit;
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.setValue({2023, 2, 28});
+    edit.setCurrentSection(LunarDateEdit::kDay);
+    QSignalSpy changed(&edit, &LunarDateEdit::valueChanged);
+    const QPointF at(edit.width() / 2.0, edit.height() / 2.0);
+    QWheelEvent wheel(at, edit.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&edit, &wheel);
+    QCOMPARE(edit.value(), (LunarPickerValue{2023, 2, 29}));
+    QCOMPARE(changed.count(), 1);
+}
+
+void LunarDateEditTest::typingAWholeDate() {
+    LunarDateEdit edit;
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QSignalSpy changed(&edit, &LunarDateEdit::valueChanged);
+    edit.findChild<QLineEdit*>()->selectAll();
+    QTest::keyClicks(&edit, QStringLiteral("2023/2/30"));
+    QCOMPARE(edit.value(), (LunarPickerValue{2023, 2, 30}));
+    QVERIFY(changed.count() >= 1);
+}
+
+void LunarDateEditTest::typingOutOfRangeIsRefused_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("month 13") << "2023/13/1";
+    QTest::newRow("day 31") << "2023/1/31";
+    QTest::newRow("letters") << "2023/x/1";
+}
+
+void LunarDateEditTest::typingOutOfRangeIsRefused() {
+    QFETCH(QString, typed);
+    LunarDateEdit edit;
+    edit.setValue({2000, 1, 1});
+    int pos = 0;
+    QCOMPARE(edit.validate(typed, pos), QValidator::Invalid);
+    QCOMPARE(edit.value(), (LunarPickerValue{2000, 1, 1}));
+}
+
+void LunarDateEditTest::settingTheSameValueIsNoChange() {
+    LunarDateEdit edit;
+    edit.setValue({2000, 1, 1});
+    QSignalSpy changed(&edit, &LunarDateEdit::valueChanged);
+    edit.setValue({2000, 1, 1});
+    QCOMPARE(changed.count(), 0);
+}
+
+QTEST_MAIN(LunarDateEditTest)
+#include "tst_lunardateedit.moc"
