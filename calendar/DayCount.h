@@ -3,7 +3,14 @@
 // in the proleptic Gregorian calendar, after Howard Hinnant's
 // days_from_civil / civil_from_days.
 
+#include <array>
+
 namespace qelvar {
+
+// Days before month M of a common Gregorian year, indexed by M - 1.
+inline constexpr std::array<int, 12> MonthStartDays = {0,   31,  59,  90,  120, 151,
+                                                       181, 212, 243, 273, 304, 334};
+inline constexpr int kDaysInCommonYear = 365;
 
 struct CivilDate {
     int year = 0;
@@ -15,9 +22,10 @@ constexpr bool IsGregorianLeapYear(int y) {
     return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
 }
 
+// Length of month m in [1, 12] of Gregorian year y: [28, 31].
 constexpr int DaysInGregorianMonth(int y, int m) {
-    constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsGregorianLeapYear(y) ? 29 : kLengths[m - 1];
+    const int next = m == 12 ? kDaysInCommonYear : MonthStartDays[m];
+    return next - MonthStartDays[m - 1] + (m == 2 && IsGregorianLeapYear(y) ? 1 : 0);
 }
 
 // True when (y, m, d) names a real Gregorian day.
@@ -58,6 +66,7 @@ constexpr CivilDate CivilFromDays(int z) {
 }
 
 static_assert(DaysFromCivil(1970, 1, 1) == 0);
+static_assert(DaysFromCivil(1901, 12, 1) - DaysFromCivil(1901, 1, 1) == MonthStartDays[11]);
 static_assert(DaysFromCivil(2000, 3, 1) - DaysFromCivil(2000, 2, 28) == 2);
 static_assert(CivilFromDays(DaysFromCivil(1901, 2, 19)).day == 19);
 

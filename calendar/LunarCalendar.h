@@ -63,8 +63,8 @@ public:
     // m_nSolarMonth.
     std::string SolarTerm(int year, int month, int day);
 
-    std::string m_strSolarTerm;      // term of the last day asked for
-    SolarMonthCode m_nSolarMonth = 0; // solar month code of that day
+    std::string m_strSolarTerm;        // term of the last day asked for
+    SolarMonthCode m_nSolarMonth = 0;  // solar month code of that day
 };
 
 }  // namespace qelvar

@@ -181,8 +181,12 @@ inline constexpr std::array<std::uint32_t, kLunarYearCount> LunarYearTable = {
 };
 
 // A year has 13 months exactly when its entry reaches 4095.
-constexpr bool HasThirteenMonths(std::uint32_t entry) { return entry >= 4095; }
+constexpr bool HasThirteenMonths(std::uint32_t entry) {
+    return entry >= 4095;
+}
 // Leap month 1..12 of an entry, 0 when none.
-constexpr int LeapMonthOf(std::uint32_t entry) { return static_cast<int>(entry >> 16); }
+constexpr int LeapMonthOf(std::uint32_t entry) {
+    return static_cast<int>(entry >> 16);
+}
 
 }  // namespace qelvar

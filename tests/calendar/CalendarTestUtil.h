@@ -23,9 +23,8 @@ inline int DaysOf(const SolarDate& s) {
 // Gregorian -> lunar the plain way: count the days from 1901-02-18 with
 // the every-fourth-year rule and walk the packed table bit by bit.
 inline std::optional<LunarDate> ReferenceSolarToLunar(int y, int m, int d) {
-    static constexpr int kMonthStartDays[12] = {0,   31,  59,  90,  120, 151,
-                                                181, 212, 243, 273, 304, 334};
-    int n = (y - 1901) * 365 + (y - 1901) / 4 + kMonthStartDays[m - 1] + d - 49;
+    int n = (y - 1901) * 365 + (y - 1901) / 4 + MonthStartDays[static_cast<std::size_t>(m - 1)] +
+            d - 49;
     if (n <= 0) return std::nullopt;
     if (y % 4 == 0 && m > 2) ++n;
     for (int i = 0;; ++i) {
