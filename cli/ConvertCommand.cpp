@@ -32,8 +32,10 @@ constexpr std::string_view kHelp =
     "  --encoding utf-8|gbk   encoding of the output (default utf-8)\n"
     "  -                      batch: read one input per line from standard input,\n"
     "                         \"2000-02-05\", \"lunar 2020-04-01\" or\n"
-    "                         \"lunar 2020-04-01 leap\", and write one result per\n"
-    "                         line in order; blank lines are skipped\n"
+    "                         \"lunar 2020-04-01 leap\", and write the results in\n"
+    "                         order (json: one object per line; text: one block\n"
+    "                         per input, each followed by an empty line); blank\n"
+    "                         lines are skipped\n"
     "  -h, --help             this help\n"
     "\n"
     "Prints the other date, the lunar text, the Gregorian text with the solar\n"
@@ -223,6 +225,12 @@ int Usage(std::ostream& err, std::string_view problem) {
     return 2;
 }
 
+// "--name" or "--name=value".
+bool IsOption(std::string_view arg, std::string_view name) {
+    return arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name &&
+                           arg[name.size()] == '=');
+}
+
 // Splits "--name=value" or takes the next argument as the value.
 std::optional<std::string> OptionValue(const Args& args, std::size_t& i, std::string_view name) {
     const std::string_view a = args[i];
@@ -243,7 +251,7 @@ std::optional<int> ParseOptions(const Args& args, Options& o, std::ostream& err)
             o.lunar = true;
         } else if (a == "--leap") {
             o.leap = true;
-        } else if (a.rfind("--format", 0) == 0) {
+        } else if (IsOption(a, "--format")) {
             const auto v = OptionValue(args, i, "--format");
             if (v == "text") {
                 o.format = Format::Text;
@@ -252,7 +260,7 @@ std::optional<int> ParseOptions(const Args& args, Options& o, std::ostream& err)
             } else {
                 return Usage(err, "--format takes text or json");
             }
-        } else if (a.rfind("--encoding", 0) == 0) {
+        } else if (IsOption(a, "--encoding")) {
             const auto v = OptionValue(args, i, "--encoding");
             const auto e = v ? ParseEncoding(*v) : std::nullopt;
             if (!e) return Usage(err, "--encoding takes utf-8 or gbk");
@@ -326,6 +334,7 @@ int RunBatch(const Options& o, std::istream& in, std::ostream& out, std::ostream
             anyFailed = true;
             AppendError(buffer, o.format, kErrorDate);
         }
+        if (o.format == Format::Text) buffer += '\n';
         if (buffer.size() >= (1 << 16) && !Flush(buffer, o.encoding, out)) {
             err << "qelvar-cli convert: the output cannot be encoded\n";
             return 1;

@@ -79,6 +79,15 @@ TEST(ConvertBatch, GarbageNeverCrashes) {
     EXPECT_EQ(Lines(r.out).size(), 18U);
 }
 
+TEST(ConvertBatch, TextBlocksAreSeparatedByEmptyLines) {
+    const auto r = RunCli({"convert", "-"}, "2000-02-05\n2051-02-11\nlunar 2000-01-01\n");
+    EXPECT_EQ(r.status, 1);
+    const std::string block =
+        "solar: 2000-02-05\nlunar: 2000-01-01\nlunarText: 龙(庚辰)年正月初一\n"
+        "solarText: 2000年2月5日 \nsolarTerm: \nsolarMonthCode: 13\n\n";
+    EXPECT_EQ(r.out, block + "Error Date\n\n" + block);
+}
+
 TEST(ConvertBatch, TextFormatAndGbk) {
     const auto r = RunCli({"convert", "--encoding", "gbk", "-"}, "2000-02-04\n");
     EXPECT_EQ(r.status, 0);

@@ -99,6 +99,7 @@ TEST(ConvertCommand, MalformedArgumentsExitWithTwoAndAUsageMessage) {
         {"convert", "--leap", "2000-02-05"},
         {"convert", "--lunar", "-"},
         {"convert", "--bogus", "2000-02-05"},
+        {"convert", "--formatx", "json", "2000-02-05"},
     };
     for (const auto& args : kCases) {
         const auto r = RunCli(args);
