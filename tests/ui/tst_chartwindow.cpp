@@ -2,6 +2,9 @@
 // painted colours and frame, and the keys that close it.
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +65,7 @@ private slots:
     void slotTexts_data();
     void slotTexts();
     void everySlotMirrorsTheGrid();
+    void everySlotEqualsTheCliCast();
     void palaceHighlights_data();
     void palaceHighlights();
     void starColours();
@@ -106,6 +110,24 @@ void ChartWindowTest::everySlotMirrorsTheGrid() {
     const CZiWeiDlg chart(KnownBirth(), kToday);
     for (const int id : ChartGrid::SlotIds()) {
         QCOMPARE(chart.SlotText(id), QString::fromStdString(engine.Grid().GetSlotText(id)));
+    }
+}
+
+// The same birth through qelvar-cli, which runs the form model and the
+// engine without any window: the chart window must show exactly its slots.
+void ChartWindowTest::everySlotEqualsTheCliCast() {
+    QProcess cli;
+    cli.start(QStringLiteral(QELVAR_BIN_DIR "/qelvar-cli"),
+              {"cast", "2000-02-05", "--hour", "6", "--minute", "0", "--sex", "0", "--today",
+               "2026-12-07", "--format", "json"});
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QJsonObject cast =
+        QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value("slots").toObject();
+    QVERIFY(cast.size() > 300);
+    const CZiWeiDlg chart(KnownBirth(), kToday);
+    for (auto it = cast.begin(); it != cast.end(); ++it) {
+        QCOMPARE(chart.SlotText(it.key().toInt()), it.value().toString());
     }
 }
 
