@@ -3,7 +3,9 @@
 #include <array>
 
 // The resource file lives in a static library: register it explicitly.
-static void InitIconResources() { Q_INIT_RESOURCE(qelvar); }
+static void InitIconResources() {
+    Q_INIT_RESOURCE(qelvar);
+}
 
 namespace qelvar {
 

@@ -56,8 +56,12 @@ constexpr PixelRect ToPixels(const DuRect& r, DialogBaseUnits base) {
     return {left, top, right - left, bottom - top};
 }
 
-constexpr int DuToPixelsX(int du, DialogBaseUnits base) { return MulDiv(du, base.x, 4); }
-constexpr int DuToPixelsY(int du, DialogBaseUnits base) { return MulDiv(du, base.y, 8); }
+constexpr int DuToPixelsX(int du, DialogBaseUnits base) {
+    return MulDiv(du, base.x, 4);
+}
+constexpr int DuToPixelsY(int du, DialogBaseUnits base) {
+    return MulDiv(du, base.y, 8);
+}
 
 // The "宋体" 9 pt dialog font at 96 dpi: 6 x 12 pixels.
 static_assert(ToPixels({8, 8, 8, 17}, {6, 12}) == PixelRect{12, 12, 12, 26});

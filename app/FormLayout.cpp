@@ -36,19 +36,22 @@ constexpr DialogTemplate kAbout{100, "Qelvar单机版", 235, 55, kAboutControls}
 
 }  // namespace
 
-const DialogTemplate& FormTemplate() { return kForm; }
-const DialogTemplate& AboutTemplate() { return kAbout; }
+const DialogTemplate& FormTemplate() {
+    return kForm;
+}
+const DialogTemplate& AboutTemplate() {
+    return kAbout;
+}
 
 const std::array<std::string_view, 13> kHourEntries{
-    "子 (0-1)",   "丑 (1-3)",   "寅 (3-5)",   "卯 (5-7)",   "辰 (7-9)",
-    "巳 (9-11)",  "午 (11-13)", "未 (13-15)", "申 (15-17)", "酉 (17-19)",
+    "子 (0-1)",   "丑 (1-3)",   "寅 (3-5)",    "卯 (5-7)",   "辰 (7-9)",
+    "巳 (9-11)",  "午 (11-13)", "未 (13-15)",  "申 (15-17)", "酉 (17-19)",
     "戌 (19-21)", "亥 (21-23)", "夜子(23-24)",
 };
 
 const std::array<std::string_view, 12> kMinuteEntries{
-    "子 (0-10)",   "丑 (10-20)",  "寅 (20-30)",   "卯 (30-40)",
-    "辰 (40-50)",  "巳 (50-60)",  "午 (60-70)",   "未 (70-80)",
-    "申 (80-90)",  "酉 (90-100)", "戌 (100-110)", "亥 (110-120)",
+    "子 (0-10)",  "丑 (10-20)", "寅 (20-30)", "卯 (30-40)",  "辰 (40-50)",   "巳 (50-60)",
+    "午 (60-70)", "未 (70-80)", "申 (80-90)", "酉 (90-100)", "戌 (100-110)", "亥 (110-120)",
 };
 
 }  // namespace qelvar

@@ -13,15 +13,15 @@
 namespace qelvar {
 
 enum class ControlKind {
-    kDatePicker,        // Gregorian date
-    kLunarDatePicker,   // lunar year / month / day 1..30, styled like kDatePicker
-    kStatic,         // left-aligned label
-    kStaticCentred,  // centred label
-    kStaticNoPrefix, // left-aligned, '&' shown as itself
+    kDatePicker,       // Gregorian date
+    kLunarDatePicker,  // lunar year / month / day 1..30, styled like kDatePicker
+    kStatic,           // left-aligned label
+    kStaticCentred,    // centred label
+    kStaticNoPrefix,   // left-aligned, '&' shown as itself
     kCheckBox,
     kGroupBox,
     kDropDownList,
-    kRadioFirst,     // radio button that starts a group
+    kRadioFirst,  // radio button that starts a group
     kRadio,
     kPushButton,
     kDefaultButton,

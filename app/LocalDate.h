@@ -8,7 +8,8 @@
 namespace qelvar {
 
 inline std::chrono::year_month_day ToYearMonthDay(QDate date) {
-    return std::chrono::year{date.year()} / std::chrono::month{static_cast<unsigned>(date.month())} /
+    return std::chrono::year{date.year()} /
+           std::chrono::month{static_cast<unsigned>(date.month())} /
            std::chrono::day{static_cast<unsigned>(date.day())};
 }
 
@@ -19,6 +20,8 @@ inline QDate ToQDate(std::chrono::year_month_day date) {
             static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
-inline std::chrono::year_month_day LocalToday() { return ToYearMonthDay(QDate::currentDate()); }
+inline std::chrono::year_month_day LocalToday() {
+    return ToYearMonthDay(QDate::currentDate());
+}
 
 }  // namespace qelvar

@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QRegularExpression>
-
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -20,7 +19,7 @@ struct SectionRange {
 constexpr std::array<SectionRange, 3> kRanges{{{100, 9999}, {1, 12}, {1, 30}}};
 
 int Field(const LunarPickerValue& v, int section) {
-    return section == LunarDateEdit::kYear ? v.year
+    return section == LunarDateEdit::kYear    ? v.year
            : section == LunarDateEdit::kMonth ? v.month
                                               : v.day;
 }
@@ -95,7 +94,9 @@ LunarDateEdit::Section LunarDateEdit::currentSection() const {
     return kDay;
 }
 
-void LunarDateEdit::setCurrentSection(Section section) { SelectSection(section); }
+void LunarDateEdit::setCurrentSection(Section section) {
+    SelectSection(section);
+}
 
 void LunarDateEdit::stepBy(int steps) {
     const Section section = currentSection();
@@ -117,7 +118,9 @@ QValidator::State LunarDateEdit::validate(QString& input, int&) const {
     return QValidator::Intermediate;  // a section still being typed
 }
 
-void LunarDateEdit::fixup(QString& input) const { input = Format(m_value); }
+void LunarDateEdit::fixup(QString& input) const {
+    input = Format(m_value);
+}
 
 QAbstractSpinBox::StepEnabled LunarDateEdit::stepEnabled() const {
     const Section section = currentSection();

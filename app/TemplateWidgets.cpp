@@ -43,9 +43,12 @@ QComboBox* MakeDropDownList(QWidget* parent, int listHeight) {
 QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, int listHeight) {
     const QString text = Text(c.text);
     switch (c.kind) {
-        case ControlKind::kDatePicker: return MakeDatePicker(parent);
-        case ControlKind::kLunarDatePicker: return new LunarDateEdit(parent);
-        case ControlKind::kStatic: return new QLabel(text, parent);
+        case ControlKind::kDatePicker:
+            return MakeDatePicker(parent);
+        case ControlKind::kLunarDatePicker:
+            return new LunarDateEdit(parent);
+        case ControlKind::kStatic:
+            return new QLabel(text, parent);
         case ControlKind::kStaticNoPrefix: {
             auto* label = new QLabel(parent);
             label->setTextFormat(Qt::PlainText);
@@ -57,12 +60,17 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, int listHeight) 
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             return label;
         }
-        case ControlKind::kCheckBox: return new QCheckBox(text, parent);
-        case ControlKind::kGroupBox: return new QGroupBox(parent);
-        case ControlKind::kDropDownList: return MakeDropDownList(parent, listHeight);
+        case ControlKind::kCheckBox:
+            return new QCheckBox(text, parent);
+        case ControlKind::kGroupBox:
+            return new QGroupBox(parent);
+        case ControlKind::kDropDownList:
+            return MakeDropDownList(parent, listHeight);
         case ControlKind::kRadioFirst:
-        case ControlKind::kRadio: return new QRadioButton(text, parent);
-        case ControlKind::kPushButton: return new QPushButton(text, parent);
+        case ControlKind::kRadio:
+            return new QRadioButton(text, parent);
+        case ControlKind::kPushButton:
+            return new QPushButton(text, parent);
         case ControlKind::kDefaultButton: {
             auto* button = new QPushButton(text, parent);
             button->setDefault(true);
@@ -88,7 +96,9 @@ QRect PixelGeometry(const ControlTemplate& c, QWidget* widget, DialogBaseUnits b
 
 }  // namespace
 
-QString ControlName(int id) { return id == kNoId ? QStringLiteral("static") : QString::number(id); }
+QString ControlName(int id) {
+    return id == kNoId ? QStringLiteral("static") : QString::number(id);
+}
 
 DialogBaseUnits BuildTemplate(QDialog& dialog, const DialogTemplate& layout) {
     dialog.setFont(DialogFont());
@@ -103,7 +113,8 @@ DialogBaseUnits BuildTemplate(QDialog& dialog, const DialogTemplate& layout) {
         widget->setGeometry(PixelGeometry(c, widget, base));
         if (c.kind == ControlKind::kGroupBox) widget->lower();  // a frame behind the controls
         if (c.kind == ControlKind::kRadioFirst) radios = new QButtonGroup(&dialog);
-        if (radios != nullptr && (c.kind == ControlKind::kRadioFirst || c.kind == ControlKind::kRadio)) {
+        if (radios != nullptr &&
+            (c.kind == ControlKind::kRadioFirst || c.kind == ControlKind::kRadio)) {
             radios->addButton(static_cast<QRadioButton*>(widget), c.id);
         }
     }

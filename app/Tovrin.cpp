@@ -17,7 +17,8 @@ BirthData& TheBirthData() {
 
 CTovrinApp::CTovrinApp() {
     s_instance = this;
-    if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->installEventFilter(this);
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->installEventFilter(this);
 }
 
 CTovrinApp::~CTovrinApp() {

@@ -12,8 +12,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
-#include "app/LunarDateEdit.h"
 #include "app/LocalDate.h"
+#include "app/LunarDateEdit.h"
 #include "app/TemplateWidgets.h"
 #include "chart/ZiWeiDlg.h"
 
@@ -81,7 +81,8 @@ void CTovrinDlg::WriteForm() {
     const QSignalBlocker blockSolar(m_dateSolar);
     const QSignalBlocker blockLunar(m_dateLunar);
     m_dateSolar->setDate(ToQDate(m_form.m_dateSolar));
-    m_dateLunar->setValue({m_form.m_dateLunar.year, m_form.m_dateLunar.month, m_form.m_dateLunar.day});
+    m_dateLunar->setValue(
+        {m_form.m_dateLunar.year, m_form.m_dateLunar.month, m_form.m_dateLunar.day});
     m_checkLeap->setChecked(m_form.m_bLeap);
     m_staticLunar->setText(QString::fromStdString(m_form.m_strLunarStatic));
     m_btnMale->setChecked(m_form.m_bMale);

@@ -53,13 +53,13 @@ private:
     BirthForm m_form;
     ChartOpener m_openChart = &CTovrinDlg::OpenChartWindow;
 
-    QDateEdit* m_dateSolar = nullptr;     // 1001
-    LunarDateEdit* m_dateLunar = nullptr; // 1002
-    QLabel* m_staticLunar = nullptr;      // 1003
-    QCheckBox* m_checkLeap = nullptr;     // 1004
-    QComboBox* m_comboHour = nullptr;     // 1006
-    QRadioButton* m_btnMale = nullptr;    // 1007
-    QComboBox* m_comboMinute = nullptr;   // 1009
+    QDateEdit* m_dateSolar = nullptr;      // 1001
+    LunarDateEdit* m_dateLunar = nullptr;  // 1002
+    QLabel* m_staticLunar = nullptr;       // 1003
+    QCheckBox* m_checkLeap = nullptr;      // 1004
+    QComboBox* m_comboHour = nullptr;      // 1006
+    QRadioButton* m_btnMale = nullptr;     // 1007
+    QComboBox* m_comboMinute = nullptr;    // 1009
 };
 
 }  // namespace qelvar

@@ -7,7 +7,9 @@ namespace qelvar {
 
 namespace {
 
-constexpr bool InRange(int id, int first, int last) { return id >= first && id <= last; }
+constexpr bool InRange(int id, int first, int last) {
+    return id >= first && id <= last;
+}
 
 template <std::size_t N>
 constexpr bool IsOneOf(std::string_view text, const std::array<std::string_view, N>& names) {
@@ -52,16 +54,16 @@ void ColourByText(std::string_view text, TextAttributes& attrs) {
 }
 
 void ColourById(int id, TextAttributes& attrs) {
-    if (InRange(id, 2073, 2084)) attrs.text = {0, 180, 50};   // life stages
-    if (InRange(id, 1241, 1252)) attrs.text = {0, 0, 250};    // 博士 cycle
-    if (InRange(id, 1253, 1264)) attrs.text = {0, 100, 200};  // 岁前 cycle
-    if (InRange(id, 1265, 1276)) attrs.text = {100, 0, 255};  // 将前 cycle
-    if (id == 2188 || id == 2189) attrs.text = {0, 200, 100}; // 命主, 身主
-    if (id == 2182 || id == 2186) attrs.text = {200, 0, 100}; // date lines
-    if (id == 2190) attrs.text = {250, 0, 11};                // five pillars
-    if (id == 2183) SetOpaque(attrs, kWhite, kDarkGreen);     // 四化 line
+    if (InRange(id, 2073, 2084)) attrs.text = {0, 180, 50};             // life stages
+    if (InRange(id, 1241, 1252)) attrs.text = {0, 0, 250};              // 博士 cycle
+    if (InRange(id, 1253, 1264)) attrs.text = {0, 100, 200};            // 岁前 cycle
+    if (InRange(id, 1265, 1276)) attrs.text = {100, 0, 255};            // 将前 cycle
+    if (id == 2188 || id == 2189) attrs.text = {0, 200, 100};           // 命主, 身主
+    if (id == 2182 || id == 2186) attrs.text = {200, 0, 100};           // date lines
+    if (id == 2190) attrs.text = {250, 0, 11};                          // five pillars
+    if (id == 2183) SetOpaque(attrs, kWhite, kDarkGreen);               // 四化 line
     if (InRange(id, 1229, 1240)) SetOpaque(attrs, kWhite, kDarkGreen);  // 四化 slots
-    if (id == 2193) {  // 纳音 of the pillars
+    if (id == 2193) {                                                   // 纳音 of the pillars
         attrs.opaque = true;
         attrs.text = {50, 200, 255};
     }

@@ -96,13 +96,17 @@ constexpr std::array<CellSlotFamily, 30> kAllFamilies = AllFamilies();
 
 }  // namespace
 
-DuPoint CellCorner(int palace) { return kCellCorners.at(static_cast<std::size_t>(palace)); }
+DuPoint CellCorner(int palace) {
+    return kCellCorners.at(static_cast<std::size_t>(palace));
+}
 
 std::string_view BranchLabel(int palace) {
     return kBranchLabels.at(static_cast<std::size_t>(palace));
 }
 
-std::span<const CellSlotFamily> CellFamilies() { return kAllFamilies; }
+std::span<const CellSlotFamily> CellFamilies() {
+    return kAllFamilies;
+}
 
 std::span<const CentreControl> CentreControls() {
     return kCentreControls;

@@ -6,7 +6,9 @@ namespace qelvar {
 
 namespace {
 
-bool IsWide(QChar c) { return c.unicode() >= 0x80; }
+bool IsWide(QChar c) {
+    return c.unicode() >= 0x80;
+}
 
 QStringList Paragraphs(const QString& text) {
     QString normal = text;

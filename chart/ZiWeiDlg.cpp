@@ -13,7 +13,9 @@ namespace qelvar {
 
 namespace {
 
-QColor ToQColor(Rgb c) { return {c.r, c.g, c.b}; }
+QColor ToQColor(Rgb c) {
+    return {c.r, c.g, c.b};
+}
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

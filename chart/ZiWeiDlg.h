@@ -27,7 +27,9 @@ public:
     // The rectangle of slot `id` in window pixels; empty for no slot.
     QRect SlotRect(int id) const;
     // The attributes slot `id` is painted with.
-    TextAttributes SlotAttributes(int id) const { return ColourControl(id, SlotText(id).toStdString()); }
+    TextAttributes SlotAttributes(int id) const {
+        return ColourControl(id, SlotText(id).toStdString());
+    }
     DialogBaseUnits BaseUnits() const { return m_base; }
     // Window pixels of a dialog-unit rectangle.
     QRect ToWindow(const DuRect& r) const;

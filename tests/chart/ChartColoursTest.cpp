@@ -22,7 +22,9 @@ struct Case {
     TextAttributes expected;
 };
 
-TextAttributes Text(Rgb text) { return {text, true, kWhite}; }
+TextAttributes Text(Rgb text) {
+    return {text, true, kWhite};
+}
 
 class ColourControlTest : public ::testing::TestWithParam<Case> {};
 
@@ -61,7 +63,9 @@ const Case kCases[] = {
     {"四化 line is white on dark green", 2183, "四化", {kWhite, true, kDarkGreen}},
     {"四化 slot is white on dark green", 1229, "禄", {kWhite, true, kDarkGreen}},
     {"last 四化 slot", 1240, "", {kWhite, true, kDarkGreen}},
-    {"a star that overflowed into a 四化 slot is white on green", 1230, "天马",
+    {"a star that overflowed into a 四化 slot is white on green",
+     1230,
+     "天马",
      {kWhite, true, kDarkGreen}},
     {"纳音 of the pillars on white", 2193, "纳音", Text({50, 200, 255})},
     {"纳音 of a cell is cyan on white", 1228, "海中金", Text({0, 255, 255})},

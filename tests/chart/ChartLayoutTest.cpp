@@ -39,8 +39,16 @@ TEST(ChartLayout, SlotPlacesAreCornerPlusOffset) {
     } const cases[] = {
         {"star column 0 of 巳", 1061 + 3, {15, 15, 8, 17}, SlotAlign::kLeft, SlotFlow::kStacked},
         {"star column 7 of 寅", 1145, {71, 255, 8, 17}, SlotAlign::kLeft, SlotFlow::kStacked},
-        {"star column 12 of 丑", 1205 + 11, {125, 292, 8, 17}, SlotAlign::kLeft, SlotFlow::kStacked},
-        {"brightness of column 1 of 申", 1289 + 6, {257, 33, 8, 8}, SlotAlign::kLeft, SlotFlow::kLine},
+        {"star column 12 of 丑",
+         1205 + 11,
+         {125, 292, 8, 17},
+         SlotAlign::kLeft,
+         SlotFlow::kStacked},
+        {"brightness of column 1 of 申",
+         1289 + 6,
+         {257, 33, 8, 8},
+         SlotAlign::kLeft,
+         SlotFlow::kLine},
         {"四化 of 午", 1229 + 4, {93, 42, 36, 8}, SlotAlign::kLeft, SlotFlow::kLine},
         {"纳音 of 午", 1217 + 4, {132, 41, 24, 8}, SlotAlign::kLeft, SlotFlow::kLine},
         {"life stage of 亥", 2073 + 9, {310, 292, 8, 17}, SlotAlign::kLeft, SlotFlow::kStacked},
@@ -73,7 +81,8 @@ TEST(ChartLayout, EveryCellSlotLiesInsideItsCell) {
             const DuPoint c = CellCorner(palace);
             const std::optional<SlotPlace> place = FindSlotPlace(f.base + palace);
             ASSERT_TRUE(place.has_value()) << f.base + palace;
-            EXPECT_TRUE(Inside(place->rect, {c.x, c.y, kCellWidthDu, kCellHeightDu})) << f.base + palace;
+            EXPECT_TRUE(Inside(place->rect, {c.x, c.y, kCellWidthDu, kCellHeightDu}))
+                << f.base + palace;
         }
     }
 }

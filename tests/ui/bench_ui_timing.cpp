@@ -84,9 +84,10 @@ int main(int argc, char** argv) {
     }
     std::sort(samples.begin(), samples.end());
     if (samples.empty()) return 1;
-    std::printf("cast button -> chart painted (%s, %zu rounds): min %.1f ms, median %.1f ms, max %.1f ms\n",
-                qPrintable(QGuiApplication::platformName()), samples.size(), samples.front(),
-                samples[samples.size() / 2], samples.back());
+    std::printf(
+        "cast button -> chart painted (%s, %zu rounds): min %.1f ms, median %.1f ms, max %.1f ms\n",
+        qPrintable(QGuiApplication::platformName()), samples.size(), samples.front(),
+        samples[samples.size() / 2], samples.back());
     std::printf("resident memory after %d casts: %ld KiB\n", kRounds, ResidentKiB());
     return 0;
 }

@@ -53,7 +53,9 @@ int CountColour(const QImage& image, const QRect& rect, QColor colour) {
     return n;
 }
 
-QColor Q(Rgb c) { return {c.r, c.g, c.b}; }
+QColor Q(Rgb c) {
+    return {c.r, c.g, c.b};
+}
 
 }  // namespace
 
@@ -195,9 +197,9 @@ void ChartWindowTest::redFrameAroundWhite() {
         QColor colour;
     };
     const Probe probes[] = {
-        {0, 0, Qt::black},      {2, h / 2, red},         {4, h / 2, red},
-        {5, 6, Qt::white},      {w / 2, 1, red},         {w / 2, h - 3, red},
-        {w - 3, h / 2, red},    {w - 2, h / 2, Qt::black}, {w - 1, h - 1, Qt::black},
+        {0, 0, Qt::black},         {2, h / 2, red},           {4, h / 2, red},
+        {5, 6, Qt::white},         {w / 2, 1, red},           {w / 2, h - 3, red},
+        {w - 3, h / 2, red},       {w - 2, h / 2, Qt::black}, {w - 1, h - 1, Qt::black},
         {w - 7, h - 7, Qt::white},
     };
     for (const Probe& p : probes) {

@@ -53,7 +53,9 @@ struct FormUnderTest {
     }
 };
 
-QString U(const std::string& s) { return QString::fromStdString(s); }
+QString U(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -91,7 +93,8 @@ void FormTest::templateTexts() {
     QCOMPARE(t.Control<QPushButton>(1)->text(), QStringLiteral("斗数排盘"));
     QVERIFY(t.Control<QRadioButton>(1007)->isChecked());
     QStringList labels;
-    for (const QLabel* l : t.form.findChildren<QLabel*>(QStringLiteral("static"))) labels << l->text();
+    for (const QLabel* l : t.form.findChildren<QLabel*>(QStringLiteral("static")))
+        labels << l->text();
     QCOMPARE(labels, (QStringList{"公历", "农历", "性别"}));
 }
 
@@ -136,8 +139,9 @@ void FormTest::gregorianChangeFillsLunarPicker() {
     QVERIFY(!t.Leap()->isChecked());
     QCOMPARE(U(t.birth.g_strSolarText), QStringLiteral("2000年2月5日 "));
     QCOMPARE(t.birth.g_nSolarMonth, 13);
-    QCOMPARE(U(t.birth.g_strSolarYear + "-" + t.birth.g_strSolarMonth + "-" + t.birth.g_strSolarDay),
-             QStringLiteral("2000-2-5"));
+    QCOMPARE(
+        U(t.birth.g_strSolarYear + "-" + t.birth.g_strSolarMonth + "-" + t.birth.g_strSolarDay),
+        QStringLiteral("2000-2-5"));
 }
 
 void FormTest::leapMonthTicksBox() {
@@ -312,7 +316,8 @@ void FormTest::aboutFromContextMenu() {
         menu->setActiveAction(menu->actions().value(0));
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), t.form.mapToGlobal(QPoint(20, 20)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
+                            t.form.mapToGlobal(QPoint(20, 20)));
     QApplication::sendEvent(&t.form, &event);
     QCOMPARE(entry, QStringLiteral("关于 Qelvar排盘(&A)..."));
     QVERIFY(seen);
