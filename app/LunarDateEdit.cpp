@@ -1,10 +1,15 @@
 #include "app/LunarDateEdit.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRegularExpression>
+#include <QStylePainter>
 #include <algorithm>
 #include <array>
 #include <optional>
+
+#include "app/LunarDayPopup.h"
 
 namespace qelvar {
 
@@ -134,6 +139,66 @@ QAbstractSpinBox::StepEnabled LunarDateEdit::stepEnabled() const {
 void LunarDateEdit::focusInEvent(QFocusEvent* event) {
     QAbstractSpinBox::focusInEvent(event);
     SelectSection(currentSection());
+}
+
+// Drawn as the Gregorian picker with its drop-down is: an editable combo box.
+QStyleOptionComboBox LunarDateEdit::ComboOption() const {
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.frame = hasFrame();
+    option.subControls =
+        QStyle::SC_ComboBoxFrame | QStyle::SC_ComboBoxEditField | QStyle::SC_ComboBoxArrow;
+    return option;
+}
+
+void LunarDateEdit::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    painter.drawComplexControl(QStyle::CC_ComboBox, ComboOption());
+}
+
+void LunarDateEdit::resizeEvent(QResizeEvent* event) {
+    QAbstractSpinBox::resizeEvent(event);
+    const QStyleOptionComboBox option = ComboOption();
+    lineEdit()->setGeometry(
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this));
+}
+
+QSize LunarDateEdit::sizeHint() const {
+    const QStyleOptionComboBox option = ComboOption();
+    const QSize text(fontMetrics().horizontalAdvance(QStringLiteral("9999/12/30 ")),
+                     lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+}
+
+void LunarDateEdit::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ShowPopup();  // everything outside the text field is the arrow
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void LunarDateEdit::keyPressEvent(QKeyEvent* event) {
+    const bool dropDown = event->key() == Qt::Key_F4 ||
+                          (event->key() == Qt::Key_Down && event->modifiers() & Qt::AltModifier);
+    if (dropDown) {
+        ShowPopup();
+        return;
+    }
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
+// Right-aligned under the picker, like the Gregorian picker's calendar.
+void LunarDateEdit::ShowPopup() {
+    auto* popup = new LunarDayPopup(m_value, this);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setObjectName(QStringLiteral("lunarDayPopup"));
+    connect(popup, &LunarDayPopup::daySelected, this, &LunarDateEdit::setValue);
+    popup->adjustSize();
+    const QPoint bottomRight = mapToGlobal(QPoint(width(), height()));
+    popup->move(bottomRight.x() - popup->width(), bottomRight.y());
+    popup->show();
 }
 
 void LunarDateEdit::OnTextEdited(const QString& text) {

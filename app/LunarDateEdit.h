@@ -1,10 +1,13 @@
 #pragma once
 // The lunar date picker: a year / month / day editor shaped like the
-// Gregorian QDateEdit (same frame, same "yyyy/M/d" text, arrow keys, wheel
-// and typing act on the section under the cursor), but its day runs 1..30
-// in every month, so every lunar date (2-29 and 2-30 included) can be held.
+// Gregorian QDateEdit with its drop-down (same frame and arrow button, same
+// "yyyy/M/d" text; arrow keys, wheel and typing act on the section under the
+// cursor; the arrow, Alt+Down or F4 drop down the days of the month), but
+// its day runs 1..30 in every month, so every lunar date (2-29 and 2-30
+// included) can be held.
 
 #include <QAbstractSpinBox>
+#include <QStyleOptionComboBox>
 
 namespace qelvar {
 
@@ -39,11 +42,18 @@ signals:
 protected:
     StepEnabled stepEnabled() const override;
     void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    QSize sizeHint() const override;
 
 private:
     void OnTextEdited(const QString& text);
     void ShowValue();
     void SelectSection(Section section);
+    void ShowPopup();
+    QStyleOptionComboBox ComboOption() const;
 
     LunarPickerValue m_value;
 };

@@ -1,6 +1,7 @@
 // qelvar: the desktop program.  It starts the application object, which runs
 // the birth-data form; the program ends when the form closes.
 #include <QApplication>
+#include <QLocale>
 
 #include "app/AppIcon.h"
 #include "app/DialogFont.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the calendar pop-up
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovrin.Qelvar"));
     QApplication::setWindowIcon(qelvar::AppIcon());
     qelvar::InstallSongFont();

@@ -1,6 +1,7 @@
 // The lunar date picker: holds every day 1..30 of every month and edits
 // like the Gregorian picker (arrow keys and wheel on the section under the
 // cursor, typing a whole date).
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -8,6 +9,7 @@
 
 #include "app/DialogFont.h"
 #include "app/LunarDateEdit.h"
+#include "app/LunarDayPopup.h"
 
 using namespace qelvar;
 
@@ -24,6 +26,7 @@ private slots:
     void typingOutOfRangeIsRefused_data();
     void typingOutOfRangeIsRefused();
     void settingTheSameValueIsNoChange();
+    void dropDownChoosesADay();
 };
 
 void LunarDateEditTest::holdsDaysNoGregorianMonthHas_data() {
@@ -128,6 +131,30 @@ void LunarDateEditTest::settingTheSameValueIsNoChange() {
     QSignalSpy changed(&edit, &LunarDateEdit::valueChanged);
     edit.setValue({2000, 1, 1});
     QCOMPARE(changed.count(), 0);
+}
+
+// The arrow drops down the month's days; the next-month button and a day
+// button set the whole date.
+void LunarDateEditTest::dropDownChoosesADay() {
+    LunarDateEdit edit;
+    edit.resize(120, 24);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.setValue({2023, 1, 15});
+    QTest::mouseClick(&edit, Qt::LeftButton, {}, QPoint(edit.width() - 4, edit.height() / 2));
+    auto* popup = edit.findChild<LunarDayPopup*>(QStringLiteral("lunarDayPopup"));
+    QVERIFY(popup != nullptr && popup->isVisible());
+    QCOMPARE(popup->shownMonth().month, 1);
+    QTest::mouseClick(popup->findChild<QAbstractButton*>(QStringLiteral("nextMonth")),
+                      Qt::LeftButton);
+    QAbstractButton* day30 = nullptr;
+    for (QAbstractButton* b : popup->findChildren<QAbstractButton*>()) {
+        if (b->text() == QStringLiteral("30")) day30 = b;
+    }
+    QVERIFY(day30 != nullptr);
+    QTest::mouseClick(day30, Qt::LeftButton);
+    QCOMPARE(edit.value(), (LunarPickerValue{2023, 2, 30}));
+    QTRY_VERIFY(edit.findChild<LunarDayPopup*>() == nullptr);  // closed and deleted
 }
 
 QTEST_MAIN(LunarDateEditTest)
