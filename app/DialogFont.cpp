@@ -25,6 +25,11 @@ int LogicalDpi() {
     return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : 96;
 }
 
+qreal DevicePixelRatio() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+}
+
 }  // namespace
 
 void InstallSongFont() {
@@ -38,7 +43,9 @@ QFont DialogFont() {
     QFont font(kSongName);
     font.setFamilies(QStringList{kSongName} + kSongFaces);
     font.setStyleHint(QFont::Serif);
-    font.setStyleStrategy(QFont::NoAntialias);
+    // Crisp one-bit glyphs like the bitmap strikes of a Song face at 9 pt;
+    // smoothed outlines where the screen has more than one pixel per point.
+    font.setStyleStrategy(DevicePixelRatio() > 1.0 ? QFont::PreferAntialias : QFont::NoAntialias);
     // 9 pt as a whole number of pixels: 12 px at 96 dpi.
     font.setPixelSize(MulDiv(9, LogicalDpi(), 72));
     return font;
