@@ -17,6 +17,7 @@
 #include "app/LocalDate.h"
 #include "app/LunarDateEdit.h"
 #include "app/TovrinDlg.h"
+#include "chart/ZiWeiDlg.h"
 
 using namespace qelvar;
 using std::chrono::year;
@@ -80,6 +81,7 @@ private slots:
     void hourAndSexStored_data();
     void hourAndSexStored();
     void enterCastsAndFormStays();
+    void castOpensTheChartWindowModally();
     void aboutFromF1();
     void aboutFromContextMenu();
 };
@@ -272,6 +274,31 @@ void FormTest::enterCastsAndFormStays() {
     QVERIFY(t.form.isVisible());
     QTest::keyClick(&t.form, Qt::Key_Escape);
     QVERIFY(!t.form.isVisible());  // Esc ends the form
+}
+
+// The real opener: a modal chart window of the stored birth, closed by Enter.
+void FormTest::castOpensTheChartWindowModally() {
+    BirthData birth;
+    CTovrinDlg form(birth, year{2026} / 12 / 7);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.findChild<QDateEdit*>(QStringLiteral("1001"))->setDate(QDate(2000, 2, 5));
+    form.findChild<QComboBox*>(QStringLiteral("1006"))->setCurrentIndex(6);
+    form.findChild<QComboBox*>(QStringLiteral("1009"))->setCurrentIndex(0);
+    QString caption, lunarLine;
+    QTimer::singleShot(50, [&] {
+        auto* chart = qobject_cast<CZiWeiDlg*>(QApplication::activeModalWidget());
+        if (chart == nullptr) return;
+        caption = chart->windowTitle();
+        lunarLine = chart->SlotText(2182);
+        QTest::keyClick(chart, Qt::Key_Return);
+    });
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+    QCOMPARE(caption, QStringLiteral("斗数排盘"));
+    QCOMPARE(lunarLine, QStringLiteral("农历：龙(庚辰)年正月初一"));
+    QVERIFY(QApplication::activeModalWidget() == nullptr ||
+            QApplication::activeModalWidget() == &form);
+    QVERIFY(form.isVisible());
 }
 
 namespace {
