@@ -2,10 +2,12 @@
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -23,12 +25,35 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Moves a drop-down, when it opens, so that its right edge lines up with
+// the right edge of its picker.
+class RightAlignedDropDown : public QObject {
+public:
+    RightAlignedDropDown(QWidget* picker, QWidget* dropDown) : QObject(picker), m_picker(picker) {
+        dropDown->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* dropDown = static_cast<QWidget*>(watched);
+            const QPoint corner =
+                m_picker->mapToGlobal(QPoint(m_picker->width(), m_picker->height()));
+            dropDown->move(corner.x() - dropDown->width(), dropDown->y());
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_picker;
+};
+
 QDateEdit* MakeDatePicker(QWidget* parent) {
     auto* picker = new QDateEdit(parent);
     picker->setDisplayFormat(QStringLiteral("yyyy/M/d"));  // the short date format
     picker->setCalendarPopup(true);
     picker->setMinimumDate(QDate(100, 1, 1));
     picker->setMaximumDate(QDate(9999, 12, 31));
+    new RightAlignedDropDown(picker, picker->calendarWidget()->window());
     return picker;
 }
 
