@@ -24,7 +24,8 @@ public:
     // A change of the lunar picker (m_dateLunar) or of the 闰月 box (m_bLeap).
     void UpdateFromLunar();
     // The cast button: stores lunar date, hour, sub-period and sex in the
-    // birth data; true when the chart window should open.
+    // birth data; true when the chart window should open.  Refuses (stores
+    // nothing) while the lunar text starts with "Error".
     bool CastChart();
 
     // Mirrored controls.
@@ -42,6 +43,8 @@ public:
     LunarCalendar m_calendar;
 
 private:
+    void StoreDates(const SolarDate& g, const LunarDate& l, int leap);
+
     BirthData& m_birth;
 };
 
