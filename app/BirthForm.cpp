@@ -21,7 +21,9 @@ std::optional<SolarDate> ToSolarDate(const std::chrono::year_month_day& d) {
                      static_cast<std::uint16_t>(static_cast<unsigned>(d.day()))};
 }
 
-std::string Decimal(int n) { return std::to_string(n); }
+std::string Decimal(int n) {
+    return std::to_string(n);
+}
 
 }  // namespace
 

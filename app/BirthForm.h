@@ -30,12 +30,12 @@ public:
 
     // Mirrored controls.
     std::chrono::year_month_day m_dateSolar;  // picker 1001
-    LunarDate m_dateLunar;                     // picker 1002 (numbers only; leap ignored)
-    bool m_bLeap = false;                      // check box 1004
+    LunarDate m_dateLunar;                    // picker 1002 (numbers only; leap ignored)
+    bool m_bLeap = false;                     // check box 1004
     std::string m_strLunarStatic = "Lunar";   // static 1003
-    int m_nHourSelection = kNoSelection;       // combo 1006, 0..12
-    int m_nMinuteSelection = kNoSelection;     // combo 1009, 0..11
-    bool m_bMale = true;                       // radio 1007 (else 1008)
+    int m_nHourSelection = kNoSelection;      // combo 1006, 0..12
+    int m_nMinuteSelection = kNoSelection;    // combo 1009, 0..11
+    bool m_bMale = true;                      // radio 1007 (else 1008)
 
     // Lunar date of the last successful update, "%d".
     std::string m_strLunarYear, m_strLunarMonth, m_strLunarDay;

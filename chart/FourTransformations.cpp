@@ -40,12 +40,14 @@ void ZiWeiChart::ShowFourTransformations() {
     for (int k = 0; k < 4; ++k) centre.append(row[k]).append(kCentreMarks[k]);
     m_grid.SetSlotText(slot::kFourTransformations, std::move(centre));
 
+    std::array<std::uint64_t, 4> keys{};
+    for (int k = 0; k < 4; ++k) keys[k] = ShortKey(row[k]);
     for (int c = 0; c < kMarkedColumns; ++c) {
         for (PalaceIndex p = 0; p < 12; ++p) {
-            const std::string& star = Text(slot::StarColumn(c).Slot(p));
-            if (star.empty()) continue;
+            const std::uint64_t star = ShortKey(Text(slot::StarColumn(c).Slot(p)));
+            if (star == 0) continue;
             int k = 0;
-            while (k < 4 && row[k] != star) ++k;
+            while (k < 4 && keys[k] != star) ++k;
             if (k == 4) continue;
             const int id = slot::kMarks.Slot(p);
             if (c == 0) {

@@ -36,8 +36,8 @@ constexpr std::array<std::string_view, 12> kLifeStages = {
 
 void ZiWeiChart::PlaceMainStars() {
     const int d = LunarDay();
-    const int n = BureauNumber();       // [2, 6]
-    const int x = FloorMod(-d, n);      // smallest x >= 0 with n | d + x, [0, n-1]
+    const int n = BureauNumber();   // [2, 6]
+    const int x = FloorMod(-d, n);  // smallest x >= 0 with n | d + x, [0, n-1]
     const int q = (d + x) / n;
     const int pos = x % 2 == 0 ? Ring(q + x) : Ring(q + 12 - x);  // from 寅 = 1
     const PalaceIndex z = Ring(pos + 11);

@@ -59,7 +59,8 @@ void ZiWeiChart::PlaceTaiFeng() {
 }
 
 void ZiWeiChart::PlaceJieShen() {
-    PlaceInFreeSlot(CellOfBranch(kJieShenBranch[FloorMod(LunarMonth() - 1, 12)]), "解神", kSearch15);
+    PlaceInFreeSlot(CellOfBranch(kJieShenBranch[FloorMod(LunarMonth() - 1, 12)]), "解神",
+                    kSearch15);
 }
 
 void ZiWeiChart::PlaceTianWu() {
@@ -67,7 +68,8 @@ void ZiWeiChart::PlaceTianWu() {
 }
 
 void ZiWeiChart::PlaceTianYue() {
-    PlaceInFreeSlot(CellOfBranch(kTianYueBranch[FloorMod(LunarMonth() - 1, 12)]), "天月", kSearch15);
+    PlaceInFreeSlot(CellOfBranch(kTianYueBranch[FloorMod(LunarMonth() - 1, 12)]), "天月",
+                    kSearch15);
 }
 
 void ZiWeiChart::PlaceYinSha() {
@@ -126,7 +128,8 @@ void ZiWeiChart::PlaceFeiPo() {
 
 void ZiWeiChart::PlaceCaiShou() {
     const Branch y = YearBranch();
-    if (const auto p = FindPalaceCell({"本命宫", "命★身"})) PlaceInFreeSlot(*p + y, "天才", kSearch20);
+    if (const auto p = FindPalaceCell({"本命宫", "命★身"}))
+        PlaceInFreeSlot(*p + y, "天才", kSearch20);
     if (const auto b = FindPalaceCell({"命★身", "财★身", "迁★身", "官★身", "夫★身", "福★身"}))
         PlaceInFreeSlot(*b + y, "天寿", kSearch20);
 }

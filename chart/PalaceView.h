@@ -19,8 +19,8 @@ struct StarView {
 
 struct PalaceView {
     PalaceIndex cell = 0;
-    std::string branch;      // the cell's own branch
-    std::string name;        // palace name or body mark
+    std::string branch;  // the cell's own branch
+    std::string name;    // palace name or body mark
     std::string stem;
     std::vector<StarView> stars;  // star columns 0..12 in order
     std::string nayin;

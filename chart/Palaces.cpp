@@ -12,9 +12,9 @@ namespace {
 
 // The twelve palaces, counted from 命 the way the palace names run forward
 // round the ring from the 命宫 cell.
-constexpr std::array<std::string_view, 12> kPalaceNames = {
-    "本命宫", "父母宫", "福德宫", "田宅宫", "官禄宫", "仆役宫",
-    "迁移宫", "疾厄宫", "财帛宫", "子女宫", "夫妻宫", "兄弟宫"};
+constexpr std::array<std::string_view, 12> kPalaceNames = {"本命宫", "父母宫", "福德宫", "田宅宫",
+                                                           "官禄宫", "仆役宫", "迁移宫", "疾厄宫",
+                                                           "财帛宫", "子女宫", "夫妻宫", "兄弟宫"};
 
 // 五虎遁 start of the palace stems: the stem of the 寅 cell is
 // (offset mod 10) for the year stem ("甲己之年丙作首": 甲己 丙寅, 乙庚 戊寅,
@@ -40,7 +40,9 @@ constexpr std::array<std::array<int, 3>, 5> kBureauTable = {{
 }};
 
 // Group of a cell: 0 for A (0, 1, 6, 7), 1 for B (2, 3, 8, 9), 2 for C.
-constexpr int BranchGroupOfCell(PalaceIndex p) { return (p % 6) / 2; }
+constexpr int BranchGroupOfCell(PalaceIndex p) {
+    return (p % 6) / 2;
+}
 static_assert(BranchGroupOfCell(7) == 0 && BranchGroupOfCell(9) == 1 && BranchGroupOfCell(10) == 2);
 
 std::string DecadeText(int bureau, int i) {

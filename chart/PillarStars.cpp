@@ -13,7 +13,7 @@ namespace {
 
 template <std::size_t Keys>
 struct StarRow {
-    std::string_view name;  // eight GBK bytes
+    std::string_view name;              // eight GBK bytes
     std::array<Branch, Keys> branchOf;  // where the star stands, by key
 };
 

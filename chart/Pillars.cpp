@@ -15,14 +15,30 @@ struct MonthAddend {
     int branch;
 };
 constexpr std::array<MonthAddend, 12> kDayMonthAddend = {{
-    {-1, -1}, {0, 6}, {-2, 10}, {-1, 5}, {-1, -1}, {0, 6},
-    {0, 0},   {1, 7}, {2, 2},   {2, 8},  {3, 3},   {3, 9},
+    {-1, -1},
+    {0, 6},
+    {-2, 10},
+    {-1, 5},
+    {-1, -1},
+    {0, 6},
+    {0, 0},
+    {1, 7},
+    {2, 2},
+    {2, 8},
+    {3, 3},
+    {3, 9},
 }};
 
-constexpr bool IsGregorianLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+constexpr bool IsGregorianLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
-int ShiftStem(std::string_view name, int by) { return FloorMod(StemIndex(name) + by, 10); }
-int ShiftBranch(std::string_view name, int by) { return FloorMod(BranchIndex(name) + by, 12); }
+int ShiftStem(std::string_view name, int by) {
+    return FloorMod(StemIndex(name) + by, 10);
+}
+int ShiftBranch(std::string_view name, int by) {
+    return FloorMod(BranchIndex(name) + by, 12);
+}
 
 }  // namespace
 

@@ -39,8 +39,8 @@ constexpr std::array<std::array<StemBranch, 5>, 12> MakeMonthPillarTable() {
     return t;
 }
 inline constexpr auto MonthPillarTable = MakeMonthPillarTable();
-static_assert(MonthPillarTable[0][0] == StemBranch{2, 2});    // 丙寅
-static_assert(MonthPillarTable[11][4] == StemBranch{1, 1});   // 乙丑
+static_assert(MonthPillarTable[0][0] == StemBranch{2, 2});   // 丙寅
+static_assert(MonthPillarTable[11][4] == StemBranch{1, 1});  // 乙丑
 
 // 五鼠遁 (hour stems led by the day stem, "甲己还加甲"): row b = hour
 // branch, column c = governing stem mod 5; stem (2c + b) mod 10, branch b.
@@ -51,8 +51,8 @@ constexpr std::array<std::array<StemBranch, 5>, 12> MakeHourPillarTable() {
     return t;
 }
 inline constexpr auto HourPillarTable = MakeHourPillarTable();
-static_assert(HourPillarTable[0][0] == StemBranch{0, 0});     // 甲子
-static_assert(HourPillarTable[11][4] == StemBranch{9, 11});   // 癸亥
+static_assert(HourPillarTable[0][0] == StemBranch{0, 0});    // 甲子
+static_assert(HourPillarTable[11][4] == StemBranch{9, 11});  // 癸亥
 
 // 六十甲子纳音 ("甲子乙丑海中金"): row = branch of the pillar, column = its
 // stem / 2.  Consecutive rows are equal in pairs.

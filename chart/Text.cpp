@@ -4,7 +4,9 @@ namespace qelvar {
 
 namespace {
 
-constexpr bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+constexpr bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 }  // namespace
 

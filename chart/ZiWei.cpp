@@ -22,9 +22,15 @@ ZiWeiChart::ZiWeiChart(const BirthData& birth, std::chrono::year_month_day today
       m_nMinuteSlot(birth.g_nMinuteSlot),
       m_today(today) {}
 
-int ZiWeiChart::LunarYear() const { return ParseDecimal(m_strYear); }
-int ZiWeiChart::LunarMonth() const { return ParseDecimal(m_strMonth); }
-int ZiWeiChart::LunarDay() const { return ParseDecimal(m_strDay); }
+int ZiWeiChart::LunarYear() const {
+    return ParseDecimal(m_strYear);
+}
+int ZiWeiChart::LunarMonth() const {
+    return ParseDecimal(m_strMonth);
+}
+int ZiWeiChart::LunarDay() const {
+    return ParseDecimal(m_strDay);
+}
 
 void ZiWeiChart::RunChartSteps() {
     for (PalaceIndex i = 0; i < 12; ++i) {
@@ -88,7 +94,7 @@ void ZiWeiChart::PlaceInFreeSlot(PalaceIndex cell, std::string_view name, int n)
 std::optional<PalaceIndex> ZiWeiChart::FindStarCell(std::string_view name) const {
     for (int column = 0; column < 10; ++column)
         for (PalaceIndex c = 0; c < 12; ++c)
-            if (Text(slot::StarColumn(column).Slot(c)) == name) return c;
+            if (SameText(Text(slot::StarColumn(column).Slot(c)), name)) return c;
     return std::nullopt;
 }
 
@@ -97,12 +103,14 @@ std::optional<PalaceIndex> ZiWeiChart::FindPalaceCell(
     for (PalaceIndex c = 0; c < 12; ++c) {
         const std::string& text = Text(slot::kPalaceName.Slot(c));
         for (const std::string_view name : names)
-            if (text == name) return c;
+            if (SameText(text, name)) return c;
     }
     return std::nullopt;
 }
 
-bool ZiWeiChart::IsForward() const { return FloorMod(LunarYear() + m_nSex, 2) == 0; }
+bool ZiWeiChart::IsForward() const {
+    return FloorMod(LunarYear() + m_nSex, 2) == 0;
+}
 
 int ZiWeiChart::OrdinalDay(int year, int month, int day) {
     static constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30,

@@ -47,48 +47,48 @@ public:
     static int OrdinalDay(int year, int month, int day);
 
     // ---- the chart steps, in the order RunChartSteps runs them ----
-    void ShowPalaceNames();        // 1
-    void ShowPalaceStems();        // 2
-    void ShowBureauAndDecades();   // 3
-    void PlaceMainStars();         // 4
-    void ShowLifeStages();         // 5
-    void PlaceChangQu();           // 6
-    void PlaceFuBi();              // 7
-    void PlaceLuCun();             // 8
-    void PlaceKuiYue();            // 9
-    void PlaceHuoLing();           // 10
-    void PlaceYangTuo();           // 11
-    void PlaceKongJie();           // 12
-    void PlaceTianMa();            // 13
-    void PlaceYaoXing();           // 14
-    void PlaceGuanFu();            // 15
-    void PlaceTaiFeng();           // 16
-    void PlaceJieShen();           // 17
-    void PlaceTianWu();            // 18
-    void PlaceTianYue();           // 19
-    void PlaceYinSha();            // 20
-    void PlaceTaiZuo();            // 21
-    void PlaceEnGui();             // 22
-    void PlaceChiGe();             // 23
-    void PlaceKong();              // 24
-    void PlaceLuanXi();            // 25
-    void PlaceXuKu();              // 26
-    void PlaceGuSu();              // 27
-    void PlaceFeiPo();             // 28
-    void PlaceCaiShou();           // 29
-    void PlaceTianChu();           // 30
-    void PlaceShangShi();          // 31
-    void ShowBoShiGods();          // 32
-    void ShowSuiQianGods();        // 33
-    void ShowJiangQianGods();      // 34
-    void ShowBrightness();         // 35
-    void ShowRulers();             // 36
-    void ShowDouJunAndDates();     // 37
-    void ComputePillars();         // 38
+    void ShowPalaceNames();          // 1
+    void ShowPalaceStems();          // 2
+    void ShowBureauAndDecades();     // 3
+    void PlaceMainStars();           // 4
+    void ShowLifeStages();           // 5
+    void PlaceChangQu();             // 6
+    void PlaceFuBi();                // 7
+    void PlaceLuCun();               // 8
+    void PlaceKuiYue();              // 9
+    void PlaceHuoLing();             // 10
+    void PlaceYangTuo();             // 11
+    void PlaceKongJie();             // 12
+    void PlaceTianMa();              // 13
+    void PlaceYaoXing();             // 14
+    void PlaceGuanFu();              // 15
+    void PlaceTaiFeng();             // 16
+    void PlaceJieShen();             // 17
+    void PlaceTianWu();              // 18
+    void PlaceTianYue();             // 19
+    void PlaceYinSha();              // 20
+    void PlaceTaiZuo();              // 21
+    void PlaceEnGui();               // 22
+    void PlaceChiGe();               // 23
+    void PlaceKong();                // 24
+    void PlaceLuanXi();              // 25
+    void PlaceXuKu();                // 26
+    void PlaceGuSu();                // 27
+    void PlaceFeiPo();               // 28
+    void PlaceCaiShou();             // 29
+    void PlaceTianChu();             // 30
+    void PlaceShangShi();            // 31
+    void ShowBoShiGods();            // 32
+    void ShowSuiQianGods();          // 33
+    void ShowJiangQianGods();        // 34
+    void ShowBrightness();           // 35
+    void ShowRulers();               // 36
+    void ShowDouJunAndDates();       // 37
+    void ComputePillars();           // 38
     void ShowFourTransformations();  // 39
-    void ShowPalaceNayin();        // 40
-    void ComputePillarStars();     // 41
-    void ShowDaysLived();          // 42
+    void ShowPalaceNayin();          // 40
+    void ComputePillarStars();       // 41
+    void ShowDaysLived();            // 42
 
     // ---- inputs copied from the birth data ----
     std::string m_strYear;   // lunar year, decimal
@@ -97,10 +97,10 @@ public:
     int m_nHour = 0;         // double-hour Branch 0..11
     int m_nSex = 0;          // 0 male, 1 female
     int m_nBirthYear = 0, m_nBirthMonth = 0, m_nBirthDay = 0;  // Gregorian
-    int m_nSolarMonth = 0;        // g_nSolarMonth, SolarMonthCode 1..14
-    std::string m_strSolarText;   // g_strSolarText
-    std::string m_strLunarText;   // g_strLunarText
-    int m_nMinuteSlot = 0;        // g_nMinuteSlot 0..11
+    int m_nSolarMonth = 0;       // g_nSolarMonth, SolarMonthCode 1..14
+    std::string m_strSolarText;  // g_strSolarText
+    std::string m_strLunarText;  // g_strLunarText
+    int m_nMinuteSlot = 0;       // g_nMinuteSlot 0..11
     std::chrono::year_month_day m_today;
 
     // ---- set during the cast ----

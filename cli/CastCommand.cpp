@@ -108,10 +108,14 @@ std::string ParseOptions(const Args& args, Options& o) {
             o.today = *d;
         } else if (a == "--format") {
             if (!value(v)) return "--format needs a value";
-            if (v == "text") o.format = Format::Text;
-            else if (v == "json") o.format = Format::Json;
-            else if (v == "png") o.format = Format::Png;
-            else return "--format takes text, json or png, not '" + v + "'";
+            if (v == "text")
+                o.format = Format::Text;
+            else if (v == "json")
+                o.format = Format::Json;
+            else if (v == "png")
+                o.format = Format::Png;
+            else
+                return "--format takes text, json or png, not '" + v + "'";
         } else if (a == "--encoding") {
             if (!value(v)) return "--encoding needs a value";
             const auto e = ParseEncoding(v);

@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 
-
 namespace qelvar::cli {
 
 namespace {
@@ -21,9 +20,9 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
 void RunCast(BirthForm& form, const BirthData& birth, const CastRequest& r,
              std::chrono::year_month_day today, CastResult& result) {
     if (r.lunar) {
-        form.m_dateLunar = LunarDate{static_cast<std::uint16_t>(r.year),
-                                     static_cast<std::uint16_t>(r.month),
-                                     static_cast<std::uint16_t>(r.day), 0};
+        form.m_dateLunar =
+            LunarDate{static_cast<std::uint16_t>(r.year), static_cast<std::uint16_t>(r.month),
+                      static_cast<std::uint16_t>(r.day), 0};
         form.m_bLeap = r.leap;
         form.UpdateFromLunar();
     } else {
@@ -73,8 +72,8 @@ std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text) {
 }
 
 std::optional<int> ParseHour(std::string_view text) {
-    static constexpr std::array<std::string_view, 12> kNames = {
-        "子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
+    static constexpr std::array<std::string_view, 12> kNames = {"子", "丑", "寅", "卯", "辰", "巳",
+                                                                "午", "未", "申", "酉", "戌", "亥"};
     for (int i = 0; i < 12; ++i)
         if (text == kNames[i]) return i;
     if (text == "夜子") return BirthForm::kLateZiHour;

@@ -24,7 +24,7 @@ struct CastRequest {
 
 struct CastResult {
     bool ok = false;
-    std::string error;  // the form's lunar text when the cast was refused
+    std::string error;                // the form's lunar text when the cast was refused
     BirthData birth;                  // as the chart window copied it
     std::optional<ZiWeiChart> chart;  // after RunChartSteps
 };

@@ -20,7 +20,8 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i) {
     if (c < 0x80) return c;
     int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
     char32_t cp = c & (0x3F >> extra);
-    while (extra-- > 0 && i < text.size()) cp = (cp << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
+    while (extra-- > 0 && i < text.size())
+        cp = (cp << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
     return cp;
 }
 
@@ -65,8 +66,10 @@ std::array<std::string, kCellLines> CellLines(const ChartGrid& g, PalaceIndex p)
             s += Vertical(text(god.base), row);
         lines[6 + row] = s + " ";
     }
-    lines[6] += Pad(text(slot::kPalaceName.base), 12, true) + " " + Pad(text(slot::kPalaceStem.base), 2);
-    lines[7] += Pad(text(slot::kDecade.base), 12, true) + " " + std::string(BranchName(BranchOfCell(p)));
+    lines[6] +=
+        Pad(text(slot::kPalaceName.base), 12, true) + " " + Pad(text(slot::kPalaceStem.base), 2);
+    lines[7] +=
+        Pad(text(slot::kDecade.base), 12, true) + " " + std::string(BranchName(BranchOfCell(p)));
     for (auto& l : lines) l = Pad(l, kCellWidth);
     return lines;
 }
@@ -133,7 +136,8 @@ void AppendChartText(std::string& out, const ChartGrid& grid) {
     for (int side = 0; side < 2; ++side) {
         for (int l = 0; l < kCellLines; ++l) {
             const int c = side * (kCellLines + 1) + l;
-            out += "|" + cells[kLeft[side]][l] + "|" + centre[c] + "|" + cells[kRight[side]][l] + "|\n";
+            out += "|" + cells[kLeft[side]][l] + "|" + centre[c] + "|" + cells[kRight[side]][l] +
+                   "|\n";
         }
         if (side == 0) {
             out += "+" + std::string(kCellWidth, '-') + "+" + centre[kCellLines] + "+" +

@@ -13,8 +13,8 @@
 
 namespace qelvar::test {
 
-inline constexpr std::chrono::year_month_day kToday{std::chrono::year{2026},
-                                                    std::chrono::month{12}, std::chrono::day{7}};
+inline constexpr std::chrono::year_month_day kToday{std::chrono::year{2026}, std::chrono::month{12},
+                                                    std::chrono::day{7}};
 
 // A birth with the lunar numbers given; the Gregorian fields describe
 // 2000-02-05 unless a test sets them.
@@ -36,7 +36,9 @@ inline BirthData Lunar(int year, int month, int day, int hour, int sex = 0) {
 }
 
 // Cell of a branch given by name ("寅" -> 0).
-inline PalaceIndex Cell(std::string_view branch) { return CellOfBranch(BranchIndex(branch)); }
+inline PalaceIndex Cell(std::string_view branch) {
+    return CellOfBranch(BranchIndex(branch));
+}
 
 inline const std::string& At(const ZiWeiChart& z, SlotFamily f, std::string_view branch) {
     return z.Grid().GetSlotText(f.Slot(Cell(branch)));

@@ -42,19 +42,21 @@ TEST(ShowBrightness, WordByStarAndCell) {
         ZiWeiChart z = Staged(1984);
         Put(z, r.column, r.branch, r.star);
         z.ShowBrightness();
-        EXPECT_EQ(z.Grid().GetSlotText(slot::BrightnessColumn(r.column).Slot(Cell(r.branch))), r.word)
+        EXPECT_EQ(z.Grid().GetSlotText(slot::BrightnessColumn(r.column).Slot(Cell(r.branch))),
+                  r.word)
             << r.star << " " << r.branch;
     }
 }
 
 TEST(ShowBrightness, NoWordForUnratedAlteredOrSecondRowStars) {
     ZiWeiChart z = Staged(1984);
-    Put(z, 0, "寅", "台辅");    // unrated minor star
-    Put(z, 1, "寅", "紫微 ");   // a name with a space added matches nothing
+    Put(z, 0, "寅", "台辅");   // unrated minor star
+    Put(z, 1, "寅", "紫微 ");  // a name with a space added matches nothing
     Put(z, 2, "寅", "紫微星");
-    Put(z, 8, "寅", "紫微");    // second row: no brightness slot
+    Put(z, 8, "寅", "紫微");  // second row: no brightness slot
     z.ShowBrightness();
-    for (int j = 0; j < 8; ++j) EXPECT_EQ(z.Grid().GetSlotText(slot::BrightnessColumn(j).Slot(0)), "");
+    for (int j = 0; j < 8; ++j)
+        EXPECT_EQ(z.Grid().GetSlotText(slot::BrightnessColumn(j).Slot(0)), "");
 }
 
 TEST(ShowBrightness, OverwritesAStarThatOverflowedIntoTheBrightnessSlot) {
@@ -68,14 +70,14 @@ TEST(ShowBrightness, OverwritesAStarThatOverflowedIntoTheBrightnessSlot) {
 TEST(ShowFourTransformations, CentreLineAndMarksAtTheStarColumns) {
     ZiWeiChart z = Staged(1984);  // 甲: 廉贞 禄, 破军 权, 武曲 科, 太阳 忌
     Put(z, 0, "寅", "廉贞");
-    Put(z, 3, "寅", "太阳");      // 禄██忌
-    Put(z, 5, "卯", "武曲");      // █████科
+    Put(z, 3, "寅", "太阳");  // 禄██忌
+    Put(z, 5, "卯", "武曲");  // █████科
     Put(z, 0, "辰", "破军");
-    Put(z, 5, "辰", "廉贞");      // 权████禄
+    Put(z, 5, "辰", "廉贞");  // 权████禄
     Put(z, 1, "巳", "武曲");
-    Put(z, 2, "巳", "太阳");      // █科忌
-    Put(z, 6, "午", "廉贞");      // column 6: no mark
-    Put(z, 0, "未", "紫微");      // not transformed this year
+    Put(z, 2, "巳", "太阳");  // █科忌
+    Put(z, 6, "午", "廉贞");  // column 6: no mark
+    Put(z, 0, "未", "紫微");  // not transformed this year
     z.ShowFourTransformations();
     EXPECT_EQ(z.Grid().GetSlotText(2183), "廉贞[禄]破军[权]武曲[科]太阳[忌]");
     EXPECT_EQ(At(z, slot::kMarks, "寅"), "禄██忌");
@@ -91,8 +93,8 @@ TEST(ShowFourTransformations, AuxiliaryStarsOfWuAndRenYears) {
         int year;
         const char *star, *mark;
     };
-    const Row rows[] = {{1988, "右弼", "科"}, {1992, "左辅", "科"}, {1986, "文昌", "科"},
-                        {1989, "文曲", "忌"}};
+    const Row rows[] = {
+        {1988, "右弼", "科"}, {1992, "左辅", "科"}, {1986, "文昌", "科"}, {1989, "文曲", "忌"}};
     for (const Row& r : rows) {
         ZiWeiChart z = Staged(r.year);
         Put(z, 4, "申", r.star);
@@ -142,7 +144,9 @@ TEST(ShowDouJunAndDates, DouJunBranchAndDateLines) {
         int month, hour;
         const char* text;
     };
-    const Row rows[] = {{1, 0, "子年斗君：子"}, {12, 11, "子年斗君：子"}, {12, 0, "子年斗君：丑"},
+    const Row rows[] = {{1, 0, "子年斗君：子"},
+                        {12, 11, "子年斗君：子"},
+                        {12, 0, "子年斗君：丑"},
                         {3, 6, "子年斗君：辰"}};
     for (const Row& r : rows) {
         BirthData b = Lunar(2000, r.month, 1, r.hour);

@@ -114,7 +114,8 @@ TEST(ShowDaysLived, CountsToTheGivenToday) {
     const Row rows[] = {
         {"2026", "12", "7", kToday, "距离今天，你已经活了0天！"},
         {"2000", "2", "5", kToday, "距离今天，你已经活了9802天！"},
-        {"2024", "2", "29", year_month_day{year{2024}, month{3}, day{1}}, "距离今天，你已经活了1天！"},
+        {"2024", "2", "29", year_month_day{year{2024}, month{3}, day{1}},
+         "距离今天，你已经活了1天！"},
         {"2027", "1", "1", kToday, "距离今天，你已经活了-25天！"},
     };
     for (const Row& r : rows) {

@@ -35,10 +35,10 @@ TEST(ShowPalaceNames, LifeAndBodyCells) {
         const char* bodyMark;
     };
     const Row rows[] = {
-        {1, 0, "寅", "寅", "命★身"},   // month 1 hour 子: both in 寅
-        {1, 1, "丑", "卯", "福★身"},   // month 1 hour 丑
-        {12, 11, "寅", "子", "夫★身"}, // month 12 hour 亥
-        {3, 3, "丑", "未", "迁★身"},   // B - P = 2H = 6
+        {1, 0, "寅", "寅", "命★身"},    // month 1 hour 子: both in 寅
+        {1, 1, "丑", "卯", "福★身"},    // month 1 hour 丑
+        {12, 11, "寅", "子", "夫★身"},  // month 12 hour 亥
+        {3, 3, "丑", "未", "迁★身"},    // B - P = 2H = 6
     };
     for (const Row& r : rows) {
         const ZiWeiChart z = Names(r.month, r.hour);
@@ -67,8 +67,8 @@ TEST(ShowPalaceStems, FollowTheYearStemFromTheTigerCell) {
         int year;
         const char* tiger;  // stem of the 寅 cell
     };
-    const Row rows[] = {{1984, "丙"}, {1985, "戊"}, {1986, "庚"}, {1987, "壬"}, {1988, "甲"},
-                        {1989, "丙"}, {1990, "戊"}, {1993, "甲"}};
+    const Row rows[] = {{1984, "丙"}, {1985, "戊"}, {1986, "庚"}, {1987, "壬"},
+                        {1988, "甲"}, {1989, "丙"}, {1990, "戊"}, {1993, "甲"}};
     for (const Row& r : rows) {
         ZiWeiChart z(Lunar(r.year, 1, 1, 0), kToday);
         z.ShowPalaceStems();
@@ -88,11 +88,11 @@ TEST(ShowBureauAndDecades, BureauFromStemAndGroupOfTheLifeCell) {
         const char* bureau;
     };
     const Row rows[] = {
-        {1984, 1, 0, "火六局"},  // 甲 year, 命宫 寅: stem 丙, group A
-        {1984, 1, 2, "水二局"},  // 命宫 子: stem 丙, group C
-        {1984, 1, 10, "木三局"}, // 命宫 辰: stem 戊, group B
-        {1985, 1, 0, "土五局"},  // 乙 year, 命宫 寅: stem 戊, group A
-        {1987, 1, 4, "金四局"},  // 丁 year, 命宫 戌: stem 庚, group B
+        {1984, 1, 0, "火六局"},   // 甲 year, 命宫 寅: stem 丙, group A
+        {1984, 1, 2, "水二局"},   // 命宫 子: stem 丙, group C
+        {1984, 1, 10, "木三局"},  // 命宫 辰: stem 戊, group B
+        {1985, 1, 0, "土五局"},   // 乙 year, 命宫 寅: stem 戊, group A
+        {1987, 1, 4, "金四局"},   // 丁 year, 命宫 戌: stem 庚, group B
     };
     for (const Row& r : rows) {
         ZiWeiChart z(Lunar(r.year, r.month, 1, r.hour), kToday);
@@ -117,8 +117,8 @@ TEST(ShowBureauAndDecades, DecadesRunForwardForYangManAndBackwardForYangWoman) {
 
 TEST(BureauNumber, ReadsTheBureauSlot) {
     ZiWeiChart z(Lunar(1984, 1, 1, 0), kToday);
-    const std::pair<const char*, int> rows[] = {
-        {"水二局", 2}, {"木三局", 3}, {"金四局", 4}, {"土五局", 5}, {"火六局", 6}, {"其他", 6}};
+    const std::pair<const char*, int> rows[] = {{"水二局", 2}, {"木三局", 3}, {"金四局", 4},
+                                                {"土五局", 5}, {"火六局", 6}, {"其他", 6}};
     for (const auto& [text, n] : rows) {
         z.MutableGrid().SetSlotText(1036, text);
         EXPECT_EQ(z.BureauNumber(), n) << text;
@@ -128,11 +128,21 @@ TEST(BureauNumber, ReadsTheBureauSlot) {
 // Expected branch of 紫微 for lunar days 1..30 by bureau.
 TEST(PlaceMainStars, ZiWeiCellForEveryDayAndBureau) {
     const std::pair<const char*, const char*> rows[] = {
-        {"水二局", "丑 寅 寅 卯 卯 辰 辰 巳 巳 午 午 未 未 申 申 酉 酉 戌 戌 亥 亥 子 子 丑 丑 寅 寅 卯 卯 辰"},
-        {"木三局", "辰 丑 寅 巳 寅 卯 午 卯 辰 未 辰 巳 申 巳 午 酉 午 未 戌 未 申 亥 申 酉 子 酉 戌 丑 戌 亥"},
-        {"金四局", "亥 辰 丑 寅 子 巳 寅 卯 丑 午 卯 辰 寅 未 辰 巳 卯 申 巳 午 辰 酉 午 未 巳 戌 未 申 午 亥"},
-        {"土五局", "午 亥 辰 丑 寅 未 子 巳 寅 卯 申 丑 午 卯 辰 酉 寅 未 辰 巳 戌 卯 申 巳 午 亥 辰 酉 午 未"},
-        {"火六局", "酉 午 亥 辰 丑 寅 戌 未 子 巳 寅 卯 亥 申 丑 午 卯 辰 子 酉 寅 未 辰 巳 丑 戌 卯 申 巳 午"},
+        {"水二局",
+         "丑 寅 寅 卯 卯 辰 辰 巳 巳 午 午 未 未 申 申 酉 酉 戌 戌 亥 亥 子 子 丑 丑 寅 寅 卯 卯 "
+         "辰"},
+        {"木三局",
+         "辰 丑 寅 巳 寅 卯 午 卯 辰 未 辰 巳 申 巳 午 酉 午 未 戌 未 申 亥 申 酉 子 酉 戌 丑 戌 "
+         "亥"},
+        {"金四局",
+         "亥 辰 丑 寅 子 巳 寅 卯 丑 午 卯 辰 寅 未 辰 巳 卯 申 巳 午 辰 酉 午 未 巳 戌 未 申 午 "
+         "亥"},
+        {"土五局",
+         "午 亥 辰 丑 寅 未 子 巳 寅 卯 申 丑 午 卯 辰 酉 寅 未 辰 巳 戌 卯 申 巳 午 亥 辰 酉 午 "
+         "未"},
+        {"火六局",
+         "酉 午 亥 辰 丑 寅 戌 未 子 巳 寅 卯 亥 申 丑 午 卯 辰 子 酉 寅 未 辰 巳 丑 戌 卯 申 巳 "
+         "午"},
     };
     for (const auto& [bureau, branches] : rows) {
         std::istringstream expected(branches);

@@ -1,11 +1,12 @@
 // Steps 38, 40, 41: the five pillars, the palace 纳音 and the pillar stars.
+#include "chart/Pillars.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 
 #include "ChartFixture.h"
 #include "chart/PillarStars.h"
-#include "chart/Pillars.h"
 
 namespace qelvar {
 namespace {
@@ -23,10 +24,9 @@ TEST(DayPillar, KnownDays) {
         const char* pillar;
     };
     const Row rows[] = {
-        {2000, 1, 1, "戊午"},  // the base of a year <= 2000 with YY = 100
-        {2001, 1, 1, "甲子"},
-        {1921, 3, 1, "癸亥"},  // stem sum -1 becomes 9
-        {2024, 2, 29, "癸亥"}, // leap year, but month 2 adds nothing
+        {2000, 1, 1, "戊午"},                         // the base of a year <= 2000 with YY = 100
+        {2001, 1, 1, "甲子"},  {1921, 3, 1, "癸亥"},  // stem sum -1 becomes 9
+        {2024, 2, 29, "癸亥"},                        // leap year, but month 2 adds nothing
         {1949, 10, 1, "甲子"},
     };
     for (const Row& r : rows)
@@ -37,7 +37,8 @@ TEST(DayPillar, KnownDays) {
 TEST(DayPillar, ContinuousSexagenaryCountOverTheWholeRange) {
     using namespace std::chrono;
     const sys_days base = sys_days{year{2000} / 1 / 1};  // 戊午, cycle number 54
-    for (sys_days t = sys_days{year{1901} / 1 / 1}; t <= sys_days{year{2050} / 12 / 31}; t += days{1}) {
+    for (sys_days t = sys_days{year{1901} / 1 / 1}; t <= sys_days{year{2050} / 12 / 31};
+         t += days{1}) {
         const year_month_day ymd{t};
         const int y = static_cast<int>(ymd.year());
         const int m = static_cast<int>(static_cast<unsigned>(ymd.month()));
@@ -86,8 +87,8 @@ TEST(ComputeFivePillars, YearAndMonthTurnAtLiChun) {
     };
     for (const Row& r : rows) {
         const std::string text = SolarText(r.y, r.m, r.d);
-        const FivePillars p =
-            ComputeFivePillars(Inputs(r.lunarYear, r.lunarMonth, r.code, r.y, r.m, r.d, 0, 0, text));
+        const FivePillars p = ComputeFivePillars(
+            Inputs(r.lunarYear, r.lunarMonth, r.code, r.y, r.m, r.d, 0, 0, text));
         EXPECT_EQ(p.four.m_strYearPillar, r.yearPillar) << text;
         EXPECT_EQ(p.four.m_strMonthPillar, r.monthPillar) << text;
     }
@@ -128,9 +129,9 @@ TEST(ComputePillars, PillarAndNayinLines) {
 
 TEST(NayinOf, PairsOfTheSexagenaryCycle) {
     const std::pair<const char*, const char*> rows[] = {
-        {"甲子", "海中金"}, {"乙丑", "海中金"}, {"丙寅", "炉中火"}, {"壬戌", "大海水"},
-        {"癸亥", "大海水"}, {"庚午", "路傍土"}, {"戊申", "大驿土"}, {"丁酉", "山下火"},
-        {"干寅", "大溪水"},  // no stem name: stem 0
+        {"甲子", "海中金"}, {"乙丑", "海中金"}, {"丙寅", "炉中火"},
+        {"壬戌", "大海水"}, {"癸亥", "大海水"}, {"庚午", "路傍土"},
+        {"戊申", "大驿土"}, {"丁酉", "山下火"}, {"干寅", "大溪水"},  // no stem name: stem 0
     };
     for (const auto& [pillar, nayin] : rows) EXPECT_EQ(NayinOf(pillar), nayin) << pillar;
 }
@@ -146,15 +147,15 @@ TEST(ShowPalaceNayin, StemSlotWithTheCellsBranch) {
 
 TEST(PillarStars, LookupsTakeTheFirstMatchingRow) {
     const Stem yi = 1, jia = 0;
-    EXPECT_EQ(StemStarOf(yi, 6), "文昌贵人");            // 乙 day, 午: before 红艳
-    EXPECT_EQ(YearBranchStarOf(0, 9), "桃花    ");       // 子 year, 酉: before 天喜
-    EXPECT_EQ(StemStarOf(jia, 2), "干禄    ");           // 甲寅 day
-    EXPECT_EQ(DayBranchStarOf(9, 1), "华盖    ");        // 酉 day, 丑: 墓 of 巳酉丑
-    EXPECT_EQ(DayBranchStarOf(9, 7), "        ");        // 酉 day, 未: nothing
-    EXPECT_EQ(DayBranchStarOf(0, 4), "华盖    ");        // 子 day, 辰
-    EXPECT_EQ(YearBranchStarOf(8, 4), "华盖    ");       // 申 year, 辰
-    EXPECT_EQ(YearBranchStarOf(2, 10), "华盖    ");      // 寅 year, 戌
-    EXPECT_EQ(YearBranchStarOf(3, 7), "华盖    ");       // 卯 year, 未
+    EXPECT_EQ(StemStarOf(yi, 6), "文昌贵人");        // 乙 day, 午: before 红艳
+    EXPECT_EQ(YearBranchStarOf(0, 9), "桃花    ");   // 子 year, 酉: before 天喜
+    EXPECT_EQ(StemStarOf(jia, 2), "干禄    ");       // 甲寅 day
+    EXPECT_EQ(DayBranchStarOf(9, 1), "华盖    ");    // 酉 day, 丑: 墓 of 巳酉丑
+    EXPECT_EQ(DayBranchStarOf(9, 7), "        ");    // 酉 day, 未: nothing
+    EXPECT_EQ(DayBranchStarOf(0, 4), "华盖    ");    // 子 day, 辰
+    EXPECT_EQ(YearBranchStarOf(8, 4), "华盖    ");   // 申 year, 辰
+    EXPECT_EQ(YearBranchStarOf(2, 10), "华盖    ");  // 寅 year, 戌
+    EXPECT_EQ(YearBranchStarOf(3, 7), "华盖    ");   // 卯 year, 未
 }
 
 TEST(ComputePillarStars, ThreeAlignedLines) {
@@ -170,7 +171,7 @@ TEST(ComputePillarStars, ThreeAlignedLines) {
     // 酉 blank, 酉 blank, 午 文昌贵人.  Line 3, key 酉: 丑 华盖, 酉 将星, 午 桃花.
     const std::string none(8, ' '), untested(9, ' ');
     EXPECT_EQ(z.Grid().GetSlotText(2185),
-              untested + "将星     " + "将星     " + "桃花    \r\n" +          //
+              untested + "将星     " + "将星     " + "桃花    \r\n" +      //
                   none + " " + none + " " + none + " " + "文昌贵人\r\n" +  //
                   "华盖     " + "将星     " + untested + "桃花    \r\n");
 }

@@ -23,15 +23,28 @@ struct StarAt {
 };
 
 void ExpectStars(const ZiWeiChart& z, std::initializer_list<StarAt> rows, const char* label) {
-    for (const StarAt& r : rows) EXPECT_EQ(BranchOfStar(z, r.star), r.branch) << label << " " << r.star;
+    for (const StarAt& r : rows)
+        EXPECT_EQ(BranchOfStar(z, r.star), r.branch) << label << " " << r.star;
 }
 
 TEST(AuxiliaryStars, HourZiMonthOneJiaZiYear) {
     const ZiWeiChart z = Cast(Lunar(1984, 1, 1, 0));
     ExpectStars(z,
-                {{"文昌", "戌"}, {"文曲", "辰"}, {"左辅", "辰"}, {"右弼", "戌"}, {"禄存", "寅"},
-                 {"天魁", "丑"}, {"天钺", "未"}, {"火星", "寅"}, {"铃星", "戌"}, {"擎羊", "卯"},
-                 {"陀罗", "丑"}, {"地空", "亥"}, {"地劫", "亥"}, {"天马", "申"}, {"天姚", "丑"},
+                {{"文昌", "戌"},
+                 {"文曲", "辰"},
+                 {"左辅", "辰"},
+                 {"右弼", "戌"},
+                 {"禄存", "寅"},
+                 {"天魁", "丑"},
+                 {"天钺", "未"},
+                 {"火星", "寅"},
+                 {"铃星", "戌"},
+                 {"擎羊", "卯"},
+                 {"陀罗", "丑"},
+                 {"地空", "亥"},
+                 {"地劫", "亥"},
+                 {"天马", "申"},
+                 {"天姚", "丑"},
                  {"天刑", "酉"}},
                 "1984-1-1 子");
     // Within a cell the later placement takes the next free slot.
@@ -58,7 +71,10 @@ TEST(AuxiliaryStars, StemKeyedStars) {
     for (const Row& r : rows) {
         const ZiWeiChart z = Cast(Lunar(r.year, 5, 10, 4));
         ExpectStars(z,
-                    {{"禄存", r.luCun}, {"天魁", r.kui}, {"天钺", r.yue}, {"擎羊", r.yang},
+                    {{"禄存", r.luCun},
+                     {"天魁", r.kui},
+                     {"天钺", r.yue},
+                     {"擎羊", r.yang},
                      {"陀罗", r.tuo}},
                     std::to_string(r.year).c_str());
     }
@@ -70,11 +86,10 @@ TEST(AuxiliaryStars, FireAndBellByYearTriadAndHour) {
         const char *huo, *ling;
     };
     const Row rows[] = {
-        {1986, 0, "丑", "卯"},  // 寅 year
-        {1986, 3, "辰", "午"},
-        {1984, 5, "未", "卯"},  // 子 year: 火 from 寅, 铃 from 戌
-        {1985, 0, "卯", "戌"},  // 丑 year
-        {1987, 2, "亥", "子"},  // 卯 year: 火 from 酉
+        {1986, 0, "丑", "卯"},                         // 寅 year
+        {1986, 3, "辰", "午"}, {1984, 5, "未", "卯"},  // 子 year: 火 from 寅, 铃 from 戌
+        {1985, 0, "卯", "戌"},                         // 丑 year
+        {1987, 2, "亥", "子"},                         // 卯 year: 火 from 酉
     };
     for (const Row& r : rows)
         ExpectStars(Cast(Lunar(r.year, 1, 1, r.hour)), {{"火星", r.huo}, {"铃星", r.ling}},
@@ -93,10 +108,10 @@ TEST(AuxiliaryStars, MonthKeyedStars) {
         {12, "卯", "亥", "亥", "子", "申"},
     };
     for (const Row& r : rows)
-        ExpectStars(Cast(Lunar(2001, r.month, 3, 7)),
-                    {{"左辅", r.zuo}, {"右弼", r.you}, {"天马", r.ma}, {"天姚", r.yao},
-                     {"天刑", r.xing}},
-                    std::to_string(r.month).c_str());
+        ExpectStars(
+            Cast(Lunar(2001, r.month, 3, 7)),
+            {{"左辅", r.zuo}, {"右弼", r.you}, {"天马", r.ma}, {"天姚", r.yao}, {"天刑", r.xing}},
+            std::to_string(r.month).c_str());
 }
 
 TEST(MinorStars, RelativeToAuxiliaryStarsAndTheDay) {
@@ -132,7 +147,8 @@ TEST(MinorStars, JieKongByStemPairAndYearParity) {
         {1993, "丑"},  // 癸, odd: the 戊癸 pair is 子丑
     };
     for (const Row& r : rows)
-        ExpectStars(Cast(Lunar(r.year, 6, 6, 6)), {{"截空", r.jieKong}}, std::to_string(r.year).c_str());
+        ExpectStars(Cast(Lunar(r.year, 6, 6, 6)), {{"截空", r.jieKong}},
+                    std::to_string(r.year).c_str());
     ExpectStars(Cast(Lunar(1984, 6, 6, 6)), {{"天空", "丑"}}, "1984");
 }
 
@@ -143,13 +159,14 @@ TEST(MinorStars, MonthTables) {
     };
     const Row rows[] = {
         {1, "申", "巳", "戌", "寅"},  {2, "申", "申", "巳", "子"},  {5, "子", "巳", "未", "午"},
-        {8, "寅", "亥", "未", "子"},  {10, "辰", "申", "午", "申"}, // 天月 of month 10 in 午
+        {8, "寅", "亥", "未", "子"},  {10, "辰", "申", "午", "申"},  // 天月 of month 10 in 午
         {12, "午", "亥", "寅", "辰"},
     };
     for (const Row& r : rows)
-        ExpectStars(Cast(Lunar(2002, r.month, 9, 5)),
-                    {{"解神", r.jieShen}, {"天巫", r.tianWu}, {"天月", r.tianYue}, {"阴煞", r.yinSha}},
-                    std::to_string(r.month).c_str());
+        ExpectStars(
+            Cast(Lunar(2002, r.month, 9, 5)),
+            {{"解神", r.jieShen}, {"天巫", r.tianWu}, {"天月", r.tianYue}, {"阴煞", r.yinSha}},
+            std::to_string(r.month).c_str());
 }
 
 TEST(MinorStars, YearBranchStars) {
@@ -166,9 +183,16 @@ TEST(MinorStars, YearBranchStars) {
     };
     for (const Row& r : rows)
         ExpectStars(Cast(Lunar(r.year, 4, 4, 4)),
-                    {{"龙池", r.longChi}, {"凤阁", r.fengGe}, {"红鸾", r.hongLuan},
-                     {"天喜", r.tianXi}, {"天虚", r.tianXu}, {"天哭", r.tianKu},
-                     {"孤辰", r.guChen}, {"宿寡", r.suGua}, {"蜚廉", r.feiLian}, {"破碎", r.poSui}},
+                    {{"龙池", r.longChi},
+                     {"凤阁", r.fengGe},
+                     {"红鸾", r.hongLuan},
+                     {"天喜", r.tianXi},
+                     {"天虚", r.tianXu},
+                     {"天哭", r.tianKu},
+                     {"孤辰", r.guChen},
+                     {"宿寡", r.suGua},
+                     {"蜚廉", r.feiLian},
+                     {"破碎", r.poSui}},
                     std::to_string(r.year).c_str());
 }
 
