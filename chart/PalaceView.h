@@ -14,7 +14,10 @@ struct StarView {
     std::string name;
     std::string brightness;  // "" in columns 8..12, for unrated stars and blank entries
     std::string mark;        // "禄" "权" "科" "忌" or "" (cell marks cover columns 0..5)
-    int column = 0;          // star column 0..12
+    // Position in the cell's star-slot sequence: star columns 0..12, or 14
+    // (the mark slot), 18, 19 (brightness slots) for a star that overflowed
+    // a crowded cell.
+    int position = 0;
 };
 
 struct PalaceView {
@@ -22,7 +25,7 @@ struct PalaceView {
     std::string branch;  // the cell's own branch
     std::string name;    // palace name or body mark
     std::string stem;
-    std::vector<StarView> stars;  // star columns 0..12 in order
+    std::vector<StarView> stars;  // by position
     std::string nayin;
     std::string stage;
     std::string boShi, suiQian, jiangQian;  // the three gods

@@ -85,7 +85,7 @@ void AppendPalace(std::string& out, const PalaceView& v) {
         out += ',';
         Str(out, "mark", s.mark);
         out += ',';
-        Int(out, "column", s.column);
+        Int(out, "position", s.position);
         out += '}';
     }
     out += "],";
