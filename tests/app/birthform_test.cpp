@@ -85,6 +85,15 @@ TEST(UpdateFromLunar, MovesTheGregorianPicker) {
     EXPECT_EQ(f.birth.g_strLunarText, "鼠(庚子)年闰四月初一");
 }
 
+TEST(UpdateFromLunar, ThePickerHoldsLunarNumbersThatAreNoGregorianDate) {
+    Form f;
+    f.Lunar(2000, 2, 30, false);  // month 2 of 2000 starts on 3-6 and has 30 days
+    EXPECT_EQ(f.form.m_strLunarStatic, "龙(庚辰)年二月三十");
+    EXPECT_EQ(f.form.m_dateSolar, Ymd(2000, 4, 4));
+    EXPECT_EQ(f.birth.g_strSolarText, "2000年4月4日 清明");
+    EXPECT_EQ(f.form.m_strLunarDay, "30");
+}
+
 TEST(ErrorDate, AFailedUpdateChangesNothingButTheLunarText) {
     struct Case {
         const char* what;
@@ -95,7 +104,6 @@ TEST(ErrorDate, AFailedUpdateChangesNothingButTheLunarText) {
         {"Gregorian day before the range", [](Form& f) { f.Solar(1901, 2, 18); }},
         {"Gregorian day after the range", [](Form& f) { f.Solar(2051, 2, 12); }},
         {"lunar day 30 of a 29-day month", [](Form& f) { f.Lunar(2000, 3, 30, false); }},
-        {"lunar month 2 day 30", [](Form& f) { f.Lunar(2000, 2, 30, false); }},
         {"lunar year after 2050", [](Form& f) { f.Lunar(2051, 1, 1, false); }},
         {"lunar month 13", [](Form& f) { f.Lunar(2000, 13, 1, false); }},
         {"invalid Gregorian value", [](Form& f) { f.Solar(2001, 2, 29); }},
