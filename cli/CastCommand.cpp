@@ -34,7 +34,12 @@ constexpr std::string_view kCastUsage =
     "With '-' each input line is one case, \"2000-02-05 6 0 0\" or\n"
     "\"lunar 2020-04-01 leap 6 0 1\" (date, hour, minute, sex), and each gives\n"
     "one output (a JSON object per line); a date that fails gives\n"
-    "{\"error\":\"Error Date\"}.\n";
+    "{\"error\":\"Error Date\"} and a malformed line {\"error\":\"Malformed input\"}.\n"
+    "\n"
+    "Exit status: 0 success; 1 a date that fails (\"Error Date\"); 2 malformed\n"
+    "arguments or input lines.\n";
+
+constexpr std::string_view kMalformed = "Malformed input";
 
 enum class Format { Text, Json, Png };
 
@@ -239,23 +244,33 @@ int RunCast(const Args& args, std::istream& in, std::ostream& out, std::ostream&
         return result.ok ? 0 : 1;
     }
 
+    // Batch: one output per input line, in order.  A malformed line gives a
+    // message on stderr and {"error":"Malformed input"} in its place.
+    bool anyMalformed = false, anyFailed = false;
     std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
+    for (long number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos) continue;  // blank line
         CastRequest request;
         if (const std::string problem = ParseLine(line, request); !problem.empty()) {
-            out.flush();
+            anyMalformed = true;
             err << "qelvar-cli cast: line " << number << ": " << problem << ": '" << line << "'\n";
-            return 2;
+            result.ok = false;
+            result.error = kMalformed;
+        } else {
+            qelvar::cli::RunCast(form, birth, request, o.today, result);
+            anyFailed = anyFailed || !result.ok;
         }
-        qelvar::cli::RunCast(form, birth, request, o.today, result);
-        buffer.clear();
         AppendOne(buffer, result, o, today);
         if (o.format == Format::Text) buffer += '\n';
-        if (!Write(out, err, buffer, o.encoding)) return 2;
+        if (buffer.size() >= (1 << 16)) {
+            if (!Write(out, err, buffer, o.encoding)) return 2;
+            buffer.clear();
+        }
     }
-    return 0;
+    if (!Write(out, err, buffer, o.encoding)) return 2;
+    out.flush();
+    return anyMalformed ? 2 : anyFailed ? 1 : 0;
 }
 
 }  // namespace qelvar::cli
