@@ -9,6 +9,8 @@ namespace {
 
 std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
     if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    for (const char c : text)
+        if (c < '0' || c > '9') return std::nullopt;
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
