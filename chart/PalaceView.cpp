@@ -29,7 +29,8 @@ std::array<Transformed, 4> ParseCentreLine(std::string_view line) {
     for (Transformed& t : out) {
         const std::size_t open = line.find('[');
         const std::size_t close = line.find(']');
-        if (open == std::string_view::npos || close == std::string_view::npos || close < open) break;
+        if (open == std::string_view::npos || close == std::string_view::npos || close < open)
+            break;
         t = {line.substr(0, open), line.substr(open + 1, close - open - 1)};
         line.remove_prefix(close + 1);
     }

@@ -1,8 +1,8 @@
 // The birth-data form model: the two date updates, the "Error Date" rule and
 // the cast button.
-#include <gtest/gtest.h>
-
 #include "app/BirthForm.h"
+
+#include <gtest/gtest.h>
 
 namespace qelvar {
 namespace {
@@ -11,7 +11,9 @@ using namespace std::chrono;
 
 constexpr year_month_day kToday{year{2026}, month{12}, day{7}};
 
-year_month_day Ymd(int y, unsigned m, unsigned d) { return year_month_day{year{y}, month{m}, day{d}}; }
+year_month_day Ymd(int y, unsigned m, unsigned d) {
+    return year_month_day{year{y}, month{m}, day{d}};
+}
 
 struct Form {
     BirthData birth;
@@ -161,9 +163,9 @@ TEST(CastChart, StoresHourMinuteAndSex) {
         bool opens;
     };
     const Row rows[] = {
-        {12, 0, true, 0, 0, true},    // 夜子 folds into 子 on the same day
-        {11, 5, true, 11, 0, true},   // 亥
-        {6, 11, false, 6, 1, true},   // 女
+        {12, 0, true, 0, 0, true},                        // 夜子 folds into 子 on the same day
+        {11, 5, true, 11, 0, true},                       // 亥
+        {6, 11, false, 6, 1, true},                       // 女
         {6, BirthForm::kNoSelection, true, 6, 0, false},  // no sub-period: nothing opens
         {BirthForm::kNoSelection, 3, true, -1, 0, false},
     };

@@ -39,7 +39,8 @@ std::string BrokenInvariant(const ChartGrid& g) {
     for (const std::string_view star : kMainStars) {
         int n = 0;
         for (const int id : ChartGrid::SlotIds()) n += g.GetSlotText(id) == star;
-        if (n != 1) return "main star " + std::string(star) + " appears " + std::to_string(n) + " times";
+        if (n != 1)
+            return "main star " + std::string(star) + " appears " + std::to_string(n) + " times";
     }
     int life = 0, body = 0;
     PalaceIndex lifeCell = 0;
@@ -71,7 +72,8 @@ std::string BrokenInvariant(const ChartGrid& g) {
     for (PalaceIndex c = 0; c < 12; ++c) {
         boShi.insert(g.GetSlotText(1241 + c));
         for (const int base : {1253, 1265})
-            if (g.GetSlotText(base + c) == ChartGrid::InitialText(base + c)) return "god placeholder left";
+            if (g.GetSlotText(base + c) == ChartGrid::InitialText(base + c))
+                return "god placeholder left";
     }
     if (boShi.size() != 12) return "博士 cycle incomplete";
 
@@ -89,7 +91,8 @@ std::string BrokenInvariant(const ChartGrid& g) {
 // Year and month pillar of a Gregorian day from the solar terms alone: the
 // year turns on 立春, the month on each 节 (the first term of its Gregorian
 // month).  Empty when the terms of that month are unknown.
-std::optional<std::pair<std::string, std::string>> TermPillars(LunarCalendar& cal, year_month_day d) {
+std::optional<std::pair<std::string, std::string>> TermPillars(LunarCalendar& cal,
+                                                               year_month_day d) {
     const int y = static_cast<int>(d.year());
     const int m = static_cast<int>(static_cast<unsigned>(d.month()));
     const int day = static_cast<int>(static_cast<unsigned>(d.day()));
@@ -149,9 +152,13 @@ void Sweep(bool everyHour) {
     EXPECT_GT(casts, 54000);
 }
 
-TEST(Sweep, EveryDayWithRotatingHourAndSex) { Sweep(false); }
+TEST(Sweep, EveryDayWithRotatingHourAndSex) {
+    Sweep(false);
+}
 
-TEST(Sweep, DISABLED_FullSweepEveryDayEveryHourBothSexes) { Sweep(true); }
+TEST(Sweep, DISABLED_FullSweepEveryDayEveryHourBothSexes) {
+    Sweep(true);
+}
 
 }  // namespace
 }  // namespace qelvar

@@ -12,10 +12,11 @@ namespace {
 
 using test::RunCli;
 
-const std::vector<std::string> kBase = {"cast", "2000-02-05", "--hour", "6", "--minute", "0",
-                                        "--sex", "0", "--today", "2026-12-07"};
+const std::vector<std::string> kBase = {"cast", "2000-02-05", "--hour", "6",       "--minute",
+                                        "0",    "--sex",      "0",      "--today", "2026-12-07"};
 
-std::vector<std::string> With(std::vector<std::string> args, std::initializer_list<const char*> more) {
+std::vector<std::string> With(std::vector<std::string> args,
+                              std::initializer_list<const char*> more) {
     for (const char* a : more) args.push_back(a);
     return args;
 }
@@ -43,25 +44,29 @@ int Columns(const std::string& line) {
 TEST(CastJson, BirthTodayAndEverySlot) {
     const auto r = RunCli(With(kBase, {"--format", "json"}));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("{\"birth\":{\"solarYear\":\"2000\",\"solarMonth\":\"2\",\"solarDay\":\"5\","
-                          "\"solarText\":\"2000年2月5日 \",\"lunarText\":\"龙(庚辰)年正月初一\","
-                          "\"solarMonthCode\":13,\"lunarYear\":\"2000\",\"lunarMonth\":\"1\","
-                          "\"lunarDay\":\"1\",\"hour\":6,\"minuteSlot\":0,\"sex\":0},"
-                          "\"today\":\"2026-12-07\",\"slots\":{\"1012\":",
-                          0),
-              0u)
+    EXPECT_EQ(
+        r.out.rfind("{\"birth\":{\"solarYear\":\"2000\",\"solarMonth\":\"2\",\"solarDay\":\"5\","
+                    "\"solarText\":\"2000年2月5日 \",\"lunarText\":\"龙(庚辰)年正月初一\","
+                    "\"solarMonthCode\":13,\"lunarYear\":\"2000\",\"lunarMonth\":\"1\","
+                    "\"lunarDay\":\"1\",\"hour\":6,\"minuteSlot\":0,\"sex\":0},"
+                    "\"today\":\"2026-12-07\",\"slots\":{\"1012\":",
+                    0),
+        0u)
         << r.out.substr(0, 400);
-    for (int id : {1012, 1023, 1036, 1048, 1061, 1216, 1372, 2073, 2084, 2181, 2186, 2188, 2190, 2193})
+    for (int id :
+         {1012, 1023, 1036, 1048, 1061, 1216, 1372, 2073, 2084, 2181, 2186, 2188, 2190, 2193})
         EXPECT_EQ(Count(r.out, "\"" + std::to_string(id) + "\":"), 1) << id;
-    for (int id : {1049, 2187, 2191, 2192, 2194}) EXPECT_EQ(Count(r.out, "\"" + std::to_string(id) + "\":"), 0);
+    for (int id : {1049, 2187, 2191, 2192, 2194})
+        EXPECT_EQ(Count(r.out, "\"" + std::to_string(id) + "\":"), 0);
     EXPECT_NE(r.out.find("\"2190\":\"庚辰     戊寅     癸巳     戊午⑤壬子\""), std::string::npos);
     EXPECT_NE(r.out.find("\"1018\":\"命★身\""), std::string::npos);
     EXPECT_NE(r.out.find("\\r\\n"), std::string::npos);  // the pillar-star lines, escaped
     EXPECT_EQ(Count(r.out, "\"branch\":"), 12);
     EXPECT_NE(r.out.find("{\"name\":\"紫微\",\"brightness\":\"庙\",\"mark\":\"\",\"position\":0}"),
               std::string::npos);
-    EXPECT_NE(r.out.find("{\"name\":\"太阳\",\"brightness\":\"陷\",\"mark\":\"禄\",\"position\":0}"),
-              std::string::npos);
+    EXPECT_NE(
+        r.out.find("{\"name\":\"太阳\",\"brightness\":\"陷\",\"mark\":\"禄\",\"position\":0}"),
+        std::string::npos);
     EXPECT_EQ(r.out.back(), '\n');
     EXPECT_EQ(Count(r.out, "\n"), 1);
 }
@@ -72,7 +77,8 @@ TEST(CastJson, LunarDatesHourNamesAndSex) {
         std::vector<std::string> expected;
     };
     const Row rows[] = {
-        {{"cast", "--lunar", "--leap", "2020-04-01", "--hour", "亥", "--minute", "11", "--sex", "女"},
+        {{"cast", "--lunar", "--leap", "2020-04-01", "--hour", "亥", "--minute", "11", "--sex",
+          "女"},
          {"\"solarMonth\":\"5\",\"solarDay\":\"23\"", "\"lunarMonth\":\"4\"", "闰四月初一",
           "\"hour\":11,\"minuteSlot\":11,\"sex\":1"}},
         {{"cast", "2000-02-05", "--hour", "夜子", "--minute", "3", "--sex", "男"},
@@ -95,8 +101,8 @@ TEST(CastJson, DateThatFailsGivesErrorDateAndStatusOne) {
         EXPECT_EQ(r.status, 1) << date;
         EXPECT_EQ(r.out, "{\"error\":\"Error Date\"}\n") << date;
     }
-    const auto r = RunCli({"cast", "--lunar", "--leap", "2020-05-01", "--hour", "0", "--minute", "0",
-                           "--format", "json"});
+    const auto r = RunCli({"cast", "--lunar", "--leap", "2020-05-01", "--hour", "0", "--minute",
+                           "0", "--format", "json"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "{\"error\":\"Error Date\"}\n");
 }
@@ -130,9 +136,9 @@ TEST(CastBatch, OneObjectPerLineInOrder) {
 }
 
 TEST(CastBatch, MalformedLinesAreNamedAndGiveStatusTwo) {
-    const char* bad[] = {"2000-02-05 6 0",      "2000-02-05 13 0 0",   "2000-02-05 6 12 0",
-                         "2000-02-05 6 0 2",    "2000/02/05 6 0 0",    "2000-02-05 leap 6 0 0",
-                         "lunar 2020-04-01 6 0 0 0", "hello"};
+    const char* bad[] = {
+        "2000-02-05 6 0",   "2000-02-05 13 0 0",     "2000-02-05 6 12 0",        "2000-02-05 6 0 2",
+        "2000/02/05 6 0 0", "2000-02-05 leap 6 0 0", "lunar 2020-04-01 6 0 0 0", "hello"};
     for (const char* line : bad) {
         const auto r = RunCli({"cast", "--format", "json", "-"},
                               std::string("2000-02-05 6 0 0\n") + line + "\n");
@@ -174,7 +180,7 @@ TEST(CastText, GbkEncoding) {
 TEST(CastOptions, BadArgumentsGiveStatusTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {"cast"},
-        {"cast", "2000-02-05"},                                   // no hour or minute
+        {"cast", "2000-02-05"},  // no hour or minute
         {"cast", "2000-02-05", "--hour", "13", "--minute", "0"},
         {"cast", "2000-02-05", "--hour", "午午", "--minute", "0"},
         {"cast", "2000-02-05", "--hour", "6", "--minute", "-1"},
