@@ -169,6 +169,36 @@ TEST(Sweep, EveryDayWithRotatingHourAndSex) {
     Sweep(false);
 }
 
+// Around every lunar new year that falls in January the days between the new
+// year and 立春 still belong to the old pillar year and the 丑 month.
+TEST(YearPillar, TurnsAtLiChunAroundEveryJanuaryNewYear) {
+    BirthData birth;
+    BirthForm form(birth, kToday);
+    LunarCalendar cal;
+    int newYears = 0;
+    for (int y = 1902; y <= 2050; ++y) {
+        const auto newYear = cal.LunarToSolar(LunarDate{static_cast<std::uint16_t>(y), 1, 1, 0});
+        ASSERT_TRUE(newYear.has_value()) << y;
+        if (newYear->month != 1) continue;
+        ++newYears;
+        for (sys_days t = sys_days{year{y} / 1 / 1}; t <= sys_days{year{y} / 2 / 28};
+             t += days{1}) {
+            form.m_dateSolar = year_month_day{t};
+            form.UpdateFromSolar();
+            form.m_nHourSelection = 0;
+            form.m_nMinuteSelection = 0;
+            ASSERT_TRUE(form.CastChart()) << Iso(t);
+            ZiWeiChart chart(birth, kToday);
+            chart.RunChartSteps();
+            const auto expected = TermPillars(cal, year_month_day{t});
+            ASSERT_TRUE(expected.has_value()) << Iso(t);
+            EXPECT_EQ(chart.Pillars().m_strYearPillar, expected->first) << Iso(t);
+            EXPECT_EQ(chart.Pillars().m_strMonthPillar, expected->second) << Iso(t);
+        }
+    }
+    EXPECT_GT(newYears, 30);
+}
+
 TEST(Sweep, DISABLED_FullSweepEveryDayEveryHourBothSexes) {
     Sweep(true);
 }

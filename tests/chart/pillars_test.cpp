@@ -109,6 +109,13 @@ TEST(ComputeFivePillars, HourAndFifthPillarsLedByDayAndHourStems) {
     p = ComputeFivePillars(Inputs(2000, "12", 12, 2001, 1, 1, 2, 11, text2));
     EXPECT_EQ(p.four.m_strHourPillar, "丙寅");
     EXPECT_EQ(p.fifth, "己亥");
+    // 1984-02-02 is a 丙寅 day: hour 子 is 戊子, and sub-period 亥 under an
+    // hour stem 戊 is 癸亥.
+    const std::string text3 = SolarText(1984, 2, 2);
+    p = ComputeFivePillars(Inputs(1984, "1", 14, 1984, 2, 2, 0, 11, text3));
+    EXPECT_EQ(p.four.m_strDayPillar, "丙寅");
+    EXPECT_EQ(p.four.m_strHourPillar, "戊子");
+    EXPECT_EQ(p.fifth, "癸亥");
 }
 
 TEST(ComputePillars, PillarAndNayinLines) {
