@@ -112,13 +112,13 @@ bool ZiWeiChart::IsForward() const {
     return FloorMod(LunarYear() + m_nSex, 2) == 0;
 }
 
-int ZiWeiChart::OrdinalDay(int year, int month, int day) {
+long long ZiWeiChart::OrdinalDay(int year, int month, int day) {
     static constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30,
                                                          31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    int n = 0;
+    long long n = 0;
     if (year > 1) {
-        const int y = year - 1;  // whole years before `year`
+        const long long y = year - 1;  // whole years before `year`
         n = 365 * y + y / 4 - y / 100 + y / 400;
     }
     for (int m = 1; m < month && m <= 12; ++m) n += kMonthLength[m - 1] + (m == 2 && leap ? 1 : 0);
@@ -126,12 +126,12 @@ int ZiWeiChart::OrdinalDay(int year, int month, int day) {
 }
 
 void ZiWeiChart::ShowDaysLived() {
-    const int today = OrdinalDay(static_cast<int>(m_today.year()),
-                                 static_cast<int>(static_cast<unsigned>(m_today.month())),
-                                 static_cast<int>(static_cast<unsigned>(m_today.day())));
-    const int n = today - OrdinalDay(m_nBirthYear, m_nBirthMonth, m_nBirthDay);
+    const long long today = OrdinalDay(static_cast<int>(m_today.year()),
+                                       static_cast<int>(static_cast<unsigned>(m_today.month())),
+                                       static_cast<int>(static_cast<unsigned>(m_today.day())));
+    const long long n = today - OrdinalDay(m_nBirthYear, m_nBirthMonth, m_nBirthDay);
     char buf[96];
-    std::snprintf(buf, sizeof buf, "距离今天，你已经活了%d天！", n);
+    std::snprintf(buf, sizeof buf, "距离今天，你已经活了%lld天！", n);
     m_grid.SetSlotText(slot::kDaysLived, buf);
 }
 

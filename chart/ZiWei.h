@@ -44,7 +44,7 @@ public:
     // 2..6 from the bureau slot, read each time.
     int BureauNumber() const;
     // Day number of a Gregorian date, 1 January of year 1 being day 1.
-    static int OrdinalDay(int year, int month, int day);
+    static long long OrdinalDay(int year, int month, int day);
 
     // ---- the chart steps, in the order RunChartSteps runs them ----
     void ShowPalaceNames();          // 1

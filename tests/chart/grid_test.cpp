@@ -142,3 +142,35 @@ TEST(RunChartSteps, TwoCastsInARowAreIndependent) {
 
 }  // namespace
 }  // namespace qelvar
+
+namespace qelvar {
+namespace {
+
+// Inputs the form never produces still cast without reading outside any
+// table (the sanitizer build checks the reads).
+TEST(RunChartSteps, OutOfRangeInputsStayInsideTheTables) {
+    const char* texts[] = {"", "0", "-7", "13", "99", "abc", "2147483647"};
+    const int numbers[] = {-13, -1, 0, 12, 14, 99};
+    for (const char* t : texts) {
+        for (const int n : numbers) {
+            BirthData b = test::Lunar(1984, 1, 1, 0);
+            b.g_strLunarYear = t;
+            b.g_strLunarMonth = t;
+            b.g_strLunarDay = t;
+            b.g_strSolarText = t;
+            b.g_strSolarMonth = t;
+            b.g_strSolarYear = t;
+            b.g_strSolarDay = t;
+            b.g_nHour = n;
+            b.g_nMinuteSlot = n;
+            b.g_nSolarMonth = n;
+            b.g_nSex = n;
+            ZiWeiChart z(b, test::kToday);
+            z.RunChartSteps();
+            EXPECT_FALSE(z.Grid().GetSlotText(2185).empty());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qelvar
