@@ -238,7 +238,7 @@ int RunCast(const Args& args, std::istream& in, std::ostream& out, std::ostream&
     std::string buffer;
 
     if (!o.batch) {
-        qelvar::cli::RunCast(form, birth, o.request, o.today, result);
+        CastThroughForm(form, birth, o.request, o.today, result);
         AppendOne(buffer, result, o, today);
         if (!Write(out, err, buffer, o.encoding)) return 2;
         return result.ok ? 0 : 1;
@@ -258,7 +258,7 @@ int RunCast(const Args& args, std::istream& in, std::ostream& out, std::ostream&
             result.ok = false;
             result.error = kMalformed;
         } else {
-            qelvar::cli::RunCast(form, birth, request, o.today, result);
+            CastThroughForm(form, birth, request, o.today, result);
             anyFailed = anyFailed || !result.ok;
         }
         AppendOne(buffer, result, o, today);

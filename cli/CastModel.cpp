@@ -19,8 +19,8 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
 
 }  // namespace
 
-void RunCast(BirthForm& form, const BirthData& birth, const CastRequest& r,
-             std::chrono::year_month_day today, CastResult& result) {
+void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& r,
+                     std::chrono::year_month_day today, CastResult& result) {
     if (r.lunar) {
         form.m_dateLunar =
             LunarDate{static_cast<std::uint16_t>(r.year), static_cast<std::uint16_t>(r.month),

@@ -32,8 +32,8 @@ struct CastResult {
 // Runs the request through `form` (whose birth data is `birth`) and the
 // chart engine.  The form keeps its state between calls, as the desktop
 // form does between casts.
-void RunCast(BirthForm& form, const BirthData& birth, const CastRequest& request,
-             std::chrono::year_month_day today, CastResult& result);
+void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& request,
+                     std::chrono::year_month_day today, CastResult& result);
 
 // Parsers of the command-line tokens; empty when the token is malformed.
 std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text);
