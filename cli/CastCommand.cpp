@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/BirthForm.h"
+#include "chart/ChartRender.h"
 #include "cli/CastModel.h"
 #include "cli/ChartJson.h"
 #include "cli/ChartText.h"
@@ -29,6 +30,8 @@ constexpr std::string_view kCastUsage =
     "  --sex S         0 or 男 (default), 1 or 女\n"
     "  --today D       YYYY-MM-DD the days lived are counted to (default: today)\n"
     "  --format F      text (default), json or png\n"
+    "  --output FILE   the PNG file of --format png (the chart window, drawn\n"
+    "                  without a display); 'qelvar-cli render' is cast --format png\n"
     "  --encoding E    utf-8 (default) or gbk, for text output\n"
     "\n"
     "With '-' each input line is one case, \"2000-02-05 6 0 0\" or\n"
@@ -53,6 +56,7 @@ struct Options {
     std::chrono::year_month_day today;
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
+    std::string output;  // --output, for png
 };
 
 std::chrono::year_month_day LocalToday() {
@@ -121,6 +125,9 @@ std::string ParseOptions(const Args& args, Options& o) {
                 o.format = Format::Png;
             else
                 return "--format takes text, json or png, not '" + v + "'";
+        } else if (a == "--output") {
+            if (!value(v) || v.empty()) return "--output needs a file name";
+            o.output = v;
         } else if (a == "--encoding") {
             if (!value(v)) return "--encoding needs a value";
             const auto e = ParseEncoding(v);
@@ -145,6 +152,10 @@ std::string ParseOptions(const Args& args, Options& o) {
         return "with '-' the date, hour, minute and sex come from the input lines";
     if (!o.batch && (!o.haveHour || !o.haveMinute)) return "--hour and --minute are needed";
     if (leapSeen && !o.request.lunar) return "--leap needs --lunar";
+    if (o.format == Format::Png && o.batch)
+        return "--format png draws one chart: give a date, not '-'";
+    if (o.format == Format::Png && o.output.empty()) return "--format png needs --output FILE";
+    if (o.format != Format::Png && !o.output.empty()) return "--output goes with --format png";
     if (encodingSeen && o.encoding == Encoding::Gbk && o.format == Format::Json)
         return "--encoding gbk applies to text output; JSON is always UTF-8";
     return {};
@@ -212,6 +223,22 @@ bool Write(std::ostream& out, std::ostream& err, const std::string& text, Encodi
     return true;
 }
 
+// The chart window of one cast, drawn to the --output file.
+int CastPng(BirthForm& form, const BirthData& birth, const Options& o, std::ostream& err) {
+    CastResult result;
+    CastThroughForm(form, birth, o.request, o.today, result);
+    if (!result.ok) {
+        err << result.error << '\n';
+        return 1;
+    }
+    std::string problem;
+    if (!RenderChartPng(result.birth, o.today, o.output, &problem)) {
+        err << "qelvar-cli cast: cannot write " << o.output << ": " << problem << '\n';
+        return 2;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int RunCast(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -226,13 +253,9 @@ int RunCast(const Args& args, std::istream& in, std::ostream& out, std::ostream&
         err << "qelvar-cli cast: " << problem << "\n\n" << kCastUsage;
         return 2;
     }
-    if (o.format == Format::Png) {
-        err << "qelvar-cli cast: --format png is not available yet (it needs the chart window)\n";
-        return 2;
-    }
-
     BirthData birth;
     BirthForm form(birth, o.today);
+    if (o.format == Format::Png) return CastPng(form, birth, o, err);
     const std::string today = IsoDate(o.today);
     CastResult result;
     std::string buffer;

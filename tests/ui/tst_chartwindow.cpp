@@ -77,6 +77,7 @@ private slots:
     void keysClose();
     void rightButtonKeepsChart();
     void pngEqualsWindow();
+    void cliRenderEqualsWindow();
 };
 
 void ChartWindowTest::slotTexts_data() {
@@ -243,6 +244,28 @@ void ChartWindowTest::pngEqualsWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
     const QImage png(path);
     QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
+             chart.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    QFile::remove(path);
+}
+
+// qelvar-cli render, without a display, writes what the window shows.
+void ChartWindowTest::cliRenderEqualsWindow() {
+    const QString path = QDir::temp().filePath(QStringLiteral("qelvar-cli-render-test.png"));
+    QFile::remove(path);
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(QELVAR_BIN_DIR "/qelvar-cli"),
+              {"render", "2000-02-05", "--hour", "午", "--minute", "0", "--sex", "男", "--today",
+               "2026-12-07", "--output", path});
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 0);
+    CZiWeiDlg chart(KnownBirth(), kToday);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32),
              chart.grab().toImage().convertToFormat(QImage::Format_RGB32));
     QFile::remove(path);
 }
