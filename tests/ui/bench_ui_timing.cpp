@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "app/DialogFont.h"
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
     form.findChild<QComboBox*>(QStringLiteral("1006"))->setCurrentIndex(6);
     form.findChild<QComboBox*>(QStringLiteral("1009"))->setCurrentIndex(0);
     auto* cast = form.findChild<QPushButton*>(QStringLiteral("1"));
-    constexpr int kRounds = 20;
+    const int kRounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     for (int i = 0; i < kRounds; ++i) {
         clock.start();
         QTest::mouseClick(cast, Qt::LeftButton);
