@@ -105,6 +105,8 @@ void ChartWindowTest::slotTexts() {
     QFETCH(QString, text);
     const CZiWeiDlg chart(KnownBirth(), kToday);
     QCOMPARE(chart.SlotText(id), text);
+    QCOMPARE(chart.windowTitle(), QStringLiteral("斗数排盘"));
+    QCOMPARE(chart.size(), QSize(497, 512));  // 331 x 341 units of 6 x 12 pixels, rounded
 }
 
 void ChartWindowTest::everySlotMirrorsTheGrid() {

@@ -94,6 +94,12 @@ void FormTest::templateTexts() {
     QCOMPARE(t.Control<QRadioButton>(1008)->text(), QStringLiteral("女"));
     QCOMPARE(t.Control<QPushButton>(1)->text(), QStringLiteral("斗数排盘"));
     QVERIFY(t.Control<QRadioButton>(1007)->isChecked());
+    // Dialog units of the 6 x 12 pixel Song face: 162 x 89 units are
+    // 243 x 134 pixels; picker 1001 at (32, 9, 61, 15) has the edges
+    // 48, 13.5 -> 14, 139.5 -> 140, 36.
+    QCOMPARE(t.form.size(), QSize(243, 134));
+    QCOMPARE(t.Solar()->geometry(), QRect(48, 14, 92, 22));
+    QCOMPARE(t.Control<QPushButton>(1)->geometry(), QRect(152, 93, 75, 26));
     QStringList labels;
     for (const QLabel* l : t.form.findChildren<QLabel*>(QStringLiteral("static")))
         labels << l->text();
