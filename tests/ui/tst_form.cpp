@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
 #include "app/AboutDlg.h"
 #include "app/DialogFont.h"
@@ -292,12 +294,13 @@ void FormTest::castOpensTheChartWindowModally() {
     form.findChild<QComboBox*>(QStringLiteral("1006"))->setCurrentIndex(6);
     form.findChild<QComboBox*>(QStringLiteral("1009"))->setCurrentIndex(0);
     QString caption, lunarLine;
-    QTimer::singleShot(50, [&] {
+    Poll([&] {
         auto* chart = qobject_cast<CZiWeiDlg*>(QApplication::activeModalWidget());
-        if (chart == nullptr) return;
+        if (chart == nullptr) return false;
         caption = chart->windowTitle();
         lunarLine = chart->SlotText(2182);
         QTest::keyClick(chart, Qt::Key_Return);
+        return true;
     });
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
     QCOMPARE(caption, QStringLiteral("斗数排盘"));
@@ -310,9 +313,9 @@ void FormTest::castOpensTheChartWindowModally() {
 namespace {
 
 // Checks the texts of the About box that is open and closes it with OK.
-void CheckAndCloseAbout(bool* seen) {
+bool CheckAndCloseAbout(bool* seen) {
     auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-    if (about == nullptr) return;
+    if (about == nullptr) return false;
     QStringList texts;
     for (const QLabel* l : about->findChildren<QLabel*>()) {
         if (!l->text().isEmpty()) texts << l->text();
@@ -321,6 +324,7 @@ void CheckAndCloseAbout(bool* seen) {
             texts.contains(QStringLiteral("Qelvar排盘1.0 版")) && texts.size() == 2 &&
             about->findChild<QPushButton*>(QStringLiteral("1"))->text() == QStringLiteral("确定");
     QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+    return true;
 }
 
 }  // namespace
@@ -330,7 +334,7 @@ void FormTest::aboutFromF1() {
     t.form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&t.form));
     bool seen = false;
-    QTimer::singleShot(50, [&] { CheckAndCloseAbout(&seen); });
+    Poll([&] { return CheckAndCloseAbout(&seen); });
     QTest::keyClick(&t.form, Qt::Key_F1);
     QVERIFY(seen);
 }
@@ -341,13 +345,14 @@ void FormTest::aboutFromContextMenu() {
     QVERIFY(QTest::qWaitForWindowExposed(&t.form));
     bool seen = false;
     QString entry;
-    QTimer::singleShot(50, [&] {
+    Poll([&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr) return;
+        if (menu == nullptr) return false;
         entry = menu->actions().value(0)->text();
-        QTimer::singleShot(50, [&] { CheckAndCloseAbout(&seen); });
+        Poll([&] { return CheckAndCloseAbout(&seen); });
         menu->setActiveAction(menu->actions().value(0));
         QTest::keyClick(menu, Qt::Key_Return);
+        return true;
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
                             t.form.mapToGlobal(QPoint(20, 20)));
