@@ -57,8 +57,20 @@ CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
     m_nScreenWidth = screenRect.width();
     m_nScreenHeight = screenRect.height();
     // The window does not exist yet: this is the screen as the user left it.
-    m_pFrozenImage = GrabScreenRect({0, 0, m_nScreenWidth, m_nScreenHeight}, false)
-                         .value_or(QImage(screenRect.size(), QImage::Format_RGB32));
+    // Where the platform cannot read the screen the picture stays black.
+    if (auto grabbed = GrabScreenRect({0, 0, m_nScreenWidth, m_nScreenHeight}, false)) {
+        m_pFrozenImage = std::move(*grabbed);
+        // On a scaled display the grab has device pixels; the window works
+        // in its own pixels, one per picture pixel.
+        m_pFrozenImage.setDevicePixelRatio(1);
+        if (m_pFrozenImage.size() != screenRect.size()) {
+            m_pFrozenImage = m_pFrozenImage.scaled(screenRect.size(), Qt::IgnoreAspectRatio,
+                                                   Qt::SmoothTransformation);
+        }
+    } else {
+        m_pFrozenImage = QImage(screenRect.size(), QImage::Format_RGB32);
+        m_pFrozenImage.fill(Qt::black);
+    }
 
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its area with the picture
     setMouseTracking(true);
