@@ -41,8 +41,10 @@ public:
     // date that does not exist (month outside 1..12, day past the month).
     std::optional<LunarDate> SolarToLunar(const SolarDate& solar) const;
 
-    // Lunar (with its leap flag) -> Gregorian.  Empty when no such lunar date
-    // exists inside the range.
+    // Lunar (with its leap flag, 0 or 1) -> Gregorian: the day a forward
+    // search of at most 100 days finds, starting at the Gregorian day with
+    // the same numbers (the end of that month for lunar 2-29/2-30, never
+    // before 1901-02-19).  Empty when no such lunar date exists.
     std::optional<SolarDate> LunarToSolar(const LunarDate& lunar) const;
 
     // "龙(庚辰)年正月初一", "鼠(庚子)年闰四月初一", or "Error Year" /
@@ -56,15 +58,16 @@ public:
     // numbers are no Gregorian date (e.g. 2-30).
     static std::chrono::year_month_day ToDateValue(int year, int month, int day);
 
-    // Index 1..24 of the term falling on the Gregorian day, 25 when none.
+    // Index 1..24 of the term falling on the Gregorian day, 25 when none
+    // (also for a year outside 1901..2051 or a month outside 1..12).
     std::uint16_t SolarTermIndex(int year, int month, int day) const;
 
     // Term name of the day ("" when none); also sets m_strSolarTerm and
-    // m_nSolarMonth.
+    // m_nSolarMonth (0 for a year outside the term table, 1901..2051).
     std::string SolarTerm(int year, int month, int day);
 
-    std::string m_strSolarTerm;      // term of the last day asked for
-    SolarMonthCode m_nSolarMonth = 0; // solar month code of that day
+    std::string m_strSolarTerm;        // term of the last day asked for
+    SolarMonthCode m_nSolarMonth = 0;  // solar month code of that day
 };
 
 }  // namespace qelvar

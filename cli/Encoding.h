@@ -1,0 +1,23 @@
+#pragma once
+// Output encodings of qelvar-cli: UTF-8 as the program holds its texts, or
+// GBK (code page 936) at the command-line boundary.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qelvar::cli {
+
+enum class Encoding { Utf8, Gbk };
+
+// "utf-8" / "utf8" / "gbk" / "cp936" (any case); empty for anything else.
+std::optional<Encoding> ParseEncoding(std::string_view name);
+
+// UTF-8 -> GBK bytes with glibc's iconv; empty when the text is not valid
+// UTF-8 or holds a character GBK lacks.
+std::optional<std::string> Utf8ToGbk(std::string_view utf8);
+
+// The text in the given encoding (UTF-8 text passes through unchanged).
+std::optional<std::string> Encode(std::string_view utf8, Encoding encoding);
+
+}  // namespace qelvar::cli
