@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -104,6 +105,7 @@ private slots:
     void selectionDraggedUpAndLeftIsSavedAsShown();
     void cancelledSaveWritesNothingButTheClipboardHoldsTheSelection();
     void failedSaveIsReportedAndAnotherNameCanBeChosen();
+    void usersGetTheSaveDialogForBmpFiles();
     void rightButtonClearsTheSelectionThenCloses_data();
     void rightButtonClearsTheSelectionThenCloses();
     void enterDoesNothing();
@@ -254,6 +256,35 @@ void CatchScreenTest::failedSaveIsReportedAndAnotherNameCanBeChosen() {
     QCOMPARE(kept.readAll(), QByteArray("old picture"));
     QCOMPARE(m_dir.entryList(QDir::Files), (QStringList{"keep.bmp", "second.bmp"}));
     QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(200, 150));
+}
+
+void CatchScreenTest::usersGetTheSaveDialogForBmpFiles() {
+    auto dlg = OpenCapture();
+    QVERIFY(dlg);
+    CCatchScreenDlg::SetSaveHooks({});  // the real dialog
+    QStringList filters;
+    QString suffix;
+    bool confirmsOverwrite = false;
+    bool saving = false;
+    QTimer::singleShot(300, [&] {
+        if (auto* fd = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            filters = fd->nameFilters();
+            suffix = fd->defaultSuffix();
+            confirmsOverwrite = !fd->testOption(QFileDialog::DontConfirmOverwrite);
+            saving = fd->acceptMode() == QFileDialog::AcceptSave;
+            fd->reject();
+        }
+    });
+    QTimer::singleShot(5000, [] {  // never hang the run
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    dlg->SaveSelection(image);  // returns once the dialog is cancelled
+    QCOMPARE(filters, (QStringList{"Qelvar (*.bmp)", "All Files (*.*)"}));
+    QCOMPARE(suffix, QString("bmp"));
+    QVERIFY(confirmsOverwrite);
+    QVERIFY(saving);
 }
 
 void CatchScreenTest::rightButtonClearsTheSelectionThenCloses_data() {
