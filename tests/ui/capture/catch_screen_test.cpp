@@ -275,9 +275,12 @@ void CatchScreenTest::usersGetTheSaveDialogForBmpFiles() {
             fd->reject();
         }
     });
-    QTimer::singleShot(5000, [] {  // never hang the run
+    QTimer guard;  // never hang the run; stops with the test
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
+    guard.start(5000);
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
     dlg->SaveSelection(image);  // returns once the dialog is cancelled
