@@ -24,17 +24,18 @@ public:
     // A change of the lunar picker (m_dateLunar) or of the 闰月 box (m_bLeap).
     void UpdateFromLunar();
     // The cast button: stores lunar date, hour, sub-period and sex in the
-    // birth data; true when the chart window should open.
+    // birth data; true when the chart window should open.  Refuses (stores
+    // nothing) while the lunar text starts with "Error".
     bool CastChart();
 
     // Mirrored controls.
     std::chrono::year_month_day m_dateSolar;  // picker 1001
-    LunarDate m_dateLunar;                     // picker 1002 (numbers only; leap ignored)
-    bool m_bLeap = false;                      // check box 1004
+    LunarDate m_dateLunar;                    // picker 1002 (numbers only; leap ignored)
+    bool m_bLeap = false;                     // check box 1004
     std::string m_strLunarStatic = "Lunar";   // static 1003
-    int m_nHourSelection = kNoSelection;       // combo 1006, 0..12
-    int m_nMinuteSelection = kNoSelection;     // combo 1009, 0..11
-    bool m_bMale = true;                       // radio 1007 (else 1008)
+    int m_nHourSelection = kNoSelection;      // combo 1006, 0..12
+    int m_nMinuteSelection = kNoSelection;    // combo 1009, 0..11
+    bool m_bMale = true;                      // radio 1007 (else 1008)
 
     // Lunar date of the last successful update, "%d".
     std::string m_strLunarYear, m_strLunarMonth, m_strLunarDay;
@@ -42,6 +43,8 @@ public:
     LunarCalendar m_calendar;
 
 private:
+    void StoreDates(const SolarDate& g, const LunarDate& l, int leap);
+
     BirthData& m_birth;
 };
 

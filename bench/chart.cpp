@@ -1,0 +1,92 @@
+// Speed of a whole cast (the 42 chart steps from the birth data) and of the
+// command-line batch cast as a whole process.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/Global.h"
+#include "chart/ZiWei.h"
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr year_month_day kToday{year{2026}, month{12}, day{7}};
+
+std::vector<qelvar::BirthData> Births() {
+    std::vector<qelvar::BirthData> births;
+    for (int i = 0; i < 360; ++i) {
+        qelvar::BirthData b;
+        b.g_strSolarYear = std::to_string(1950 + i % 60);
+        b.g_strSolarMonth = std::to_string(1 + i % 12);
+        b.g_strSolarDay = std::to_string(1 + i % 28);
+        b.g_strSolarText =
+            b.g_strSolarYear + "年" + b.g_strSolarMonth + "月" + b.g_strSolarDay + "日 ";
+        b.g_strLunarText = "龙(庚辰)年正月初一";
+        b.g_nSolarMonth = 1 + i % 14;
+        b.g_strLunarYear = b.g_strSolarYear;
+        b.g_strLunarMonth = std::to_string(1 + (i / 3) % 12);
+        b.g_strLunarDay = std::to_string(1 + (i * 7) % 30);
+        b.g_nHour = i % 12;
+        b.g_nMinuteSlot = (i / 12) % 12;
+        b.g_nSex = i % 2;
+        births.push_back(b);
+    }
+    return births;
+}
+
+void BM_WholeCast(benchmark::State& state) {
+    const std::vector<qelvar::BirthData> births = Births();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        qelvar::ZiWeiChart chart(births[i++ % births.size()], kToday);
+        chart.RunChartSteps();
+        benchmark::DoNotOptimize(chart.Grid().GetSlotText(2185).data());
+    }
+}
+BENCHMARK(BM_WholeCast);
+
+std::filesystem::path BinDir() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+}
+
+// `qelvar-cli cast --format json -` over 10,000 input lines, timed as a
+// whole process (start-up, parsing, casting, writing to /dev/null).
+void BM_CliBatch10000(benchmark::State& state) {
+    const std::filesystem::path cli = BinDir() / "qelvar-cli";
+    if (!std::filesystem::exists(cli)) {
+        state.SkipWithError("qelvar-cli not built");
+        return;
+    }
+    const std::filesystem::path input =
+        std::filesystem::temp_directory_path() / ("qelvar_bench_" + std::to_string(getpid()));
+    {
+        std::ofstream out(input);
+        const sys_days first = sys_days{year{1901} / 3 / 1};  // 10,000 x 5 days stay in range
+        for (int i = 0; i < 10000; ++i) {
+            const year_month_day d{first + days{i * 5}};
+            char line[64];
+            std::snprintf(line, sizeof line, "%d-%02u-%02u %d %d %d\n", static_cast<int>(d.year()),
+                          static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()), i % 13,
+                          (i / 13) % 12, i % 2);
+            out << line;
+        }
+    }
+    const std::string command = "'" + cli.string() +
+                                "' cast --format json --today 2026-12-07 - < '" + input.string() +
+                                "' > /dev/null";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) state.SkipWithError("qelvar-cli failed");
+    }
+    std::filesystem::remove(input);
+}
+BENCHMARK(BM_CliBatch10000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,81 @@
+#pragma once
+// Stems, branches and the palace ring: the index types, their names and the
+// one floor-mod helper that every cyclic count of the engine goes through.
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace qelvar {
+
+using Stem = int;         // 0..9, 甲乙丙丁戊己庚辛壬癸
+using Branch = int;       // 0..11, 子丑寅卯辰巳午未申酉戌亥
+using PalaceIndex = int;  // 0..11, cell counted from 寅; increasing runs clockwise
+
+// Non-negative remainder of a by n (n > 0): stems (10), branches and the ring
+// (12), the sexagenary cycle (60), table columns (5).
+constexpr int FloorMod(int a, int n) {
+    const int r = a % n;  // (-n, n)
+    return r < 0 ? r + n : r;
+}
+static_assert(FloorMod(-1, 12) == 11 && FloorMod(-13, 12) == 11 && FloorMod(23, 12) == 11);
+static_assert(FloorMod(-1, 10) == 9 && FloorMod(0, 5) == 0);
+
+constexpr int Ring(int a) {
+    return FloorMod(a, 12);
+}
+
+inline constexpr std::array<std::string_view, 10> kStemNames = {"甲", "乙", "丙", "丁", "戊",
+                                                                "己", "庚", "辛", "壬", "癸"};
+inline constexpr std::array<std::string_view, 12> kBranchNames = {
+    "子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
+
+constexpr std::string_view StemName(int s) {
+    return kStemNames[FloorMod(s, 10)];
+}
+constexpr std::string_view BranchName(int b) {
+    return kBranchNames[FloorMod(b, 12)];
+}
+
+// The cell of branch b and the branch of cell p.
+constexpr PalaceIndex CellOfBranch(Branch b) {
+    return FloorMod(b + 10, 12);
+}
+constexpr Branch BranchOfCell(PalaceIndex p) {
+    return FloorMod(p + 2, 12);
+}
+static_assert(CellOfBranch(2) == 0 && CellOfBranch(0) == 10 && BranchOfCell(11) == 1);
+
+// Year stem and year branch of a lunar year number: the year's place in the
+// sexagenary cycle, 甲子 = 4 (mod 60).
+constexpr Stem YearStemOf(int lunarYear) {
+    return FloorMod(FloorMod(lunarYear - 4, 60), 10);
+}
+constexpr Branch YearBranchOf(int lunarYear) {
+    return FloorMod(FloorMod(lunarYear - 4, 60), 12);
+}
+static_assert(YearStemOf(1984) == 0 && YearBranchOf(1984) == 0);
+static_assert(YearStemOf(2000) == 6 && YearBranchOf(2000) == 4);  // 庚辰
+
+// Whole-text equality, inlined: the engine compares many short names,
+// where a library call costs more than the comparison itself.
+constexpr bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+// Index of the stem (branch) whose name equals `text`; -1 when none does.
+constexpr int StemIndex(std::string_view text) {
+    for (int i = 0; i < 10; ++i)
+        if (SameText(kStemNames[i], text)) return i;
+    return -1;
+}
+constexpr int BranchIndex(std::string_view text) {
+    for (int i = 0; i < 12; ++i)
+        if (SameText(kBranchNames[i], text)) return i;
+    return -1;
+}
+
+}  // namespace qelvar

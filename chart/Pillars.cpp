@@ -1,0 +1,174 @@
+#include "chart/Pillars.h"
+
+#include "chart/Text.h"
+#include "chart/ZiWei.h"
+
+namespace qelvar {
+
+namespace {
+
+// Day-pillar month adjustment (stem addend, branch addend) by Gregorian
+// month 1..12: the offset of the month's first day from 1 January in the
+// sexagenary day count, less the day number.
+struct MonthAddend {
+    int stem;
+    int branch;
+};
+constexpr std::array<MonthAddend, 12> kDayMonthAddend = {{
+    {-1, -1},
+    {0, 6},
+    {-2, 10},
+    {-1, 5},
+    {-1, -1},
+    {0, 6},
+    {0, 0},
+    {1, 7},
+    {2, 2},
+    {2, 8},
+    {3, 3},
+    {3, 9},
+}};
+
+constexpr bool IsGregorianLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int ShiftStem(std::string_view name, int by) {
+    return FloorMod(StemIndex(name) + by, 10);
+}
+int ShiftBranch(std::string_view name, int by) {
+    return FloorMod(BranchIndex(name) + by, 12);
+}
+
+}  // namespace
+
+Pillar PillarText(StemBranch p) {
+    Pillar text;
+    text.reserve(6);
+    text += StemName(p.stem);
+    text += BranchName(p.branch);
+    return text;
+}
+
+StemBranch ParsePillar(std::string_view text) {
+    const int s = StemIndex(FirstChar(text));
+    const int b = BranchIndex(LastChar(text));
+    return {s < 0 ? 0 : s, b < 0 ? 0 : b};
+}
+
+std::string_view NayinOf(std::string_view pillar) {
+    const StemBranch p = ParsePillar(pillar);
+    return NayinTable[p.branch][p.stem / 2];
+}
+
+StemBranch DayPillarOf(std::string_view solarText, int month, int day) {
+    // Base: the day pillar of 1 January of year Y, from the last two digits.
+    const std::string_view digits = solarText.substr(0, 4);
+    const int year = ParseDecimal(digits);
+    int yy = digits.size() >= 4 ? ParseDecimal(digits.substr(2, 2)) : 0;  // [0, 99]
+    if (yy == 0) yy = 100;                                                // [1, 100]
+    const int n = (yy % 12) * 5 + (yy + 3) / 4;                           // [1, 80]
+    int col = (n / 12) % 5;
+    int row = n % 12;
+    if (year > 2000) {
+        col = (col + 4) % 5;
+        if (row + 5 > 12) col = (col + 1) % 5;
+        row = (row + 4) % 12;
+    } else {
+        if (row + 8 > 12) col = (col + 1) % 5;
+        row = (row + 7) % 12;
+    }
+    const StemBranch base = MonthPillarTable[row][col];
+
+    const int m = FloorMod(month - 1, 12);  // [0, 11]
+    const int leap = IsGregorianLeap(year) && month > 2 ? 1 : 0;
+    return {FloorMod(base.stem + day + kDayMonthAddend[m].stem + leap, 10),
+            FloorMod(base.branch + day + kDayMonthAddend[m].branch + leap, 12)};
+}
+
+FivePillars ComputeFivePillars(const PillarInputs& in) {
+    // Year pillar and month row, with the year turned at 立春.
+    int s = YearStemOf(in.lunarYear);  // [0, 9]
+    int m = in.solarMonthCode;
+    int yearStem = StemIndex(in.yearStem);
+    int yearBranch = BranchIndex(in.yearBranch);
+    if (in.lunarMonth == "12") {
+        if (m == 13) {  // 腊月 day on or after 立春: the next year
+            yearStem = ShiftStem(in.yearStem, 1);
+            yearBranch = ShiftBranch(in.yearBranch, 1);
+            s = FloorMod(s + 1, 5);
+            m = 1;
+        } else if (m == 14) {
+            m = 12;
+        }
+    }
+    if (in.lunarMonth == "1" || in.lunarMonth == "2") {
+        // A day of the new lunar year before 立春 (February before it, or a
+        // January day of the 丑 month) still belongs to the previous year.
+        if (m == 14 || m == 12) {
+            yearStem = ShiftStem(in.yearStem, -1);
+            yearBranch = ShiftBranch(in.yearBranch, -1);
+            s = FloorMod(s - 1, 5);
+            m = 12;
+        } else if (m == 13) {
+            m = 1;
+        }
+    }
+    if (m == 13) m = 1;
+    if (m == 14) m = 12;
+    if (s >= 5) s -= 5;
+
+    FivePillars out;
+    out.four.m_strYearPillar =
+        PillarText({yearStem < 0 ? 0 : yearStem, yearBranch < 0 ? 0 : yearBranch});
+    out.four.m_strMonthPillar = PillarText(MonthPillarTable[FloorMod(m - 1, 12)][s]);
+
+    const StemBranch day = DayPillarOf(in.solarText, in.birthMonth, in.birthDay);
+    out.four.m_strDayPillar = PillarText(day);
+    const StemBranch hour = HourPillarTable[FloorMod(in.hour, 12)][day.stem % 5];
+    out.four.m_strHourPillar = PillarText(hour);
+    out.fifth = PillarText(HourPillarTable[FloorMod(in.minuteSlot, 12)][hour.stem % 5]);
+    return out;
+}
+
+void ZiWeiChart::ComputePillars() {
+    const FivePillars p = ComputeFivePillars({.lunarYear = LunarYear(),
+                                              .lunarMonth = m_strMonth,
+                                              .yearStem = m_strYearStem,
+                                              .yearBranch = m_strYearBranch,
+                                              .solarMonthCode = m_nSolarMonth,
+                                              .solarText = m_strSolarText,
+                                              .birthMonth = m_nBirthMonth,
+                                              .birthDay = m_nBirthDay,
+                                              .hour = m_nHour,
+                                              .minuteSlot = m_nMinuteSlot});
+    const PillarSet& f = p.four;
+    std::string line;
+    line.reserve(64);
+    line.append(f.m_strYearPillar).append(5, ' ').append(f.m_strMonthPillar).append(5, ' ');
+    line.append(f.m_strDayPillar).append(5, ' ').append(f.m_strHourPillar).append("⑤");
+    line.append(p.fifth);
+    m_grid.SetSlotText(slot::kFivePillars, std::move(line));
+
+    std::string nayin;
+    nayin.reserve(48);
+    nayin.append(NayinOf(f.m_strYearPillar)).append(3, ' ');
+    nayin.append(NayinOf(f.m_strMonthPillar)).append(3, ' ');
+    nayin.append(NayinOf(f.m_strDayPillar)).append(3, ' ');
+    nayin.append(NayinOf(f.m_strHourPillar));
+    m_grid.SetSlotText(slot::kPillarNayin, std::move(nayin));
+    m_pillars = f;
+    // The members now name the corrected year, as the year pillar does.
+    m_strYearStem = std::string(FirstChar(f.m_strYearPillar));
+    m_strYearBranch = std::string(LastChar(f.m_strYearPillar));
+}
+
+void ZiWeiChart::ShowPalaceNayin() {
+    for (PalaceIndex p = 0; p < 12; ++p) {
+        std::string pillar = Text(slot::kPalaceStem.Slot(p));
+        pillar += BranchName(BranchOfCell(p));
+        m_grid.SetSlotText(slot::kNayin.Slot(p), std::string(NayinOf(pillar)));
+    }
+}
+
+}  // namespace qelvar

@@ -1,0 +1,99 @@
+#include "cli/CastModel.h"
+
+#include <array>
+#include <charconv>
+
+namespace qelvar::cli {
+
+namespace {
+
+std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    for (const char c : text)
+        if (c < '0' || c > '9') return std::nullopt;
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& r,
+                     std::chrono::year_month_day today, CastResult& result) {
+    if (r.lunar) {
+        form.m_dateLunar =
+            LunarDate{static_cast<std::uint16_t>(r.year), static_cast<std::uint16_t>(r.month),
+                      static_cast<std::uint16_t>(r.day), 0};
+        form.m_bLeap = r.leap;
+        form.UpdateFromLunar();
+    } else {
+        form.m_dateSolar = std::chrono::year_month_day{
+            std::chrono::year{r.year}, std::chrono::month{static_cast<unsigned>(r.month)},
+            std::chrono::day{static_cast<unsigned>(r.day)}};
+        form.UpdateFromSolar();
+    }
+    form.m_nHourSelection = r.hourSelection;
+    form.m_nMinuteSelection = r.minuteSelection;
+    form.m_bMale = r.male;
+    if (!form.CastChart()) {
+        result.ok = false;
+        result.error = form.m_strLunarStatic;
+        return;
+    }
+    result.ok = true;
+    result.error.clear();
+    result.birth = birth;
+    result.chart.emplace(birth, today);
+    result.chart->RunChartSteps();
+}
+
+bool ParseDateNumbers(std::string_view text, int& year, int& month, int& day) {
+    const std::size_t a = text.find('-');
+    if (a == std::string_view::npos) return false;
+    const std::size_t b = text.find('-', a + 1);
+    if (b == std::string_view::npos) return false;
+    const auto y = ParseUnsigned(text.substr(0, a), 4);
+    const auto m = ParseUnsigned(text.substr(a + 1, b - a - 1), 2);
+    const auto d = ParseUnsigned(text.substr(b + 1), 2);
+    if (!y || !m || !d) return false;
+    year = *y;
+    month = *m;
+    day = *d;
+    return true;
+}
+
+std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text) {
+    int y = 0, m = 0, d = 0;
+    if (!ParseDateNumbers(text, y, m, d)) return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year{y},
+                                           std::chrono::month{static_cast<unsigned>(m)},
+                                           std::chrono::day{static_cast<unsigned>(d)}};
+    if (!date.ok()) return std::nullopt;
+    return date;
+}
+
+std::optional<int> ParseHour(std::string_view text) {
+    static constexpr std::array<std::string_view, 12> kNames = {"子", "丑", "寅", "卯", "辰", "巳",
+                                                                "午", "未", "申", "酉", "戌", "亥"};
+    for (int i = 0; i < 12; ++i)
+        if (text == kNames[i]) return i;
+    if (text == "夜子") return BirthForm::kLateZiHour;
+    const auto n = ParseUnsigned(text, 2);
+    if (n && *n <= 12) return n;
+    return std::nullopt;
+}
+
+std::optional<int> ParseMinute(std::string_view text) {
+    const auto n = ParseUnsigned(text, 2);
+    if (n && *n <= 11) return n;
+    return std::nullopt;
+}
+
+std::optional<bool> ParseMale(std::string_view text) {
+    if (text == "0" || text == "男") return true;
+    if (text == "1" || text == "女") return false;
+    return std::nullopt;
+}
+
+}  // namespace qelvar::cli

@@ -1,0 +1,187 @@
+// Steps 38, 40, 41: the five pillars, the palace 纳音 and the pillar stars.
+#include "chart/Pillars.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "ChartFixture.h"
+#include "chart/PillarStars.h"
+
+namespace qelvar {
+namespace {
+
+using test::kToday;
+using test::Lunar;
+
+std::string SolarText(int y, int m, int d) {
+    return std::to_string(y) + "年" + std::to_string(m) + "月" + std::to_string(d) + "日 ";
+}
+
+TEST(DayPillar, KnownDays) {
+    struct Row {
+        int y, m, d;
+        const char* pillar;
+    };
+    const Row rows[] = {
+        {2000, 1, 1, "戊午"},                         // the base of a year <= 2000 with YY = 100
+        {2001, 1, 1, "甲子"},  {1921, 3, 1, "癸亥"},  // stem sum -1 becomes 9
+        {2024, 2, 29, "癸亥"},                        // leap year, but month 2 adds nothing
+        {1949, 10, 1, "甲子"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(PillarText(DayPillarOf(SolarText(r.y, r.m, r.d), r.m, r.d)), r.pillar)
+            << r.y << "-" << r.m << "-" << r.d;
+}
+
+TEST(DayPillar, ContinuousSexagenaryCountOverTheWholeRange) {
+    using namespace std::chrono;
+    const sys_days base = sys_days{year{2000} / 1 / 1};  // 戊午, cycle number 54
+    for (sys_days t = sys_days{year{1901} / 1 / 1}; t <= sys_days{year{2050} / 12 / 31};
+         t += days{1}) {
+        const year_month_day ymd{t};
+        const int y = static_cast<int>(ymd.year());
+        const int m = static_cast<int>(static_cast<unsigned>(ymd.month()));
+        const int d = static_cast<int>(static_cast<unsigned>(ymd.day()));
+        const int n = FloorMod(54 + static_cast<int>((t - base).count()), 60);
+        const StemBranch got = DayPillarOf(SolarText(y, m, d), m, d);
+        ASSERT_EQ(got, (StemBranch{n % 10, n % 12})) << y << "-" << m << "-" << d;
+    }
+}
+
+PillarInputs Inputs(int lunarYear, const char* lunarMonth, int code, int /*year*/, int m, int d,
+                    int hour, int minute, const std::string& text) {
+    return {.lunarYear = lunarYear,
+            .lunarMonth = lunarMonth,
+            .yearStem = StemName(YearStemOf(lunarYear)),
+            .yearBranch = BranchName(YearBranchOf(lunarYear)),
+            .solarMonthCode = code,
+            .solarText = text,
+            .birthMonth = m,
+            .birthDay = d,
+            .hour = hour,
+            .minuteSlot = minute};
+}
+
+TEST(ComputeFivePillars, YearAndMonthTurnAtLiChun) {
+    struct Row {
+        int lunarYear;
+        const char* lunarMonth;
+        int code, y, m, d;
+        const char *yearPillar, *monthPillar;
+    };
+    const Row rows[] = {
+        // 腊月 day on or after 立春: the next year, 寅 month of its stem column.
+        {2020, "12", 13, 2021, 2, 5, "辛丑", "庚寅"},
+        // 腊月 day in February before 立春: the year stays, 丑 month.
+        {2020, "12", 14, 2021, 2, 2, "庚子", "己丑"},
+        // 正月 day before 立春 in a 甲子 year: 癸亥, 丑 row of column 戊癸.
+        {1984, "1", 14, 1984, 2, 3, "癸亥", "乙丑"},
+        // 正月 day on 立春.
+        {1984, "1", 13, 1984, 2, 4, "甲子", "丙寅"},
+        // January after the lunar new year: still the old year until 立春.
+        {2023, "1", 12, 2023, 1, 25, "壬寅", "癸丑"},
+        {2004, "1", 12, 2004, 1, 22, "癸未", "乙丑"},
+        // Ordinary month.
+        {1990, "6", 6, 1990, 7, 15, "庚午", "癸未"},
+    };
+    for (const Row& r : rows) {
+        const std::string text = SolarText(r.y, r.m, r.d);
+        const FivePillars p = ComputeFivePillars(
+            Inputs(r.lunarYear, r.lunarMonth, r.code, r.y, r.m, r.d, 0, 0, text));
+        EXPECT_EQ(p.four.m_strYearPillar, r.yearPillar) << text;
+        EXPECT_EQ(p.four.m_strMonthPillar, r.monthPillar) << text;
+    }
+}
+
+TEST(ComputeFivePillars, HourAndFifthPillarsLedByDayAndHourStems) {
+    // 2000-01-01 is a 戊午 day: hour 子 of a 戊 day is 壬子.
+    const std::string text = SolarText(2000, 1, 1);
+    FivePillars p = ComputeFivePillars(Inputs(1999, "11", 12, 2000, 1, 1, 0, 0, text));
+    EXPECT_EQ(p.four.m_strHourPillar, "壬子");
+    EXPECT_EQ(p.fifth, "庚子");  // led by the hour stem 壬
+    // 2001-01-01 is 甲子: hour 子 gives 甲子; hour 寅 gives 丙寅, whose
+    // sub-period 亥 is 己亥.
+    const std::string text2 = SolarText(2001, 1, 1);
+    p = ComputeFivePillars(Inputs(2000, "12", 12, 2001, 1, 1, 0, 11, text2));
+    EXPECT_EQ(p.four.m_strHourPillar, "甲子");
+    EXPECT_EQ(p.fifth, "乙亥");
+    p = ComputeFivePillars(Inputs(2000, "12", 12, 2001, 1, 1, 2, 11, text2));
+    EXPECT_EQ(p.four.m_strHourPillar, "丙寅");
+    EXPECT_EQ(p.fifth, "己亥");
+    // 1984-02-02 is a 丙寅 day: hour 子 is 戊子, and sub-period 亥 under an
+    // hour stem 戊 is 癸亥.
+    const std::string text3 = SolarText(1984, 2, 2);
+    p = ComputeFivePillars(Inputs(1984, "1", 14, 1984, 2, 2, 0, 11, text3));
+    EXPECT_EQ(p.four.m_strDayPillar, "丙寅");
+    EXPECT_EQ(p.four.m_strHourPillar, "戊子");
+    EXPECT_EQ(p.fifth, "癸亥");
+}
+
+TEST(ComputePillars, PillarAndNayinLines) {
+    BirthData b = Lunar(1990, 6, 24, 6);
+    b.g_strSolarYear = "1990";
+    b.g_strSolarMonth = "7";
+    b.g_strSolarDay = "15";
+    b.g_strSolarText = SolarText(1990, 7, 15);
+    b.g_nSolarMonth = 6;
+    ZiWeiChart z(b, kToday);
+    z.m_strYearStem = "庚";
+    z.m_strYearBranch = "午";
+    z.ComputePillars();
+    EXPECT_EQ(z.Grid().GetSlotText(2190), "庚午     癸未     辛巳     甲午⑤甲子");
+    EXPECT_EQ(z.Grid().GetSlotText(2193), "路傍土   杨柳木   白蜡金   砂中金");
+    EXPECT_EQ(z.Pillars().m_strDayPillar, "辛巳");
+}
+
+TEST(NayinOf, PairsOfTheSexagenaryCycle) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"甲子", "海中金"}, {"乙丑", "海中金"}, {"丙寅", "炉中火"},
+        {"壬戌", "大海水"}, {"癸亥", "大海水"}, {"庚午", "路傍土"},
+        {"戊申", "大驿土"}, {"丁酉", "山下火"}, {"干寅", "大溪水"},  // no stem name: stem 0
+    };
+    for (const auto& [pillar, nayin] : rows) EXPECT_EQ(NayinOf(pillar), nayin) << pillar;
+}
+
+TEST(ShowPalaceNayin, StemSlotWithTheCellsBranch) {
+    ZiWeiChart z(Lunar(1984, 1, 1, 0), kToday);
+    z.ShowPalaceStems();  // 甲 year: 寅 丙, 卯 丁, ... 子 丙, 丑 丁
+    z.ShowPalaceNayin();
+    EXPECT_EQ(test::At(z, slot::kNayin, "寅"), "炉中火");  // 丙寅
+    EXPECT_EQ(test::At(z, slot::kNayin, "子"), "涧下水");  // 丙子
+    EXPECT_EQ(test::At(z, slot::kNayin, "亥"), "山头火");  // 乙亥
+}
+
+TEST(PillarStars, LookupsTakeTheFirstMatchingRow) {
+    const Stem yi = 1, jia = 0;
+    EXPECT_EQ(StemStarOf(yi, 6), "文昌贵人");        // 乙 day, 午: before 红艳
+    EXPECT_EQ(YearBranchStarOf(0, 9), "桃花    ");   // 子 year, 酉: before 天喜
+    EXPECT_EQ(StemStarOf(jia, 2), "干禄    ");       // 甲寅 day
+    EXPECT_EQ(DayBranchStarOf(9, 1), "华盖    ");    // 酉 day, 丑: 墓 of 巳酉丑
+    EXPECT_EQ(DayBranchStarOf(9, 7), "        ");    // 酉 day, 未: nothing
+    EXPECT_EQ(DayBranchStarOf(0, 4), "华盖    ");    // 子 day, 辰
+    EXPECT_EQ(YearBranchStarOf(8, 4), "华盖    ");   // 申 year, 辰
+    EXPECT_EQ(YearBranchStarOf(2, 10), "华盖    ");  // 寅 year, 戌
+    EXPECT_EQ(YearBranchStarOf(3, 7), "华盖    ");   // 卯 year, 未
+}
+
+TEST(ComputePillarStars, ThreeAlignedLines) {
+    ZiWeiChart z(Lunar(2000, 1, 1, 6), kToday);
+    z.m_pillars = {"乙巳", "辛巳", "丁巳", "乙巳"};  // nothing matches a 丁 day on 巳 branches
+    z.ComputePillarStars();
+    const std::string blank(35, ' ');
+    EXPECT_EQ(z.Grid().GetSlotText(2185), blank + "\r\n" + blank + "\r\n" + blank + "\r\n");
+
+    z.m_pillars = {"辛丑", "丁酉", "乙酉", "壬午"};
+    z.ComputePillarStars();
+    // Line 1, key 丑: 酉 将星, 酉 将星, 午 桃花.  Line 2, key 乙: 丑 blank,
+    // 酉 blank, 酉 blank, 午 文昌贵人.  Line 3, key 酉: 丑 华盖, 酉 将星, 午 桃花.
+    const std::string none(8, ' '), untested(9, ' ');
+    EXPECT_EQ(z.Grid().GetSlotText(2185),
+              untested + "将星     " + "将星     " + "桃花    \r\n" +      //
+                  none + " " + none + " " + none + " " + "文昌贵人\r\n" +  //
+                  "华盖     " + "将星     " + untested + "桃花    \r\n");
+}
+
+}  // namespace
+}  // namespace qelvar
