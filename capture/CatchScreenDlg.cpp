@@ -57,20 +57,7 @@ CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
     m_nScreenWidth = screenRect.width();
     m_nScreenHeight = screenRect.height();
     // The window does not exist yet: this is the screen as the user left it.
-    // Where the platform cannot read the screen the picture stays black.
-    if (auto grabbed = GrabScreenRect({0, 0, m_nScreenWidth, m_nScreenHeight}, false)) {
-        m_pFrozenImage = std::move(*grabbed);
-        // On a scaled display the grab has device pixels; the window works
-        // in its own pixels, one per picture pixel.
-        m_pFrozenImage.setDevicePixelRatio(1);
-        if (m_pFrozenImage.size() != screenRect.size()) {
-            m_pFrozenImage = m_pFrozenImage.scaled(screenRect.size(), Qt::IgnoreAspectRatio,
-                                                   Qt::SmoothTransformation);
-        }
-    } else {
-        m_pFrozenImage = QImage(screenRect.size(), QImage::Format_RGB32);
-        m_pFrozenImage.fill(Qt::black);
-    }
+    m_pFrozenImage = FreezeScreen();
 
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its area with the picture
     setMouseTracking(true);
@@ -83,6 +70,22 @@ CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
 }
 
 CCatchScreenDlg::~CCatchScreenDlg() = default;
+
+QImage CCatchScreenDlg::FreezeScreen() {
+    const QSize size(m_nScreenWidth, m_nScreenHeight);
+    auto grabbed = GrabScreenRect({0, 0, m_nScreenWidth, m_nScreenHeight}, false);
+    if (!grabbed) {
+        // The platform cannot read the screen: the picture stays black.
+        QImage black(size, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        return black;
+    }
+    // On a scaled display the grab has device pixels; the window works in
+    // its own pixels, one per picture pixel.
+    grabbed->setDevicePixelRatio(1);
+    if (grabbed->size() == size) return std::move(*grabbed);
+    return grabbed->scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
 
 std::optional<QImage> CCatchScreenDlg::GrabScreenRect(const ScreenRect& rect, bool fromFrozen) {
     const auto onScreen = GrabRectOnScreen(rect, m_nScreenWidth, m_nScreenHeight);

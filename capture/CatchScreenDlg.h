@@ -90,6 +90,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    QImage FreezeScreen();
     void Apply(const CaptureActions& actions);
     void ShowCursorAt(QPoint p);
 
