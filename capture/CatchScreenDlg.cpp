@@ -1,0 +1,235 @@
+#include "capture/CatchScreenDlg.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+
+#include "capture/HelpText.h"
+
+// Resources compiled into the Qt layer's static library are registered by hand.
+static void InitCaptureResources() {
+    Q_INIT_RESOURCE(capture);
+}
+
+namespace qelvar {
+
+namespace {
+
+QFont ReadoutFont() {
+    QFont f;
+    f.setFamilies(
+        {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")});
+    f.setPointSize(9);
+    return f;
+}
+
+QRect ToQRect(const ScreenRect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+NudgeKey NudgeKeyOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Left:
+            return NudgeKey::Left;
+        case Qt::Key_Up:
+            return NudgeKey::Up;
+        case Qt::Key_Right:
+            return NudgeKey::Right;
+        case Qt::Key_Down:
+            return NudgeKey::Down;
+        default:
+            return NudgeKey::Other;
+    }
+}
+
+}  // namespace
+
+CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    InitCaptureResources();
+    m_hCaptureCursor = QCursor(QPixmap(QStringLiteral(":/capture/cursor133.png")), 2, 4);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect screenRect = screen ? screen->geometry() : QRect();
+    m_nScreenWidth = screenRect.width();
+    m_nScreenHeight = screenRect.height();
+    // The window does not exist yet: this is the screen as the user left it.
+    m_pFrozenImage = FreezeScreen();
+
+    setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its area with the picture
+    setMouseTracking(true);
+    setCursor(m_hCaptureCursor);
+    setGeometry(screenRect);
+    m_helpBox = new CMyEdit(this);
+    m_helpBox->move(CMyEdit::LeftCorner());
+    m_ptCursor = mapFromGlobal(QCursor::pos());
+    UpdateHelpText();
+}
+
+CCatchScreenDlg::~CCatchScreenDlg() = default;
+
+QImage CCatchScreenDlg::FreezeScreen() {
+    const QSize size(m_nScreenWidth, m_nScreenHeight);
+    auto grabbed = GrabScreenRect({0, 0, m_nScreenWidth, m_nScreenHeight}, false);
+    if (!grabbed) {
+        // The platform cannot read the screen: the picture stays black.
+        QImage black(size, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        return black;
+    }
+    // On a scaled display the grab has device pixels; the window works in
+    // its own pixels, one per picture pixel.
+    grabbed->setDevicePixelRatio(1);
+    if (grabbed->size() == size) return std::move(*grabbed);
+    return grabbed->scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+std::optional<QImage> CCatchScreenDlg::GrabScreenRect(const ScreenRect& rect, bool fromFrozen) {
+    const auto onScreen = GrabRectOnScreen(rect, m_nScreenWidth, m_nScreenHeight);
+    if (!onScreen) return std::nullopt;
+    const QRect r = ToQRect(*onScreen);
+    QImage image;
+    if (fromFrozen) {
+        image = m_pFrozenImage.copy(r);
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        image = screen->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+    }
+    if (image.isNull()) return std::nullopt;
+    if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
+    if (fromFrozen) QGuiApplication::clipboard()->setImage(image);
+    return image;
+}
+
+void CCatchScreenDlg::UpdateHelpText() {
+    const QPoint p = m_ptCursor;
+    ColorRef colour = 0;
+    if (rect().contains(p)) {
+        // The pixel as shown, tracker frame, read-out and help box included.
+        const QRgb shown = grab(QRect(p, QSize(1, 1))).toImage().pixel(0, 0);
+        colour = MakeColorRef(qRed(shown), qGreen(shown), qBlue(shown));
+    }
+    m_helpBox->SetHelpText(
+        HelpText(colour, {p.x(), p.y()}, m_state.m_bDragging, m_state.m_bHasSelection));
+}
+
+void CCatchScreenDlg::DrawReadout(QPainter& painter, const ScreenRect& r) const {
+    painter.save();
+    const QFont font = ReadoutFont();
+    const QFontMetrics fm(font, this);
+    const QPoint p = m_ptCursor;
+    const int lineHeight = fm.lineSpacing();  // text height plus leading
+    const int boxWidth = fm.horizontalAdvance(QString::fromUtf8(
+        kReadoutWidthText.data(), static_cast<qsizetype>(kReadoutWidthText.size())));
+    const ScreenRect box = ReadoutBox({p.x(), p.y()}, lineHeight, boxWidth, m_nScreenWidth);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box.left, box.top, box.Width() - 1, box.Height() - 1);
+    painter.setFont(font);
+    painter.setPen(QColor(147, 147, 147));
+    const auto lines = ReadoutLines(r, {p.x(), p.y()});
+    for (int k = 0; k < 6; ++k) {
+        const std::string& line = lines[static_cast<std::size_t>(k)];
+        painter.drawText(box.left, ReadoutLineTop(box, k, lineHeight) + fm.ascent(),
+                         QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    }
+    painter.restore();
+}
+
+void CCatchScreenDlg::RepaintExceptHelpBox() {
+    m_rgnRepaint = QRegion(rect()).subtracted(QRegion(m_helpBox->geometry()));
+    update(m_rgnRepaint);
+}
+
+void CCatchScreenDlg::NudgeSelection(int qtKey, bool shift) {
+    Apply(m_state.NudgeSelection(NudgeKeyOf(qtKey), shift));
+}
+
+void CCatchScreenDlg::OnMouseMove(QPoint p) {
+    Apply(m_state.OnMouseMove({p.x(), p.y()}));
+}
+
+void CCatchScreenDlg::OfferKeyPress(QWidget* capture, QObject* receiver, const QEvent* event) {
+    auto* dialog = qobject_cast<CCatchScreenDlg*>(capture);
+    if (!dialog || !event || event->type() != QEvent::KeyPress) return;
+    auto* target = qobject_cast<QWidget*>(receiver);
+    if (!target || (target != dialog && !dialog->isAncestorOf(target))) return;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    dialog->NudgeSelection(key->key(), key->modifiers().testFlag(Qt::ShiftModifier));
+}
+
+void CCatchScreenDlg::accept() {
+    Apply(m_state.OnOk());
+}
+
+void CCatchScreenDlg::reject() {
+    Apply(m_state.OnCancel());
+}
+
+void CCatchScreenDlg::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.drawImage(area, m_pFrozenImage, area);  // the frozen screen is the background
+    if (m_state.m_bButtonDown && m_state.m_bHasSelection) {
+        DrawReadout(painter, m_tracker.GetOuterRect());
+    }
+    if (m_state.m_bHasSelection) m_tracker.PaintTracker(painter);
+}
+
+void CCatchScreenDlg::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    m_ptCursor = p;
+    if (event->button() == Qt::LeftButton) {
+        m_ptPress = p;
+        Apply(m_state.OnLeftPress(m_tracker.HitTestAt(p), {p.x(), p.y()}));
+    } else if (event->button() == Qt::RightButton) {
+        Apply(m_state.OnRightPress());
+    }
+}
+
+void CCatchScreenDlg::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    m_ptCursor = p;
+    if (m_state.IsTracking()) {
+        Apply(m_state.OnTrackMove({p.x(), p.y()}));
+        return;
+    }
+    OnMouseMove(p);
+    ShowCursorAt(p);
+}
+
+void CCatchScreenDlg::mouseReleaseEvent(QMouseEvent* event) {
+    m_ptCursor = event->position().toPoint();
+    if (event->button() != Qt::LeftButton) return;
+    Apply(m_state.OnLeftRelease());
+    ShowCursorAt(m_ptCursor);
+}
+
+void CCatchScreenDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    m_ptCursor = p;
+    if (event->button() == Qt::LeftButton) {
+        Apply(m_state.OnDoubleClick(m_tracker.HitTestAt(p)));
+    } else if (event->button() == Qt::RightButton) {
+        Apply(m_state.OnRightPress());  // a quick second right click counts as a click
+    }
+}
+
+void CCatchScreenDlg::Apply(const CaptureActions& actions) {
+    if (actions.Has(kActGrabAndSave)) {
+        if (const auto image = GrabScreenRect(actions.grab, true)) SaveSelection(*image);
+    }
+    if (actions.Has(kActRunTrackLoop)) m_tracker.RunTrackLoop(this, m_ptPress);
+    if (actions.Has(kActRepaint)) RepaintExceptHelpBox();
+    if (actions.Has(kActTrackStep)) m_tracker.OnTrackStep(this);
+    if (actions.Has(kActUpdateHelpText)) UpdateHelpText();
+    if (actions.Has(kActClose)) done(QDialog::Rejected);
+}
+
+void CCatchScreenDlg::ShowCursorAt(QPoint p) {
+    if (!m_tracker.SetCursorFor(this, m_tracker.HitTestAt(p))) setCursor(m_hCaptureCursor);
+}
+
+}  // namespace qelvar

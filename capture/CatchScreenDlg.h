@@ -1,0 +1,109 @@
+#pragma once
+// CCatchScreenDlg: the capture window.  It freezes the primary screen when
+// constructed, covers the screen with that picture in a frameless topmost
+// window and lets the user select a rectangle with the mouse and the arrow
+// keys; a double-click inside the selection copies it to the clipboard and
+// offers to save it as a BMP file.  The selection logic is the platform-free
+// CaptureStateMachine; this class routes events to it and carries out the
+// actions it returns.
+
+#include <QCursor>
+#include <QDialog>
+#include <QImage>
+#include <QRegion>
+#include <functional>
+#include <optional>
+
+#include "capture/BmpFile.h"
+#include "capture/CaptureState.h"
+#include "capture/MyEdit.h"
+#include "capture/Track.h"
+
+namespace qelvar {
+
+class CCatchScreenDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Grabs the screen; the window is built but not shown (exec() shows it).
+    explicit CCatchScreenDlg(QWidget* parent = nullptr);
+    ~CCatchScreenDlg() override;
+
+    // The part of `rect` on the screen (normalised, then clamped), copied
+    // from the frozen picture (which also puts it on the clipboard) or from
+    // the live screen.  None when nothing of it is on the screen.
+    std::optional<QImage> GrabScreenRect(const ScreenRect& rect, bool fromFrozen);
+
+    // Help box text: colour and position of the pixel under the cursor and
+    // the instruction for the current state.
+    void UpdateHelpText();
+
+    // Corner and size of `r` and the cursor position, beside the cursor.
+    void DrawReadout(QPainter& painter, const ScreenRect& r) const;
+
+    // Repaints the whole window except the help box.
+    void RepaintExceptHelpBox();
+
+    // Arrow keys (Qt key codes) move the selection by one pixel, with Shift
+    // they shrink it by one; other keys and no selection: nothing.
+    void NudgeSelection(int qtKey, bool shift);
+
+    // The window's mouse-move handling outside a tracker drag; the tracker
+    // calls it with (0, 0) after each step, the position itself is read
+    // from the cursor.
+    void OnMouseMove(QPoint p);
+
+    // Asks for a file name and writes the image there; a failure is shown
+    // and the user may choose another name or give up.
+    void SaveSelection(const QImage& image);
+
+    // Writes the image as a BMP at the depth the screen reports.
+    static WriteResult WriteBmpFile(const QImage& image, const QString& path);
+
+    // For the application's event filter: a key press addressed to the
+    // capture window `capture` or a window inside it goes to its
+    // NudgeSelection.  The event itself is left alone.
+    static void OfferKeyPress(QWidget* capture, QObject* receiver, const QEvent* event);
+
+    // The file chooser and the failure message of SaveSelection.  Empty
+    // functions (the default) mean the real save dialog and message box;
+    // tests put their own in.
+    struct SaveHooks {
+        std::function<QString(QWidget* parent)> chooseFile;
+        std::function<void(QWidget* parent, const QString& file, const QString& reason)> warn;
+    };
+    static void SetSaveHooks(SaveHooks hooks);
+
+    const QImage& FrozenImage() const { return m_pFrozenImage; }
+    const CaptureStateMachine& State() const { return m_state; }
+    const CTrack& Tracker() const { return m_tracker; }
+    CMyEdit* HelpBox() const { return m_helpBox; }
+
+public slots:
+    void accept() override;  // OK command (Enter): nothing
+    void reject() override;  // Cancel command (Esc)
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage FreezeScreen();
+    void Apply(const CaptureActions& actions);
+    void ShowCursorAt(QPoint p);
+
+    int m_nScreenWidth = 0;
+    int m_nScreenHeight = 0;
+    QCursor m_hCaptureCursor;
+    QImage m_pFrozenImage;
+    CaptureStateMachine m_state;  // m_bButtonDown, m_bDragging, m_bHasSelection, m_ptDragStart
+    CTrack m_tracker{m_state.m_rcBox};
+    QRegion m_rgnRepaint;
+    CMyEdit* m_helpBox = nullptr;
+    QPoint m_ptCursor;  // last real mouse position in window pixels
+    QPoint m_ptPress;   // where the left button went down
+};
+
+}  // namespace qelvar

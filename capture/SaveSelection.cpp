@@ -1,0 +1,75 @@
+// Saving the captured selection: the save dialog, the BMP file at the
+// screen's depth, and the message when the file cannot be written.
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "capture/CatchScreenDlg.h"
+
+namespace qelvar {
+
+namespace {
+
+CCatchScreenDlg::SaveHooks& Hooks() {
+    static CCatchScreenDlg::SaveHooks hooks;
+    return hooks;
+}
+
+// The save dialog: BMP files or any file, ".bmp" added to a bare name, and
+// a question before an existing file is replaced.  It belongs to the capture
+// window so that it opens above the full-screen cover.
+QString ChooseSaveFile(QWidget* parent) {
+    if (Hooks().chooseFile) return Hooks().chooseFile(parent);
+    QFileDialog dialog(parent, QStringLiteral("另存为"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({QStringLiteral("Qelvar (*.bmp)"), QStringLiteral("All Files (*.*)")});
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void WarnSaveFailed(QWidget* parent, const QString& file, const QString& reason) {
+    if (Hooks().warn) return Hooks().warn(parent, file, reason);
+    QMessageBox::warning(parent, QStringLiteral("保存失败"),
+                         QStringLiteral("无法保存文件 %1\n%2").arg(file, reason));
+}
+
+}  // namespace
+
+void CCatchScreenDlg::SetSaveHooks(SaveHooks hooks) {
+    Hooks() = std::move(hooks);
+}
+
+void CCatchScreenDlg::SaveSelection(const QImage& image) {
+    // Until a file is written or the user gives up by cancelling the dialog.
+    for (;;) {
+        const QString path = ChooseSaveFile(this);
+        if (path.isEmpty()) return;
+        const WriteResult result = WriteBmpFile(image, path);
+        if (result.ok) return;
+        WarnSaveFailed(this, path, QString::fromStdString(result.reason));
+    }
+}
+
+WriteResult CCatchScreenDlg::WriteBmpFile(const QImage& image, const QString& path) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int depth = BmpDepthForScreen(screen ? screen->depth() : 32);
+    const QImage rgb =
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+            ? image
+            : image.convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const std::uint32_t*>(rgb.constBits());
+    const int stride = static_cast<int>(rgb.bytesPerLine() / 4);
+    const ArgbImageView view{
+        {pixels, static_cast<std::size_t>(stride) * static_cast<std::size_t>(rgb.height())},
+        rgb.width(),
+        rgb.height(),
+        stride};
+    return qelvar::WriteBmpFile(view, depth, QFile::encodeName(path).toStdString());
+}
+
+}  // namespace qelvar
