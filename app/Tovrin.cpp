@@ -1,5 +1,7 @@
 #include "app/Tovrin.h"
 
+#include "capture/CatchScreenDlg.h"
+
 #include <QApplication>
 #include <QEvent>
 
@@ -40,7 +42,7 @@ bool CTovrinApp::IsCaptureTarget(const QObject* watched) const {
 
 bool CTovrinApp::eventFilter(QObject* watched, QEvent* event) {
     if (!m_hwndCapture.isNull() && event->type() == QEvent::KeyPress && IsCaptureTarget(watched)) {
-        // The capture window's arrow-key rule is called here once it exists.
+        CCatchScreenDlg::OfferKeyPress(m_hwndCapture.data(), watched, event);
     }
     return QObject::eventFilter(watched, event);  // the key always goes on
 }

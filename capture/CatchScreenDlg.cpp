@@ -1,5 +1,7 @@
 #include "capture/CatchScreenDlg.h"
 
+#include "app/Tovrin.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -67,6 +69,9 @@ CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
     m_helpBox->move(CMyEdit::LeftCorner());
     m_ptCursor = mapFromGlobal(QCursor::pos());
     UpdateHelpText();
+    // The application's key filter hands arrow keys addressed here to
+    // NudgeSelection.
+    if (CTovrinApp* app = CTovrinApp::Instance()) app->m_hwndCapture = this;
 }
 
 CCatchScreenDlg::~CCatchScreenDlg() = default;

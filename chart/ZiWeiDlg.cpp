@@ -1,5 +1,7 @@
 #include "chart/ZiWeiDlg.h"
 
+#include "capture/CatchScreenDlg.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,7 +57,9 @@ QRect CZiWeiDlg::SlotRect(int id) const {
 }
 
 void CZiWeiDlg::OpenCapture() {
-    // The capture window is constructed and run modally here once it exists.
+    // Constructing the capture window grabs the screen while the chart shows.
+    CCatchScreenDlg capture(nullptr);
+    capture.exec();
 }
 
 void CZiWeiDlg::paintEvent(QPaintEvent*) {
