@@ -16,6 +16,7 @@
 
 #include "capture/CatchScreenDlg.h"
 #include "capture/HelpText.h"
+#include "chart/ZiWeiDlg.h"
 
 using qelvar::CCatchScreenDlg;
 using qelvar::ScreenRect;
@@ -102,6 +103,7 @@ private slots:
 
     void freezesTheScreenAsItWasBeforeOpening();
     void dragThenDoubleClickCopiesAndSavesExactlyTheSelection();
+    void chartRightClickCapturesAndSavesTheSelection();
     void selectionDraggedUpAndLeftIsSavedAsShown();
     void cancelledSaveWritesNothingButTheClipboardHoldsTheSelection();
     void failedSaveIsReportedAndAnotherNameCanBeChosen();
@@ -209,6 +211,44 @@ void CatchScreenTest::dragThenDoubleClickCopiesAndSavesExactlyTheSelection() {
     QCOMPARE(Rgb(QImage(path, "BMP")), expected);
     QVERIFY(m_warnings.isEmpty());
     QCOMPARE(m_dir.entryList(QDir::Files), QStringList{"shot.bmp"});
+}
+
+void CatchScreenTest::chartRightClickCapturesAndSavesTheSelection() {
+    qelvar::BirthData birth;
+    birth.g_strSolarYear = "2000";
+    birth.g_strSolarMonth = "2";
+    birth.g_strSolarDay = "5";
+    birth.g_strSolarText = "2000年2月5日 ";
+    birth.g_strLunarText = "龙(庚辰)年正月初一";
+    birth.g_nSolarMonth = 13;
+    birth.g_strLunarYear = "2000";
+    birth.g_strLunarMonth = "1";
+    birth.g_strLunarDay = "1";
+    birth.g_nHour = 6;
+    qelvar::CZiWeiDlg chart(birth, std::chrono::year_month_day{std::chrono::year{2026} / 12 / 7});
+    chart.move(0, 0);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QTest::qWait(200);
+    const QImage screen = Rgb(QGuiApplication::primaryScreen()->grabWindow(0).toImage());
+
+    const QString path = m_dir.filePath("chart.bmp");
+    m_chosen = {path};
+    bool captured = false;
+    QTimer::singleShot(300, &chart, [&] {
+        auto* dlg = qobject_cast<CCatchScreenDlg*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        captured = true;
+        Drag(dlg, {100, 100}, {300, 250});
+        DoubleClick(dlg, {200, 175});
+    });
+    QTest::mouseClick(&chart, Qt::RightButton, {}, QPoint(5, 5));
+    QVERIFY(captured);
+
+    const QImage expected = screen.copy(100, 100, 200, 150);
+    QCOMPARE(Rgb(QGuiApplication::clipboard()->image()), expected);
+    QCOMPARE(QFileInfo(path).size(), 90054);
+    QCOMPARE(Rgb(QImage(path, "BMP")), expected);
 }
 
 void CatchScreenTest::selectionDraggedUpAndLeftIsSavedAsShown() {
