@@ -8,6 +8,10 @@
 #include "app/Tovrin.h"
 
 int main(int argc, char** argv) {
+    // X first, then native Wayland: whether qt6-wayland happens to be
+    // installed must not change which platform the program runs on.  The
+    // user's own QT_QPA_PLATFORM wins.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the calendar pop-up
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovrin.Qelvar"));

@@ -1,16 +1,17 @@
 #include "capture/CatchScreenDlg.h"
 
-#include "app/Tovrin.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 
+#include "app/Tovrin.h"
 #include "capture/HelpText.h"
+#include "capture/PortalScreenshot.h"
 
 // Resources compiled into the Qt layer's static library are registered by hand.
 static void InitCaptureResources() {
@@ -48,26 +49,48 @@ NudgeKey NudgeKeyOf(int qtKey) {
     }
 }
 
+bool IsNativeWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+ScreenSource SourceForThisSession() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QByteArray platform = QGuiApplication::platformName().toUtf8();
+    const QByteArray display = qgetenv("WAYLAND_DISPLAY");
+    const QByteArray session = qgetenv("XDG_SESSION_TYPE");
+    const QByteArray screenName = primary ? primary->name().toUtf8() : QByteArray();
+    return ChooseScreenSource({platform.toStdString(), display.toStdString(), session.toStdString(),
+                               screenName.toStdString()});
+}
+
 }  // namespace
 
 CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     InitCaptureResources();
     m_hCaptureCursor = QCursor(QPixmap(QStringLiteral(":/capture/cursor133.png")), 2, 4);
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    QScreen* screen = QGuiApplication::primaryScreen();
     const QRect screenRect = screen ? screen->geometry() : QRect();
     m_nScreenWidth = screenRect.width();
     m_nScreenHeight = screenRect.height();
     // The window does not exist yet: this is the screen as the user left it.
-    m_pFrozenImage = FreezeScreen();
+    m_pFrozenImage = FreezeScreen(screen);
 
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its area with the picture
     setMouseTracking(true);
     setCursor(m_hCaptureCursor);
+    // Full screen on the frozen screen, on every desktop: the window state
+    // is set before the modal run starts (showing full screen first and
+    // running modally afterwards leaves the window modeless under the
+    // chart on some desktops).
+    if (screen) setScreen(screen);
     setGeometry(screenRect);
+    setWindowState(Qt::WindowFullScreen);
     m_helpBox = new CMyEdit(this);
     m_helpBox->move(CMyEdit::LeftCorner());
-    m_ptCursor = mapFromGlobal(QCursor::pos());
+    // A native Wayland client does not know where the pointer is until it
+    // enters one of its windows: the first pointer event tells.
+    if (!IsNativeWayland()) m_ptCursor = mapFromGlobal(QCursor::pos());
     UpdateHelpText();
     // The application's key filter hands arrow keys addressed here to
     // NudgeSelection.
@@ -76,9 +99,28 @@ CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
 
 CCatchScreenDlg::~CCatchScreenDlg() = default;
 
-QImage CCatchScreenDlg::FreezeScreen() {
+int CCatchScreenDlg::exec() {
+    if (m_freezeOutcome != PortalOutcome::Captured) {
+        const std::string_view why = CaptureFailureText(m_freezeOutcome);
+        QMessageBox::warning(nullptr, QStringLiteral("无法截图"),
+                             QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size())));
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
+QImage CCatchScreenDlg::FreezeScreen(QScreen* screen) {
     const QSize size(m_nScreenWidth, m_nScreenHeight);
-    auto grabbed = GrabScreenRect({0, 0, m_nScreenWidth, m_nScreenHeight}, false);
+    std::optional<QImage> grabbed;
+    if (SourceForThisSession() == ScreenSource::Portal) {
+        // Reading the screen directly gives black here: only the desktop
+        // may picture it.
+        PortalShot shot = screen ? GrabScreenThroughPortal(*screen) : PortalShot{};
+        m_freezeOutcome = shot.outcome;
+        if (shot.outcome == PortalOutcome::Captured) grabbed = std::move(shot.image);
+    } else {
+        grabbed = GrabScreenRect({0, 0, m_nScreenWidth, m_nScreenHeight}, false);
+    }
     if (!grabbed) {
         // The platform cannot read the screen: the picture stays black.
         QImage black(size, QImage::Format_RGB32);
@@ -201,6 +243,11 @@ void CCatchScreenDlg::mouseMoveEvent(QMouseEvent* event) {
         Apply(m_state.OnTrackMove({p.x(), p.y()}));
         return;
     }
+    // The help box takes no mouse input; it still moves out of the way of
+    // a free pointer.
+    if (event->buttons() == Qt::NoButton && m_helpBox->geometry().contains(p)) {
+        m_helpBox->DodgeMouse();
+    }
     OnMouseMove(p);
     ShowCursorAt(p);
 }
@@ -220,6 +267,12 @@ void CCatchScreenDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::RightButton) {
         Apply(m_state.OnRightPress());  // a quick second right click counts as a click
     }
+}
+
+void CCatchScreenDlg::enterEvent(QEnterEvent* event) {
+    QDialog::enterEvent(event);
+    m_ptCursor = event->position().toPoint();
+    UpdateHelpText();
 }
 
 void CCatchScreenDlg::Apply(const CaptureActions& actions) {

@@ -1,11 +1,11 @@
 #pragma once
 // CCatchScreenDlg: the capture window.  It freezes the primary screen when
-// constructed, covers the screen with that picture in a frameless topmost
-// window and lets the user select a rectangle with the mouse and the arrow
-// keys; a double-click inside the selection copies it to the clipboard and
-// offers to save it as a BMP file.  The selection logic is the platform-free
-// CaptureStateMachine; this class routes events to it and carries out the
-// actions it returns.
+// constructed (reading the screen itself on X11, through the desktop's
+// screenshot portal on Wayland), covers the screen with that picture in a
+// frameless topmost full-screen window and lets the user select a rectangle with the mouse and the
+// arrow keys; a double-click inside the selection copies it to the clipboard and offers to save it
+// as a BMP file.  The selection logic is the platform-free CaptureStateMachine; this class routes
+// events to it and carries out the actions it returns.
 
 #include <QCursor>
 #include <QDialog>
@@ -14,9 +14,12 @@
 #include <functional>
 #include <optional>
 
+class QScreen;
+
 #include "capture/BmpFile.h"
 #include "capture/CaptureState.h"
 #include "capture/MyEdit.h"
+#include "capture/ScreenSource.h"
 #include "capture/Track.h"
 
 namespace qelvar {
@@ -27,6 +30,13 @@ public:
     // Grabs the screen; the window is built but not shown (exec() shows it).
     explicit CCatchScreenDlg(QWidget* parent = nullptr);
     ~CCatchScreenDlg() override;
+
+    // Runs the window modally; when the screen could not be frozen it tells
+    // the user why instead and returns Rejected without showing the window.
+    int exec() override;
+
+    // How freezing the screen went: Captured, or why there is no picture.
+    PortalOutcome FreezeOutcome() const { return m_freezeOutcome; }
 
     // The part of `rect` on the screen (normalised, then clamped), copied
     // from the frozen picture (which also puts it on the clipboard) or from
@@ -88,9 +98,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
 
 private:
-    QImage FreezeScreen();
+    QImage FreezeScreen(QScreen* screen);
     void Apply(const CaptureActions& actions);
     void ShowCursorAt(QPoint p);
 
@@ -104,6 +115,7 @@ private:
     CMyEdit* m_helpBox = nullptr;
     QPoint m_ptCursor;  // last real mouse position in window pixels
     QPoint m_ptPress;   // where the left button went down
+    PortalOutcome m_freezeOutcome = PortalOutcome::Captured;
 };
 
 }  // namespace qelvar

@@ -35,6 +35,8 @@ CMyEdit::CMyEdit(QWidget* parent) : QPlainTextEdit(parent) {
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
     viewport()->setMouseTracking(true);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
     setFixedSize(picture.isNull() ? QSize(172, 146) : picture.size());
 }
 

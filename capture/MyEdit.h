@@ -1,7 +1,9 @@
 #pragma once
 // CMyEdit: the capture window's help box.  A read-only multi-line text over
 // picture 134 that jumps between the screen's top-left and top-right corners
-// whenever the mouse moves over it.
+// whenever the mouse moves over it.  It never takes mouse input: a press
+// over it (a pointer that jumped there before the box moved away) goes to
+// the capture window like a press anywhere else.
 
 #include <QPlainTextEdit>
 #include <string_view>
@@ -24,13 +26,14 @@ public:
     static QPoint LeftCorner() { return {10, 10}; }
     static QPoint RightCorner(int screenWidth) { return {screenWidth - 180, 10}; }
 
+    // Jumps to the other corner (the first call stays at the left one).
+    void DodgeMouse();
+
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    void DodgeMouse();
-
     std::string m_strText;
 };
 
