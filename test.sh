@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
+scripts/setup-tests.sh
 
 preset=dev
 [ "${CI:-}" = "true" ] && preset=ci

@@ -1,0 +1,432 @@
+// The capture window on a Wayland desktop, natively and through XWayland:
+// the screen is frozen through the desktop's screenshot portal pixel for
+// pixel, the window covers the whole output, a right click on the chart, a
+// drag, an arrow key and a double-click put exactly the selected pixels on
+// the clipboard and in the file, and every way the portal can fail shows
+// its message and leaves the chart as it was.  run_wayland_tests.sh starts
+// the desktop (sway, headless) and picks the test functions for each run;
+// grim pictures the compositor's output independently of the program.
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+#include "app/Tovrin.h"
+#include "capture/CatchScreenDlg.h"
+#include "capture/PortalScreenshot.h"
+#include "chart/ZiWeiDlg.h"
+
+Q_DECLARE_METATYPE(qelvar::PortalOutcome)
+
+using qelvar::CCatchScreenDlg;
+using qelvar::PortalOutcome;
+using qelvar::ScreenRect;
+
+namespace {
+
+// Every device pixel of the pattern window has a colour worked out from
+// its position.
+QRgb PatternPixel(int x, int y) {
+    return qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, (x + 3 * y) & 0xFF);
+}
+
+class Pattern : public QWidget {
+public:
+    Pattern() { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const qreal dpr = devicePixelRatioF();
+        QImage image((QSizeF(size()) * dpr).toSize(), QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, PatternPixel(x, y));
+        image.setDevicePixelRatio(dpr);
+        QPainter(this).drawImage(0, 0, image);
+    }
+};
+
+QScreen& Primary() {
+    return *QGuiApplication::primaryScreen();
+}
+
+// Waits until `w` is shown at the primary screen's full size, then a little
+// longer so that the compositor has its pixels.
+bool WaitFillsScreen(QWidget& w) {
+    if (!QTest::qWaitForWindowExposed(&w)) return false;
+    if (!QTest::qWaitFor([&] { return w.size() == Primary().geometry().size(); }, 3000))
+        return false;
+    QTest::qWait(250);
+    return true;
+}
+
+// The pattern over the whole primary screen: full screen, or as the only
+// tiled window (which sway sizes to the output), so that a floating chart
+// can lie above it.
+bool ShowPattern(Pattern& pattern, bool fullScreen) {
+    pattern.setScreen(&Primary());
+    if (fullScreen) {
+        pattern.showFullScreen();
+    } else {
+        pattern.show();
+    }
+    return WaitFillsScreen(pattern);
+}
+
+// What the compositor shows in `r` (logical pixels of the desktop), read by grim.
+QImage Grim(const QRect& r) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("grim.png"));
+    const QString geometry =
+        QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    if (QProcess::execute(QStringLiteral("grim"), {QStringLiteral("-g"), geometry, file}) != 0)
+        return {};
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Rgb(const QImage& i) {
+    return i.convertToFormat(QImage::Format_RGB32);
+}
+
+// The first pixel where `actual` differs from `expected(x, y)`, as text;
+// empty when every pixel matches.
+QString FirstMismatch(const QImage& actual, const std::function<QRgb(int, int)>& expected,
+                      const QRect& skip = {}) {
+    for (int y = 0; y < actual.height(); ++y)
+        for (int x = 0; x < actual.width(); ++x) {
+            if (skip.contains(x, y)) continue;
+            const QRgb a = actual.pixel(x, y) & 0xFFFFFF;
+            const QRgb e = expected(x, y) & 0xFFFFFF;
+            if (a != e)
+                return QStringLiteral("pixel %1,%2: %3 expected %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(a, 6, 16)
+                    .arg(e, 6, 16);
+        }
+    return {};
+}
+
+// The sway nodes of the tree, depth first.
+void SwayNodes(const QJsonObject& node, QList<QJsonObject>& out) {
+    out.append(node);
+    for (const char* key : {"nodes", "floating_nodes"})
+        for (const QJsonValue& child : node.value(QLatin1String(key)).toArray())
+            SwayNodes(child.toObject(), out);
+}
+
+QList<QJsonObject> SwayTree() {
+    QProcess swaymsg;
+    swaymsg.start(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_tree")});
+    swaymsg.waitForFinished(3000);
+    QList<QJsonObject> nodes;
+    SwayNodes(QJsonDocument::fromJson(swaymsg.readAllStandardOutput()).object(), nodes);
+    return nodes;
+}
+
+QRect RectOf(const QJsonObject& node) {
+    const QJsonObject r = node.value(QLatin1String("rect")).toObject();
+    return {r.value(QLatin1String("x")).toInt(), r.value(QLatin1String("y")).toInt(),
+            r.value(QLatin1String("width")).toInt(), r.value(QLatin1String("height")).toInt()};
+}
+
+qelvar::BirthData SampleBirth() {
+    qelvar::BirthData birth;
+    birth.g_strSolarYear = "2000";
+    birth.g_strSolarMonth = "2";
+    birth.g_strSolarDay = "5";
+    birth.g_strSolarText = "2000年2月5日 ";
+    birth.g_strLunarText = "龙(庚辰)年正月初一";
+    birth.g_nSolarMonth = 13;
+    birth.g_strLunarYear = "2000";
+    birth.g_strLunarMonth = "1";
+    birth.g_strLunarDay = "1";
+    birth.g_nHour = 6;
+    return birth;
+}
+
+CCatchScreenDlg* VisibleCaptureWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dlg = qobject_cast<CCatchScreenDlg*>(w); dlg && dlg->isVisible()) return dlg;
+    return nullptr;
+}
+
+// Right-clicks the chart and, once the modal window `T` is up, hands it to
+// `act` (which must close it).  Returns whether `act` ran.
+template <typename T>
+bool RightClickChartThen(qelvar::CZiWeiDlg& chart, const std::function<void(T*)>& act) {
+    bool ran = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible()) return;
+        poll.stop();
+        ran = true;
+        act(modal);
+    });
+    poll.start(50);
+    QTimer guard;  // never hang the run
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    guard.start(20000);
+    QTest::mouseClick(&chart, Qt::RightButton, {}, QPoint(5, 5));
+    return ran;
+}
+
+void Drag(QWidget* w, QPoint from, QPoint to) {
+    QTest::mouseMove(w, from);
+    QTest::mousePress(w, Qt::LeftButton, {}, from);
+    QTest::mouseMove(w, (from + to) / 2);
+    QTest::mouseMove(w, to);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, to);
+}
+
+}  // namespace
+
+class WaylandCaptureTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void freezesTheScreenPixelForPixel();
+    void captureWindowCoversTheOutput();
+    void chartRightClickDragDoubleClickSavesTheSelection();
+    void arrowKeyMovesTheSelection();
+    void pressOverTheHelpBoxGoesToTheCaptureWindow();
+    void portalFailuresShowTheirMessageAndReturnToTheChart_data();
+    void portalFailuresShowTheirMessageAndReturnToTheChart();
+    void portalCropsTheCaptureScreenInDevicePixels();
+
+private:
+    std::unique_ptr<qelvar::CTovrinApp> m_app;  // the application's key filter
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_saveAs;
+};
+
+void WaylandCaptureTest::initTestCase() {
+    const QByteArray wanted = qgetenv("QT_QPA_PLATFORM");
+    qInfo() << "platform" << QGuiApplication::platformName() << "screen" << Primary().name()
+            << Primary().geometry() << "scale" << Primary().devicePixelRatio();
+    if (!wanted.isEmpty()) QCOMPARE(QGuiApplication::platformName().toUtf8(), wanted);
+    m_app = std::make_unique<qelvar::CTovrinApp>();
+}
+
+void WaylandCaptureTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_saveAs = m_dir->filePath(QStringLiteral("shot.bmp"));
+    QGuiApplication::clipboard()->clear();
+    CCatchScreenDlg::SetSaveHooks({[this](QWidget*) { return m_saveAs; },
+                                   [](QWidget*, const QString& file, const QString& reason) {
+                                       qWarning() << "save failed" << file << reason;
+                                   }});
+}
+
+void WaylandCaptureTest::cleanup() {
+    CCatchScreenDlg::SetSaveHooks({});
+    qelvar::SetPortalTimeout(10000);
+}
+
+void WaylandCaptureTest::freezesTheScreenPixelForPixel() {
+    Pattern pattern;
+    QVERIFY(ShowPattern(pattern, true));
+    CCatchScreenDlg dlg;
+    QCOMPARE(dlg.FreezeOutcome(), PortalOutcome::Captured);
+    QCOMPARE(dlg.FrozenImage().size(), Primary().geometry().size());
+    const QString mismatch = FirstMismatch(dlg.FrozenImage(), PatternPixel);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void WaylandCaptureTest::captureWindowCoversTheOutput() {
+    Pattern pattern;
+    QVERIFY(ShowPattern(pattern, false));
+    CCatchScreenDlg dlg;
+    dlg.show();
+    QVERIFY(WaitFillsScreen(dlg));
+    QVERIFY(dlg.isFullScreen());
+    // The compositor's view: the full-screen window exactly over the output, showing the frozen
+    // picture everywhere but the help box.
+    const QRect output = Primary().geometry();
+    bool found = false;
+    for (const QJsonObject& node : SwayTree()) {
+        if (node.value(QLatin1String("fullscreen_mode")).toInt() != 1) continue;
+        found = true;
+        QCOMPARE(RectOf(node), output);
+    }
+    QVERIFY2(found, "sway has no full-screen window");
+    const QImage shown = Grim(output);
+    QCOMPARE(shown.size(), output.size());
+    const QString mismatch =
+        FirstMismatch(shown, PatternPixel, dlg.HelpBox()->geometry().adjusted(-1, -1, 1, 1));
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void WaylandCaptureTest::chartRightClickDragDoubleClickSavesTheSelection() {
+    Pattern pattern;
+    QVERIFY(ShowPattern(pattern, false));
+    qelvar::CZiWeiDlg chart(SampleBirth(),
+                            std::chrono::year_month_day{std::chrono::year{2026} / 12 / 7});
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QTest::qWait(300);
+    const QImage expected = Grim({100, 100, 200, 150});
+    QCOMPARE(expected.size(), QSize(200, 150));
+
+    QRect captureGeometry;
+    const bool ran = RightClickChartThen<CCatchScreenDlg>(chart, [&](CCatchScreenDlg* dlg) {
+        if (!WaitFillsScreen(*dlg)) {
+            dlg->close();
+            return;
+        }
+        captureGeometry = QRect(dlg->mapToGlobal(QPoint(0, 0)), dlg->size());
+        Drag(dlg, {100, 100}, {300, 250});
+        QTest::mouseDClick(dlg, Qt::LeftButton, {}, {200, 175});
+    });
+    QVERIFY(ran);
+    QCOMPARE(captureGeometry.size(), Primary().geometry().size());
+    QVERIFY(!VisibleCaptureWindow());
+    QVERIFY(chart.isVisible());
+    QCOMPARE(Rgb(QGuiApplication::clipboard()->image()), expected);
+    QCOMPARE(Rgb(QImage(m_saveAs, "BMP")), expected);
+}
+
+void WaylandCaptureTest::arrowKeyMovesTheSelection() {
+    Pattern pattern;
+    QVERIFY(ShowPattern(pattern, false));
+    CCatchScreenDlg dlg;
+    dlg.show();
+    QVERIFY(WaitFillsScreen(dlg));
+    Drag(&dlg, {100, 100}, {300, 250});
+    QCOMPARE(dlg.State().m_rcBox, (ScreenRect{100, 100, 300, 250}));
+    QTest::keyClick(&dlg, Qt::Key_Right);  // through the application's key filter
+    QCOMPARE(dlg.State().m_rcBox, (ScreenRect{101, 100, 301, 250}));
+    QTest::mouseDClick(&dlg, Qt::LeftButton, {}, {200, 175});
+    QTRY_VERIFY(!dlg.isVisible());
+    auto expected = [](int x, int y) { return PatternPixel(101 + x, 100 + y); };
+    const QImage copied = Rgb(QGuiApplication::clipboard()->image());
+    QCOMPARE(copied.size(), QSize(200, 150));
+    QString mismatch = FirstMismatch(copied, expected);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    mismatch = FirstMismatch(Rgb(QImage(m_saveAs, "BMP")), expected);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void WaylandCaptureTest::pressOverTheHelpBoxGoesToTheCaptureWindow() {
+    CCatchScreenDlg dlg;
+    dlg.show();
+    QVERIFY(WaitFillsScreen(dlg));
+    const QRect box = dlg.HelpBox()->geometry();
+    QCOMPARE(box.topLeft(), QPoint(10, 10));
+    // The pointer jumps onto the box and presses before it could move away.
+    QTest::mousePress(&dlg, Qt::LeftButton, {}, {50, 50});
+    QTest::mouseMove(&dlg, {150, 120});
+    QTest::mouseMove(&dlg, {250, 200});
+    QTest::mouseRelease(&dlg, Qt::LeftButton, {}, {250, 200});
+    QCOMPARE(dlg.State().m_rcBox, (ScreenRect{50, 50, 250, 200}));
+    QVERIFY(dlg.State().m_bHasSelection);
+    QVERIFY(dlg.HelpBox()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    dlg.close();
+}
+
+void WaylandCaptureTest::portalFailuresShowTheirMessageAndReturnToTheChart_data() {
+    QTest::addColumn<QString>("stubMode");  // empty: no portal on the bus
+    QTest::addColumn<PortalOutcome>("outcome");
+    QTest::newRow("the user refused") << "refuse" << PortalOutcome::Refused;
+    QTest::newRow("the request was cancelled") << "cancel" << PortalOutcome::Cancelled;
+    QTest::newRow("no portal on the bus") << "" << PortalOutcome::NoPortal;
+    QTest::newRow("a portal without Screenshot") << "noscreenshot" << PortalOutcome::NoPortal;
+    QTest::newRow("the portal never answers") << "silent" << PortalOutcome::TimedOut;
+}
+
+void WaylandCaptureTest::portalFailuresShowTheirMessageAndReturnToTheChart() {
+    QFETCH(QString, stubMode);
+    QFETCH(PortalOutcome, outcome);
+    QProcess stub;
+    stub.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (!stubMode.isEmpty()) {
+        const QString script = qEnvironmentVariable("QELVAR_PORTAL_STUB");
+        if (script.isEmpty()) QSKIP("QELVAR_PORTAL_STUB names no stub portal");
+        stub.start(QStringLiteral("/usr/bin/python3"), {script, stubMode});
+        QVERIFY(stub.waitForReadyRead(5000));
+        QCOMPARE(stub.readLine().trimmed(), QByteArray("ready"));
+    }
+    qelvar::SetPortalTimeout(1000);
+
+    qelvar::CZiWeiDlg chart(SampleBirth(),
+                            std::chrono::year_month_day{std::chrono::year{2026} / 12 / 7});
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QString shown;
+    bool captureWindowShown = true;
+    QElapsedTimer clock;
+    clock.start();
+    const bool ran = RightClickChartThen<QMessageBox>(chart, [&](QMessageBox* box) {
+        shown = box->text();
+        captureWindowShown = VisibleCaptureWindow() != nullptr;
+        box->accept();
+    });
+    QVERIFY(ran);
+    const std::string_view text = qelvar::CaptureFailureText(outcome);
+    QCOMPARE(shown, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    QVERIFY(!captureWindowShown);
+    QVERIFY(!VisibleCaptureWindow());
+    QVERIFY(chart.isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+
+    if (!stubMode.isEmpty()) {
+        stub.waitForReadyRead(300);
+        const QByteArray said = stub.readAll();
+        if (stubMode != QLatin1String("noscreenshot"))
+            QVERIFY2(said.contains("screenshot interactive=False"), said.constData());
+        if (outcome == PortalOutcome::TimedOut) {
+            QVERIFY(clock.elapsed() >= 1000);
+            QVERIFY2(said.contains("closed /org/freedesktop/portal/desktop/request/"),
+                     said.constData());
+        }
+        stub.kill();
+        stub.waitForFinished();
+    }
+}
+
+void WaylandCaptureTest::portalCropsTheCaptureScreenInDevicePixels() {
+    // The harness adds a second 1280 x 720 output right of the first and
+    // gives the first scale 2 (640 x 360 logical pixels).
+    QTRY_COMPARE(QGuiApplication::screens().size(), 2);
+    QTRY_COMPARE(Primary().devicePixelRatio(), 2.0);
+    QCOMPARE(Primary().geometry(), QRect(0, 0, 640, 360));
+    QScreen* other = QGuiApplication::screens().constFirst();
+    if (other == &Primary()) other = QGuiApplication::screens().constLast();
+    QCOMPARE(other->geometry(), QRect(640, 0, 1280, 720));
+
+    Pattern pattern;
+    QVERIFY(ShowPattern(pattern, true));
+    const qelvar::PortalShot shot = qelvar::GrabScreenThroughPortal(Primary());
+    QCOMPARE(shot.outcome, PortalOutcome::Captured);
+    QCOMPARE(shot.image.size(), QSize(1280, 720));
+    const QString mismatch = FirstMismatch(shot.image, PatternPixel);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+
+    // The picture has the larger scale throughout: the scale-1 output comes
+    // out doubled, and shows sway's background.
+    const qelvar::PortalShot right = qelvar::GrabScreenThroughPortal(*other);
+    QCOMPARE(right.outcome, PortalOutcome::Captured);
+    QCOMPARE(right.image.size(), QSize(2560, 1440));
+    QCOMPARE(right.image.pixel(1000, 1000) & 0xFFFFFF, 0x203040u);
+
+    CCatchScreenDlg dlg;
+    QCOMPARE(dlg.FrozenImage().size(), QSize(640, 360));
+}
+
+QTEST_MAIN(WaylandCaptureTest)
+#include "wayland_capture_test.moc"
