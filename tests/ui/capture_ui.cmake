@@ -4,7 +4,7 @@ add_executable(qelvar_capture_ui_tests ${CMAKE_CURRENT_LIST_DIR}/capture/catch_s
 target_link_libraries(qelvar_capture_ui_tests PRIVATE qelvar_ui Qt6::Test)
 qelvar_warnings(qelvar_capture_ui_tests)
 add_test(NAME capture_ui COMMAND qelvar_capture_ui_tests)
-set_tests_properties(capture_ui PROPERTIES LABELS gui ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+set_tests_properties(capture_ui PROPERTIES LABELS gui ENVIRONMENT "QT_QPA_PLATFORM=xcb;WAYLAND_DISPLAY=;XDG_SESSION_TYPE=x11")
 
 if(QELVAR_BUILD_BENCH)
     find_package(benchmark REQUIRED)
