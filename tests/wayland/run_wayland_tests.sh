@@ -51,7 +51,7 @@ export QELVAR_PORTAL_STUB=$here/portal_stub.py
 status=1
 real_portal=(freezesTheScreenPixelForPixel captureWindowCoversTheOutput
              chartRightClickDragDoubleClickSavesTheSelection arrowKeyMovesTheSelection
-             pressOverTheHelpBoxGoesToTheCaptureWindow)
+             pressOverTheHelpBoxGoesToTheCaptureWindow helpTextFollowsTheFirstPointerEvent)
 
 echo "== native Wayland, real portal"
 QT_QPA_PLATFORM=wayland "$program" "${real_portal[@]}"

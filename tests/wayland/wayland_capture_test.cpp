@@ -22,6 +22,7 @@
 
 #include "app/Tovrin.h"
 #include "capture/CatchScreenDlg.h"
+#include "capture/HelpText.h"
 #include "capture/PortalScreenshot.h"
 #include "chart/ZiWeiDlg.h"
 
@@ -215,6 +216,7 @@ private slots:
     void chartRightClickDragDoubleClickSavesTheSelection();
     void arrowKeyMovesTheSelection();
     void pressOverTheHelpBoxGoesToTheCaptureWindow();
+    void helpTextFollowsTheFirstPointerEvent();
     void portalFailuresShowTheirMessageAndReturnToTheChart_data();
     void portalFailuresShowTheirMessageAndReturnToTheChart();
     void portalCropsTheCaptureScreenInDevicePixels();
@@ -346,6 +348,21 @@ void WaylandCaptureTest::pressOverTheHelpBoxGoesToTheCaptureWindow() {
     QTest::mouseRelease(window, Qt::LeftButton, {}, {250, 200});
     QCOMPARE(dlg.State().m_rcBox, (ScreenRect{50, 50, 250, 200}));
     QVERIFY(dlg.State().m_bHasSelection);
+    dlg.close();
+}
+
+void WaylandCaptureTest::helpTextFollowsTheFirstPointerEvent() {
+    // A native Wayland program learns where the pointer is only from the
+    // pointer's own events; the position shown is the screen's.
+    Pattern pattern;
+    QVERIFY(ShowPattern(pattern, false));
+    CCatchScreenDlg dlg;
+    dlg.show();
+    QVERIFY(WaitFillsScreen(dlg));
+    QTest::mouseMove(dlg.windowHandle(), {420, 430});
+    const QRgb c = PatternPixel(420, 430);
+    const qelvar::ColorRef colour = qelvar::MakeColorRef(qRed(c), qGreen(c), qBlue(c));
+    QCOMPARE(dlg.HelpBox()->HelpText(), qelvar::HelpText(colour, {420, 430}, false, false));
     dlg.close();
 }
 

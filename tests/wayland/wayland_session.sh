@@ -119,6 +119,7 @@ CONF
         printf 'export DBUS_SESSION_BUS_ADDRESS=%q\n' "$DBUS_SESSION_BUS_ADDRESS"
         printf 'export XWAYLAND_DISPLAY=%q\n' "$(cat "$wl/display")"
         # XWayland's access list, as the compositor's user: admit the caller.
+        # shellcheck disable=SC2016  # $PATH expands when the function runs
         printf 'xwayland_allow() { %s env -i PATH="$PATH" DISPLAY=%q xhost +si:localuser:%q >/dev/null; }\n' \
             "${asuser[*]}" "$(cat "$wl/display")" "$(id -un)"
     } >"$dir/env"
@@ -133,7 +134,7 @@ descendants() {  # children of PID, recursively (bus-activated services)
 }
 
 stop() {  # SIGTERM to everything started (and what the bus started), then SIGKILL after 2 s
-    local dir=$1 f pids=() i
+    local dir=$1 f pids=() _
     for f in xdp xdpw pipewire dbus sway; do
         [ -f "$dir/$f.pid" ] || continue
         pids+=("$(cat "$dir/$f.pid")")
@@ -143,7 +144,7 @@ stop() {  # SIGTERM to everything started (and what the bus started), then SIGKI
     done
     [ ${#pids[@]} -eq 0 ] && return 0
     kill -TERM "${pids[@]}" 2>/dev/null || true
-    for i in $(seq 40); do
+    for _ in $(seq 40); do
         kill -0 "${pids[@]}" 2>/dev/null || return 0
         sleep 0.05
     done
