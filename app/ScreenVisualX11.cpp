@@ -35,14 +35,24 @@ int BitsPerPixel(const xcb_setup_t* setup, int depth) {
     return 0;
 }
 
+using Connection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
+
+// The connection PreferDrawableVisual asks through.  It stays open until Qt
+// has made its own: an X server whose last client leaves resets itself, and
+// Qt's connection, made moments later, would be refused while it does (as
+// under xvfb-run).
+Connection& Probe() {
+    static Connection connection(nullptr, &xcb_disconnect);
+    return connection;
+}
+
+bool g_greyWindows = false;  // the chosen visual is grey
+
 // The visual to ask Qt for on the default screen, if the root one will not do.
 std::optional<std::uint32_t> VisualForDefaultScreen(bool& grey) {
-    // The connection stays open for the whole run: an X server whose last
-    // client leaves resets itself, and Qt's own connection, made moments
-    // later, would be refused while it does (as under xvfb-run).
     int screenNumber = 0;
-    static const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
-        xcb_connect(nullptr, &screenNumber), &xcb_disconnect);
+    Probe().reset(xcb_connect(nullptr, &screenNumber));
+    const Connection& connection = Probe();
     if (xcb_connection_has_error(connection.get())) return std::nullopt;
     const xcb_setup_t* setup = xcb_get_setup(connection.get());
     auto screens = xcb_setup_roots_iterator(setup);
@@ -118,9 +128,13 @@ private:
     std::set<xcb_colormap_t> m_filled;
 };
 
-void InstallGreyRampFilter() {
-    QCoreApplication::instance()->installEventFilter(
-        new GreyRampFilter(QCoreApplication::instance()));
+// Run by QApplication's constructor once Qt is connected to the server.
+void AfterQtConnected() {
+    Probe().reset();
+    if (g_greyWindows) {
+        QCoreApplication::instance()->installEventFilter(
+            new GreyRampFilter(QCoreApplication::instance()));
+    }
 }
 
 }  // namespace
@@ -130,10 +144,9 @@ void PreferDrawableVisual(int& argc, char**& argv) {
         if (std::string_view(argv[i]) == "-visual") return;
     }
     if (!QtWillUseX()) return;
-    bool grey = false;
-    const auto visual = VisualForDefaultScreen(grey);
+    const auto visual = VisualForDefaultScreen(g_greyWindows);
+    qAddPreRoutine(&AfterQtConnected);
     if (!visual) return;
-    if (grey) qAddPreRoutine(&InstallGreyRampFilter);
 
     static std::string option = "-visual";
     static std::string value;
