@@ -288,12 +288,15 @@ void CatchScreenTest::chartRightClickCapturesAndSavesTheSelection() {
     chart.move(0, 0);
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    // The chart's pixels have reached the screen once its corner no longer
-    // shows the backdrop and two grabs agree.
+    // The chart's pixels have reached the screen once the area to be
+    // selected no longer shows the backdrop and two grabs agree.
     QImage screen;
-    QTRY_VERIFY((screen = GrabScreen()).copy(100, 100, 200, 150) !=
-                    m_screen.copy(100, 100, 200, 150) &&
-                screen == GrabScreen());
+    const auto chartShown = [&] {
+        screen = GrabScreen();
+        const QRect area(100, 100, 200, 150);
+        return screen.copy(area) != m_screen.copy(area) && screen == GrabScreen();
+    };
+    QTRY_VERIFY(chartShown());
 
     const QString path = m_dir.filePath("chart.bmp");
     m_chosen = {path};
