@@ -5,6 +5,7 @@
 
 #include "app/AppIcon.h"
 #include "app/DialogFont.h"
+#include "app/ScreenVisual.h"
 #include "app/Tovrin.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     // installed must not change which platform the program runs on.  The
     // user's own QT_QPA_PLATFORM wins.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    qelvar::PreferDrawableVisual(argc, argv);  // an 8-bit screen's own visual cannot be drawn
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the calendar pop-up
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovrin.Qelvar"));

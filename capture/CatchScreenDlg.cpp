@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "app/Tovrin.h"
+#include "capture/ColourMappedGrab.h"
 #include "capture/HelpText.h"
 #include "capture/PortalScreenshot.h"
 
@@ -143,6 +144,7 @@ std::optional<QImage> CCatchScreenDlg::GrabScreenRect(const ScreenRect& rect, bo
         image = m_pFrozenImage.copy(r);
     } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
         image = screen->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+        if (image.isNull()) image = GrabColourMappedScreen(r);  // an 8-bit X screen
     }
     if (image.isNull()) return std::nullopt;
     if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
