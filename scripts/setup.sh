@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
     fonts-arphic-uming fontconfig
     xvfb xauth xdotool
+    libcli11-dev
     desktop-file-utils appstream dpkg-dev file
 )
 
