@@ -3,9 +3,9 @@
 // the moments of the solar terms.  The sampled sweep (each day with a
 // rotating double-hour and sex; every 5th day under the sanitizers) runs
 // with the suite, as do the pillar sweeps (every day at 00:05 and 23:55,
-// every sub-period of every 节 day); the full sweep (each day x 12
-// double-hours x both sexes, about 1.3 million casts) is disabled by
-// default and runs with
+// every sub-period of every 节 day); the full sweep (each day x the 13
+// hour entries, the twelve double-hours and 夜子, x both sexes, about 1.4
+// million casts) is disabled by default and runs with
 //   build/bin/qelvar_app_tests --gtest_also_run_disabled_tests --gtest_filter='*FullSweep*'
 #include <gtest/gtest.h>
 
@@ -153,9 +153,10 @@ void Sweep(bool everyHour) {
     long casts = 0, failures = 0;
     int i = 0;
     for (sys_days t = kFirst; t <= kLast; t += days{kDayStride}, ++i) {
-        const int hours = everyHour ? 24 : 1;
-        for (int k = 0; k < hours; ++k) {
-            const int hour = everyHour ? k / 2 : i % 13;
+        constexpr int kHourEntries = kLateZiHour + 1;  // 子 .. 亥, then 夜子
+        const int casesToday = everyHour ? 2 * kHourEntries : 1;
+        for (int k = 0; k < casesToday; ++k) {
+            const int hour = everyHour ? k / 2 : i % kHourEntries;
             const BirthData birth = Build(t, hour, (i + k) % 12, everyHour ? k % 2 : (i / 13) % 2);
             ZiWeiChart chart(birth, kToday);
             chart.RunChartSteps();

@@ -1,0 +1,11 @@
+// WriteChartPng for a build without the Qt layer.
+#include "cli/ChartPng.h"
+#include "cli/Status.h"
+
+namespace qelvar::cli {
+
+PngOutcome WriteChartPng(std::string_view, const ChartGrid&, const std::string&) {
+    return {kMalformed, "this build has no chart window (configured without the GUI)"};
+}
+
+}  // namespace qelvar::cli
