@@ -263,7 +263,9 @@ void ChartWindowTest::everyChartWindowSharesTheOneIcon() {
 void ChartWindowTest::pngEqualsWindow() {
     const QString path = QDir::temp().filePath(QStringLiteral("qelvar-chart-test.png"));
     std::string error;
-    QVERIFY(RenderChartPng(KnownBirth(), kToday, path.toStdString(), &error));
+    ZiWeiChart cast(KnownBirth(), kToday);
+    cast.RunChartSteps();
+    QVERIFY(RenderChartPng(cast.Grid(), path.toStdString(), &error));
     CZiWeiDlg chart(KnownBirth(), kToday);
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
