@@ -10,6 +10,7 @@ packages=(
     fonts-arphic-uming fontconfig
     xvfb xauth xdotool
     desktop-file-utils appstream dpkg-dev file
+    tzdata libhowardhinnant-date-dev liberfa-dev libgeonames-dev libgeonames-common
 )
 
 missing=()
