@@ -63,6 +63,16 @@ bool Matches(const Place& p, std::string_view qualifier) {
     return PlaceKey(p.state) == key || PlaceKey(p.country) == key || PlaceKey(p.countryCode) == key;
 }
 
+// Every comma-separated qualifier names the place's state, country or code.
+bool MatchesAll(const Place& p, std::string_view qualifiers) {
+    while (!qualifiers.empty()) {
+        const auto comma = qualifiers.find(',');
+        if (!Matches(p, Trim(qualifiers.substr(0, comma)))) return false;
+        qualifiers = comma == std::string_view::npos ? "" : qualifiers.substr(comma + 1);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string ClockZoneFor(const Place& place) {
@@ -101,10 +111,10 @@ std::vector<const Place*> PlaceIndex::Lookup(const std::string& key) const {
 std::vector<const Place*> PlaceIndex::Find(std::string_view name) const {
     std::vector<const Place*> found = Lookup(PlaceKey(name));
     if (!found.empty()) return found;
-    const auto comma = name.rfind(',');
+    const auto comma = name.find(',');
     if (comma == std::string_view::npos) return found;
     for (const Place* p : Lookup(PlaceKey(name.substr(0, comma)))) {
-        if (Matches(*p, Trim(name.substr(comma + 1)))) found.push_back(p);
+        if (MatchesAll(*p, name.substr(comma + 1))) found.push_back(p);
     }
     return found;
 }

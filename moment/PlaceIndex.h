@@ -42,8 +42,8 @@ public:
 
     // Places whose Latin name (case, accents, spaces and punctuation
     // ignored) or Chinese name (with or without a final 市, 县 or 区) is
-    // `name`, most populous first.  "NAME, QUALIFIER" keeps those whose
-    // state, country or country code is QUALIFIER.
+    // `name`, most populous first.  "NAME, QUALIFIER[, QUALIFIER]" keeps
+    // those whose state, country or country code is each QUALIFIER.
     std::vector<const Place*> Find(std::string_view name) const;
 
     // Places one of whose names begins with `prefix`, most populous first,

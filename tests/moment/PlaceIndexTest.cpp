@@ -30,6 +30,7 @@ const FindCase kFinds[] = {
     {"台北", "Taipei", "TW", 121.53, "Asia/Taipei"},
     {"台北市", "Taipei", "TW", 121.53, "Asia/Taipei"},
     {"Suzhou, Anhui", "Suzhou", "CN", 116.98, "Asia/Shanghai"},
+    {"成都, Sichuan, CN", "Chengdu", "CN", 104.07, "Asia/Shanghai"},
 };
 
 TEST(PlaceIndex, FindsByChineseAndLatinNames) {
