@@ -7,6 +7,8 @@ namespace qelvar::cli {
 
 namespace {
 
+constexpr const char* kErrorDate = "Error Date";
+
 std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
     if (text.empty() || text.size() > maxDigits) return std::nullopt;
     for (const char c : text)
@@ -21,16 +23,24 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
 
 void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& r,
                      std::chrono::year_month_day today, CastResult& result) {
+    if (!FitsDateRecord(r.date)) {
+        result.ok = false;
+        result.error = kErrorDate;
+        return;
+    }
+    const auto year = static_cast<std::uint16_t>(r.date.year);
+    const auto month = static_cast<std::uint16_t>(r.date.month);
+    const auto day = static_cast<std::uint16_t>(r.date.day);
     if (r.lunar) {
-        form.m_dateLunar =
-            LunarDate{static_cast<std::uint16_t>(r.year), static_cast<std::uint16_t>(r.month),
-                      static_cast<std::uint16_t>(r.day), 0};
+        form.m_dateLunar = LunarDate{year, month, day, 0};
         form.m_bLeap = r.leap;
         form.UpdateFromLunar();
     } else {
+        // Numbers past what the picker's fields hold become values it reports
+        // as not ok, never wrap round onto a real day.
         form.m_dateSolar = std::chrono::year_month_day{
-            std::chrono::year{r.year}, std::chrono::month{static_cast<unsigned>(r.month)},
-            std::chrono::day{static_cast<unsigned>(r.day)}};
+            std::chrono::year{year <= 9999 ? int{year} : -32768},
+            std::chrono::month{month <= 12 ? month : 0u}, std::chrono::day{day <= 31 ? day : 0u}};
         form.UpdateFromSolar();
     }
     form.m_nHourSelection = r.hourSelection;
@@ -46,31 +56,6 @@ void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest&
     result.birth = birth;
     result.chart.emplace(birth, today);
     result.chart->RunChartSteps();
-}
-
-bool ParseDateNumbers(std::string_view text, int& year, int& month, int& day) {
-    const std::size_t a = text.find('-');
-    if (a == std::string_view::npos) return false;
-    const std::size_t b = text.find('-', a + 1);
-    if (b == std::string_view::npos) return false;
-    const auto y = ParseUnsigned(text.substr(0, a), 4);
-    const auto m = ParseUnsigned(text.substr(a + 1, b - a - 1), 2);
-    const auto d = ParseUnsigned(text.substr(b + 1), 2);
-    if (!y || !m || !d) return false;
-    year = *y;
-    month = *m;
-    day = *d;
-    return true;
-}
-
-std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text) {
-    int y = 0, m = 0, d = 0;
-    if (!ParseDateNumbers(text, y, m, d)) return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year{y},
-                                           std::chrono::month{static_cast<unsigned>(m)},
-                                           std::chrono::day{static_cast<unsigned>(d)}};
-    if (!date.ok()) return std::nullopt;
-    return date;
 }
 
 std::optional<int> ParseHour(std::string_view text) {

@@ -10,15 +10,16 @@
 #include "app/BirthForm.h"
 #include "app/Global.h"
 #include "chart/ZiWei.h"
+#include "cli/Dates.h"
 
 namespace qelvar::cli {
 
 struct CastRequest {
     bool lunar = false;
     bool leap = false;
-    int year = 0, month = 0, day = 0;  // Gregorian, or the lunar numbers
-    int hourSelection = 0;             // combo index 0..12 (12 = 夜子)
-    int minuteSelection = 0;           // 0..11
+    DateNumbers date;         // Gregorian, or the lunar numbers
+    int hourSelection = 0;    // combo index 0..12 (12 = 夜子)
+    int minuteSelection = 0;  // 0..11
     bool male = true;
 };
 
@@ -30,15 +31,13 @@ struct CastResult {
 };
 
 // Runs the request through `form` (whose birth data is `birth`) and the
-// chart engine.  The form keeps its state between calls, as the desktop
+// chart engine.  Numbers too large for the calendar's records fail as
+// "Error Date" without reaching the form.  The form keeps its state between calls, as the desktop
 // form does between casts.
 void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& request,
                      std::chrono::year_month_day today, CastResult& result);
 
 // Parsers of the command-line tokens; empty when the token is malformed.
-std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text);
-// "YYYY-MM-DD" numbers without checking that they are a Gregorian date.
-bool ParseDateNumbers(std::string_view text, int& year, int& month, int& day);
 std::optional<int> ParseHour(std::string_view text);    // 0..12, 子..亥, 夜子
 std::optional<int> ParseMinute(std::string_view text);  // 0..11
 std::optional<bool> ParseMale(std::string_view text);   // 0/男 -> true, 1/女 -> false

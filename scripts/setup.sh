@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-arphic-uming fontconfig
     xvfb xauth xdotool
+    libcli11-dev
     desktop-file-utils appstream dpkg-dev file
     tzdata libhowardhinnant-date-dev liberfa-dev libgeonames-dev libgeonames-common
 )
