@@ -1,6 +1,6 @@
 // qelvar-cli cast: one chart from the command line, or one chart per input
-// line with "-".  Every cast goes through the birth-data form model, so the
-// command and the desktop program cannot disagree.
+// line with "-".  Every cast builds its birth data with the functions the
+// desktop form uses, so the command and the desktop program cannot disagree.
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/BirthForm.h"
 #include "cli/CastModel.h"
 #include "cli/ChartJson.h"
 #include "cli/ChartPng.h"
@@ -116,24 +115,20 @@ void AppendOne(std::string& out, const CastResult& result, Format format,
 
 // The chart window of one cast, drawn to the --output file.
 int CastPng(std::string_view command, const CastOptions& o) {
-    BirthData birth;
-    BirthForm form(birth, o.birth.today);
     CastResult result;
-    CastThroughForm(form, birth, RequestOf(o), o.birth.today, result);
+    CastRequestOnce(RequestOf(o), o.birth.today, result);
     if (!result.ok) {
         std::cerr << result.error << '\n';
         return kDateFails;
     }
-    const PngOutcome png = WriteChartPng(command, result.birth, o.birth.today, o.output);
+    const PngOutcome png = WriteChartPng(command, result.chart->Grid(), o.output);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;
 }
 
 int CastOne(const CastOptions& o) {
-    BirthData birth;
-    BirthForm form(birth, o.birth.today);
     CastResult result;
-    CastThroughForm(form, birth, RequestOf(o), o.birth.today, result);
+    CastRequestOnce(RequestOf(o), o.birth.today, result);
     std::string piece;
     AppendOne(piece, result, o.format, IsoDate(o.birth.today));
     Output out(1, o.encoding);
@@ -145,8 +140,6 @@ int CastOne(const CastOptions& o) {
 // Batch: one output per input line, in order.  A malformed line gives a
 // message on stderr and {"error":"Malformed input"} in its place.
 int CastBatch(const CastOptions& o) {
-    BirthData birth;
-    BirthForm form(birth, o.birth.today);
     const std::string today = IsoDate(o.birth.today);
     LineReader in(0);
     Output out(1, o.encoding);
@@ -167,7 +160,7 @@ int CastBatch(const CastOptions& o) {
             result.ok = false;
             result.error = kMalformedInput;
         } else {
-            CastThroughForm(form, birth, request, o.birth.today, result);
+            CastRequestOnce(request, o.birth.today, result);
             anyFailed = anyFailed || !result.ok;
         }
         piece.clear();

@@ -7,8 +7,6 @@ namespace qelvar::cli {
 
 namespace {
 
-constexpr const char* kErrorDate = "Error Date";
-
 std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
     if (text.empty() || text.size() > maxDigits) return std::nullopt;
     for (const char c : text)
@@ -21,40 +19,37 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
 
 }  // namespace
 
-void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& r,
-                     std::chrono::year_month_day today, CastResult& result) {
+void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, CastResult& result) {
     if (!FitsDateRecord(r.date)) {
         result.ok = false;
-        result.error = kErrorDate;
+        result.error = std::string(kErrorDate);
+        result.chart.reset();
         return;
     }
     const auto year = static_cast<std::uint16_t>(r.date.year);
     const auto month = static_cast<std::uint16_t>(r.date.month);
     const auto day = static_cast<std::uint16_t>(r.date.day);
-    if (r.lunar) {
-        form.m_dateLunar = LunarDate{year, month, day, 0};
-        form.m_bLeap = r.leap;
-        form.UpdateFromLunar();
-    } else {
-        // Numbers past what the picker's fields hold become values it reports
-        // as not ok, never wrap round onto a real day.
-        form.m_dateSolar = std::chrono::year_month_day{
-            std::chrono::year{year <= 9999 ? int{year} : -32768},
-            std::chrono::month{month <= 12 ? month : 0u}, std::chrono::day{day <= 31 ? day : 0u}};
-        form.UpdateFromSolar();
-    }
-    form.m_nHourSelection = r.hourSelection;
-    form.m_nMinuteSelection = r.minuteSelection;
-    form.m_bMale = r.male;
-    if (!form.CastChart()) {
-        result.ok = false;
-        result.error = form.m_strLunarStatic;
+    const BirthTime time{.doubleHour = r.hourSelection,
+                         .minuteSlot = r.minuteSelection,
+                         .sex = r.male ? 0 : 1,
+                         .instant = r.instant};
+    // Numbers past what a date value holds become values that are not ok,
+    // never wrap round onto a real day.
+    const BirthBuild built =
+        r.lunar ? BirthFromLunar(LunarDate{year, month, day, r.leap ? 1 : 0}, time)
+                : BirthFromSolar(std::chrono::year{year <= 9999 ? int{year} : -32768} /
+                                     std::chrono::month{month <= 12 ? month : 0u} /
+                                     std::chrono::day{day <= 31 ? day : 0u},
+                                 time);
+    result.ok = built.ok();
+    if (!result.ok) {
+        result.error = built.error;
+        result.chart.reset();
         return;
     }
-    result.ok = true;
     result.error.clear();
-    result.birth = birth;
-    result.chart.emplace(birth, today);
+    result.birth = *built.birth;
+    result.chart.emplace(result.birth, today);
     result.chart->RunChartSteps();
 }
 
@@ -63,7 +58,7 @@ std::optional<int> ParseHour(std::string_view text) {
                                                                 "午", "未", "申", "酉", "戌", "亥"};
     for (int i = 0; i < 12; ++i)
         if (text == kNames[i]) return i;
-    if (text == "夜子") return BirthForm::kLateZiHour;
+    if (text == "夜子") return kLateZiHour;
     const auto n = ParseUnsigned(text, 2);
     if (n && *n <= 12) return n;
     return std::nullopt;

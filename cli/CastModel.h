@@ -1,13 +1,13 @@
 #pragma once
-// One cast as the desktop form does it: set the date, update the form,
-// choose the lists, press the cast button, run the chart steps.
+// One cast from command-line values: the birth data from the builder the
+// desktop form uses, then the chart steps, run once.
 
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/BirthForm.h"
+#include "app/BirthBuilder.h"
 #include "app/Global.h"
 #include "chart/ZiWei.h"
 #include "cli/Dates.h"
@@ -21,21 +21,22 @@ struct CastRequest {
     int hourSelection = 0;    // combo index 0..12 (12 = 夜子)
     int minuteSelection = 0;  // 0..11
     bool male = true;
+    // The UTC instant when the birth came as a clock time; empty: the
+    // middle of the sub-period in China Standard Time.
+    std::optional<std::chrono::sys_seconds> instant;
 };
 
 struct CastResult {
     bool ok = false;
-    std::string error;                // the form's lunar text when the cast was refused
-    BirthData birth;                  // as the chart window copied it
+    std::string error;                // "Error Date" when the cast was refused
+    BirthData birth;                  // as the builder made it
     std::optional<ZiWeiChart> chart;  // after RunChartSteps
 };
 
-// Runs the request through `form` (whose birth data is `birth`) and the
-// chart engine.  Numbers too large for the calendar's records fail as
-// "Error Date" without reaching the form.  The form keeps its state between calls, as the desktop
-// form does between casts.
-void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& request,
-                     std::chrono::year_month_day today, CastResult& result);
+// Builds the birth data of the request and casts its chart.  Numbers too
+// large for the calendar's records fail as "Error Date".
+void CastRequestOnce(const CastRequest& request, std::chrono::year_month_day today,
+                     CastResult& result);
 
 // Parsers of the command-line tokens; empty when the token is malformed.
 std::optional<int> ParseHour(std::string_view text);    // 0..12, 子..亥, 夜子

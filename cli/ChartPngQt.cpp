@@ -72,11 +72,10 @@ std::string WriteWholeFile(const std::string& path, const QByteArray& bytes) {
 
 }  // namespace
 
-PngOutcome WriteChartPng(std::string_view command, const BirthData& birth,
-                         std::chrono::year_month_day today, const std::string& path) {
+PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path) {
     EnsureOffscreenApplication(command);
     InstallSongFont();
-    CZiWeiDlg chart(birth, today);
+    CZiWeiDlg chart(grid);
     const auto png = EncodePng(chart.grab().toImage());
     if (!png) return {kIoFailed, "cannot encode the chart as PNG"};
     if (const std::string problem = WriteWholeFile(path, *png); !problem.empty())
