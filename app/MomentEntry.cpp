@@ -69,7 +69,8 @@ void MomentEntry::OnDateChosen(BirthForm& form) {
     if (!m_strTime.empty()) Apply(form);
 }
 
-void MomentEntry::OnListChosen() {
+void MomentEntry::OnListChosen(BirthForm& form) {
+    form.m_tBirthInstant.reset();
     m_strTime.clear();
     m_strResolution.clear();
     m_resolution.reset();
@@ -106,6 +107,7 @@ std::optional<BirthMoment> MomentEntry::ReadMoment(year_month_day clockDate) {
 
 bool MomentEntry::Apply(BirthForm& form) {
     m_resolution.reset();
+    form.m_tBirthInstant.reset();
     if (!m_clockDate) m_clockDate = form.m_dateSolar;
     const std::optional<BirthMoment> moment = ReadMoment(*m_clockDate);
     if (!moment) return false;
@@ -122,6 +124,7 @@ bool MomentEntry::Apply(BirthForm& form) {
     m_strResolution = DescribeResolution(*moment, r);
     form.m_nHourSelection = r.hour;
     form.m_nMinuteSelection = r.minuteSlot;
+    form.m_tBirthInstant = r.utc;
     const year_month_day chartDate{std::chrono::year{r.date.year},
                                    std::chrono::month{static_cast<unsigned>(r.date.month)},
                                    std::chrono::day{static_cast<unsigned>(r.date.day)}};

@@ -3,7 +3,8 @@
 // place field "出生地", the check box "真太阳时" and the line that shows how
 // the clock time was read.  A time typed selects the double-hour and
 // sub-period lists of the BirthForm (and moves its date when true solar
-// time falls on another day); a list chosen by hand clears the time.
+// time falls on another day) and hands the form its UTC instant; a list
+// chosen by hand clears the time.
 
 #include <chrono>
 #include <optional>
@@ -29,8 +30,8 @@ public:
     // clock date (the form's date when none was chosen yet) and selects the
     // lists.  Returns true when the lists were set.
     bool Apply(BirthForm& form);
-    // A list chosen by hand.
-    void OnListChosen();
+    // A list chosen by hand: the time and its instant are cleared.
+    void OnListChosen(BirthForm& form);
 
     // The moment last resolved, for the cast.
     const std::optional<MomentResolution>& Resolution() const { return m_resolution; }

@@ -146,7 +146,7 @@ void CTovrinDlg::OnMomentEdited() {
 
 void CTovrinDlg::OnListChosen() {
     ReadForm();
-    m_entry.OnListChosen();
+    m_entry.OnListChosen(m_form);
     WriteMoment();
 }
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "app/BirthFromMoment.h"
+
 namespace qelvar::cli {
 
 namespace {
@@ -17,9 +19,25 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
     return value;
 }
 
+// Casts the chart of a built birth, or records why there is none.
+void Finish(BirthBuild built, std::chrono::year_month_day today, CastResult& result) {
+    result.ok = built.ok();
+    if (!result.ok) {
+        result.error = built.error;
+        result.chart.reset();
+        return;
+    }
+    result.error.clear();
+    result.birth = std::move(*built.birth);
+    result.chart.emplace(result.birth, today);
+    result.chart->RunChartSteps();
+}
+
 }  // namespace
 
 void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, CastResult& result) {
+    result.moment.reset();
+    result.resolution.reset();
     if (!FitsDateRecord(r.date)) {
         result.ok = false;
         result.error = std::string(kErrorDate);
@@ -32,7 +50,7 @@ void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, Ca
     const BirthTime time{.doubleHour = r.hourSelection,
                          .minuteSlot = r.minuteSelection,
                          .sex = r.male ? 0 : 1,
-                         .instant = r.instant};
+                         .instant = std::nullopt};
     // Numbers past what a date value holds become values that are not ok,
     // never wrap round onto a real day.
     const BirthBuild built =
@@ -41,16 +59,14 @@ void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, Ca
                                      std::chrono::month{month <= 12 ? month : 0u} /
                                      std::chrono::day{day <= 31 ? day : 0u},
                                  time);
-    result.ok = built.ok();
-    if (!result.ok) {
-        result.error = built.error;
-        result.chart.reset();
-        return;
-    }
-    result.error.clear();
-    result.birth = *built.birth;
-    result.chart.emplace(result.birth, today);
-    result.chart->RunChartSteps();
+    Finish(built, today, result);
+}
+
+void CastMomentOnce(const BirthMoment& moment, const MomentResolution& resolution, bool male,
+                    std::chrono::year_month_day today, CastResult& result) {
+    result.moment = moment;
+    result.resolution = resolution;
+    Finish(BirthFromMoment(resolution, male ? 0 : 1), today, result);
 }
 
 std::optional<int> ParseHour(std::string_view text) {

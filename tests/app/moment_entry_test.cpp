@@ -51,7 +51,9 @@ TEST(MomentEntry, ClockDateStaysWhenTrueSolarTimeMovesTheForm) {
     EXPECT_EQ(form.m_dateSolar, year{2000} / 11 / 3);
     EXPECT_EQ(form.m_nHourSelection, 1);
     EXPECT_EQ(form.m_nMinuteSelection, 4);
-    entry.OnListChosen();
+    EXPECT_TRUE(form.m_tBirthInstant.has_value());
+    entry.OnListChosen(form);
+    EXPECT_FALSE(form.m_tBirthInstant.has_value());
     EXPECT_TRUE(entry.m_strTime.empty());
     EXPECT_FALSE(entry.Resolution().has_value());
 }
