@@ -16,7 +16,7 @@ inline constexpr int kEquationOfTimeLastYear = 2100;
 double ComputeEquationOfTimeMinutes(std::chrono::sys_seconds utc);
 
 // The same, interpolated from samples computed once per stretch of time and
-// kept: within 0.05 s of the direct value.  The instant must lie within
+// kept: within 0.25 s of the direct value.  The instant must lie within
 // kEquationOfTimeFirstYear..kEquationOfTimeLastYear.  Not thread-safe.
 double EquationOfTimeMinutes(std::chrono::sys_seconds utc);
 
