@@ -1,5 +1,6 @@
 #include "cli/MomentOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
