@@ -1,20 +1,21 @@
 // WriteChartPng with the Qt layer: the chart window grabbed offscreen,
-// encoded in memory and written to the file in one piece.
+// encoded in memory and written with the all-or-nothing file writer.
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <span>
 
 #include "app/DialogFont.h"
 #include "chart/ZiWeiDlg.h"
 #include "cli/ChartPng.h"
 #include "cli/Status.h"
+#include "io/AtomicFile.h"
 
 namespace qelvar::cli {
 
@@ -61,15 +62,6 @@ std::optional<QByteArray> EncodePng(const QImage& image) {
     return bytes;
 }
 
-// Writes the whole file or leaves the old one in place; the problem text,
-// empty on success.
-std::string WriteWholeFile(const std::string& path, const QByteArray& bytes) {
-    QSaveFile file(QString::fromStdString(path));
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return {};
-    return file.errorString().toStdString();
-}
-
 }  // namespace
 
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path) {
@@ -78,8 +70,10 @@ PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const 
     CZiWeiDlg chart(grid);
     const auto png = EncodePng(chart.grab().toImage());
     if (!png) return {kIoFailed, "cannot encode the chart as PNG"};
-    if (const std::string problem = WriteWholeFile(path, *png); !problem.empty())
-        return {kIoFailed, "cannot write " + path + ": " + problem};
+    const auto bytes =
+        std::as_bytes(std::span(png->constData(), static_cast<std::size_t>(png->size())));
+    if (const AtomicWriteResult written = WriteFileAtomically(path, bytes); !written.ok)
+        return {kIoFailed, "cannot write " + path + ": " + written.message};
     return {};
 }
 
