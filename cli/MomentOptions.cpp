@@ -104,16 +104,13 @@ void AddMomentOptions(CLI::App& command, MomentOptions& m) {
                     "the birth as the clock showed it (instead of DATE --hour --minute)");
     AddParsedOption(command, "--zone", m.zone, ParseText, "ZONE", "an IANA zone name",
                     "the clock's time zone (default Asia/Shanghai, or the place's)");
-    CLI::Option* place =
-        AddParsedOption(command, "--place", m.place, ParseText, "NAME", "a place name",
-                        "birthplace by name: 成都, Chengdu, \"Suzhou, Anhui\" ('places NAME')");
-    CLI::Option* longitude =
-        AddParsedOption(command, "--longitude", m.longitude, ParseDegrees, "E",
-                        "degrees east, -180..180", "birthplace longitude, degrees east");
+    AddParsedOption(command, "--place", m.place, ParseText, "NAME", "a place name",
+                    "birthplace by name: 成都, Chengdu, \"Suzhou, Anhui\" ('places NAME')");
+    AddParsedOption(command, "--longitude", m.longitude, ParseDegrees, "E",
+                    "degrees east, -180..180",
+                    "birthplace longitude, degrees east (instead of --place)");
     AddParsedOption(command, "--latitude", m.latitude, ParseDegrees, "N", "degrees north",
-                    "birthplace latitude, degrees north")
-        ->needs(longitude);
-    place->excludes(longitude);
+                    "birthplace latitude, degrees north (with --longitude)");
     AddParsedOption(command, "--dst", m.dst, ParseDst, "auto|on|off", "auto, on or off",
                     "daylight saving of the clock: as tzdata says (default), on or off");
     AddParsedOption(command, "--solar-time", m.solarTime, ParseOnOff, "on|off", "on or off",
@@ -121,6 +118,8 @@ void AddMomentOptions(CLI::App& command, MomentOptions& m) {
 }
 
 MomentFromOptions MomentOf(const MomentOptions& o) {
+    if (o.place && o.longitude) return {std::nullopt, "give either --place or --longitude"};
+    if (o.latitude && !o.longitude) return {std::nullopt, "--latitude goes with --longitude"};
     BirthMoment m;
     if (o.clock) m.clock = *o.clock;
     if (o.zone) m.zone = *o.zone;

@@ -55,7 +55,7 @@ _qelvar_cli() {
             return
             ;;
         --today) return ;;
-        --format | --encoding | --hour | --minute | --sex)
+        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time)
             mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
             return
             ;;

@@ -114,6 +114,7 @@ const RefusedCase kRefused[] = {
      ""},
     {"malformed clock", {"--clock", "2000-02-05 12.10"}, 2, ""},
     {"no clock", {"--longitude", "87.6"}, 2, ""},
+    {"latitude alone", {"--clock", "2000-02-05 12:10", "--latitude", "30"}, 2, ""},
 };
 
 TEST(MomentCommand, RefusedMoments) {
