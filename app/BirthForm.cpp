@@ -64,7 +64,7 @@ bool BirthForm::CastChart() {
               {.doubleHour = m_nHourSelection,
                .minuteSlot = m_nMinuteSelection,
                .sex = m_bMale ? 0 : 1,
-               .instant = std::nullopt});
+               .instant = m_tBirthInstant});
     return m_nHourSelection != kNoSelection && m_nMinuteSelection != kNoSelection;
 }
 

@@ -39,6 +39,9 @@ public:
     int m_nHourSelection = kNoSelection;      // combo 1006, 0..12
     int m_nMinuteSelection = kNoSelection;    // combo 1009, 0..11
     bool m_bMale = true;                      // radio 1007 (else 1008)
+    // The UTC instant of a clock time typed into the form, while the lists
+    // show what it resolved to; empty: the middle of the sub-period.
+    std::optional<std::chrono::sys_seconds> m_tBirthInstant;
 
     // Lunar date of the last successful update, "%d".
     std::string m_strLunarYear, m_strLunarMonth, m_strLunarDay;

@@ -18,6 +18,8 @@ enum class ControlKind {
     kStatic,           // left-aligned label
     kStaticCentred,    // centred label
     kStaticNoPrefix,   // left-aligned, '&' shown as itself
+    kStaticWrapped,    // left-aligned, broken into lines at its width
+    kEdit,             // one-line text field
     kCheckBox,
     kGroupBox,
     kDropDownList,
@@ -56,6 +58,10 @@ inline constexpr int kHourList = 1006;
 inline constexpr int kMale = 1007;
 inline constexpr int kFemale = 1008;
 inline constexpr int kMinuteList = 1009;
+inline constexpr int kTimeEdit = 1010;      // "出生时间", HH:MM
+inline constexpr int kPlaceEdit = 1011;     // "出生地"
+inline constexpr int kSolarTimeBox = 1013;  // "真太阳时"
+inline constexpr int kMomentText = 1014;    // how the clock time was read
 }  // namespace form_id
 
 inline constexpr int kAppIconId = 128;

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -80,6 +81,15 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, int listHeight) 
             label->setText(text);
             return label;
         }
+        case ControlKind::kStaticWrapped: {
+            auto* label = new QLabel(parent);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::kEdit:
+            return new QLineEdit(parent);
         case ControlKind::kStaticCentred: {
             auto* label = new QLabel(text, parent);
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

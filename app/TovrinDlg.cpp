@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +18,7 @@
 #include "app/LunarDateEdit.h"
 #include "app/TemplateWidgets.h"
 #include "chart/ZiWeiDlg.h"
+#include "moment/PlaceIndex.h"
 
 namespace qelvar {
 
@@ -39,6 +42,12 @@ CTovrinDlg::CTovrinDlg(BirthData& birth, std::chrono::year_month_day today, QWid
     connect(m_dateSolar, &QDateEdit::dateChanged, this, &CTovrinDlg::OnSolarChanged);
     connect(m_dateLunar, &LunarDateEdit::valueChanged, this, &CTovrinDlg::OnLunarChanged);
     connect(m_checkLeap, &QCheckBox::clicked, this, &CTovrinDlg::OnLunarChanged);
+    connect(m_editTime, &QLineEdit::textEdited, this, &CTovrinDlg::OnMomentEdited);
+    connect(m_editPlace, &QLineEdit::textEdited, this, &CTovrinDlg::CompletePlaces);
+    connect(m_editPlace, &QLineEdit::textChanged, this, &CTovrinDlg::OnMomentEdited);
+    connect(m_checkSolarTime, &QCheckBox::clicked, this, &CTovrinDlg::OnMomentEdited);
+    connect(m_comboHour, &QComboBox::activated, this, &CTovrinDlg::OnListChosen);
+    connect(m_comboMinute, &QComboBox::activated, this, &CTovrinDlg::OnListChosen);
     auto* ok = findChild<QPushButton*>(ControlName(form_id::kOk));
     connect(ok, &QPushButton::clicked, this, &CTovrinDlg::OnCast);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -53,6 +62,14 @@ void CTovrinDlg::BindControls() {
     m_comboHour = findChild<QComboBox*>(ControlName(form_id::kHourList));
     m_btnMale = findChild<QRadioButton*>(ControlName(form_id::kMale));
     m_comboMinute = findChild<QComboBox*>(ControlName(form_id::kMinuteList));
+    m_editTime = findChild<QLineEdit*>(ControlName(form_id::kTimeEdit));
+    m_editPlace = findChild<QLineEdit*>(ControlName(form_id::kPlaceEdit));
+    m_checkSolarTime = findChild<QCheckBox*>(ControlName(form_id::kSolarTimeBox));
+    m_staticMoment = findChild<QLabel*>(ControlName(form_id::kMomentText));
+    m_editTime->setPlaceholderText(QStringLiteral("HH:MM"));
+    m_editTime->setMaxLength(5);
+    m_editPlace->setPlaceholderText(QStringLiteral("成都 / Chengdu / 104.07"));
+    m_checkSolarTime->setChecked(m_entry.m_bTrueSolarTime);
 }
 
 void CTovrinDlg::FillLists() {
@@ -73,6 +90,9 @@ void CTovrinDlg::ReadForm() {
     m_form.m_nHourSelection = m_comboHour->currentIndex();
     m_form.m_nMinuteSelection = m_comboMinute->currentIndex();
     m_form.m_bMale = m_btnMale->isChecked();
+    m_entry.m_strTime = m_editTime->text().toStdString();
+    m_entry.m_strPlace = m_editPlace->text().toStdString();
+    m_entry.m_bTrueSolarTime = m_checkSolarTime->isChecked();
 }
 
 // Model -> controls, without raising change events (writing a value into a
@@ -89,16 +109,62 @@ void CTovrinDlg::WriteForm() {
     if (!m_form.m_bMale) findChild<QRadioButton*>(ControlName(form_id::kFemale))->setChecked(true);
 }
 
+// The lists, the time field and the line under it, from the models.
+void CTovrinDlg::WriteMoment() {
+    const QSignalBlocker blockHour(m_comboHour);
+    const QSignalBlocker blockMinute(m_comboMinute);
+    const QSignalBlocker blockTime(m_editTime);
+    m_comboHour->setCurrentIndex(m_form.m_nHourSelection);
+    m_comboMinute->setCurrentIndex(m_form.m_nMinuteSelection);
+    if (m_editTime->text().toStdString() != m_entry.m_strTime)
+        m_editTime->setText(QString::fromStdString(m_entry.m_strTime));
+    m_staticMoment->setText(QString::fromStdString(m_entry.m_strResolution));
+}
+
 void CTovrinDlg::OnSolarChanged() {
     ReadForm();
     m_form.UpdateFromSolar();
+    m_entry.OnDateChosen(m_form);
     WriteForm();
+    WriteMoment();
 }
 
 void CTovrinDlg::OnLunarChanged() {
     ReadForm();
     m_form.UpdateFromLunar();
+    m_entry.OnDateChosen(m_form);
     WriteForm();
+    WriteMoment();
+}
+
+void CTovrinDlg::OnMomentEdited() {
+    ReadForm();
+    m_entry.Apply(m_form);
+    WriteForm();
+    WriteMoment();
+}
+
+void CTovrinDlg::OnListChosen() {
+    ReadForm();
+    m_entry.OnListChosen(m_form);
+    WriteMoment();
+}
+
+// The place index is read when the place field is first typed in, not when
+// the form opens.
+void CTovrinDlg::CompletePlaces() {
+    if (m_editPlace->completer() != nullptr) return;
+    QStringList names;
+    for (const Place& p : PlaceIndex::Installed().Places()) {
+        const QString where = QString::fromStdString(", " + p.state + ", " + p.countryCode);
+        names << QString::fromStdString(p.name) + where;
+        if (!p.chineseName.empty()) names << QString::fromStdString(p.chineseName) + where;
+    }
+    auto* completer = new QCompleter(names, m_editPlace);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_editPlace->setCompleter(completer);
+    completer->setCompletionPrefix(m_editPlace->text());
+    completer->complete();
 }
 
 void CTovrinDlg::OnCast() {

@@ -9,11 +9,13 @@
 #include <functional>
 
 #include "app/BirthForm.h"
+#include "app/MomentEntry.h"
 
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 
 namespace qelvar {
@@ -31,6 +33,7 @@ public:
 
     void SetChartOpener(ChartOpener opener) { m_openChart = std::move(opener); }
     const BirthForm& Form() const { return m_form; }
+    const MomentEntry& Entry() const { return m_entry; }
 
     // The chart window for `birth`, cast today, run modally.
     static void OpenChartWindow(const BirthData& birth);
@@ -39,6 +42,8 @@ public slots:
     void OnSolarChanged();  // picker 1001 changed
     void OnLunarChanged();  // picker 1002 changed or 闰月 clicked
     void OnCast();          // OK button or Enter
+    void OnMomentEdited();  // time or place typed, 真太阳时 clicked
+    void OnListChosen();    // a list chosen by hand
     void ShowAbout();       // "关于 Qelvar排盘(&A)..."
 
 protected:
@@ -49,19 +54,26 @@ private:
     void FillLists();
     void ReadForm();
     void WriteForm();
+    void WriteMoment();
+    void CompletePlaces();
 
     BirthData& m_birth;
     BirthForm m_form;
+    MomentEntry m_entry;
     ChartOpener m_openChart = &CTovrinDlg::OpenChartWindow;
     QIcon m_hIcon;  // the application icon, resource 128
 
-    QDateEdit* m_dateSolar = nullptr;      // 1001
-    LunarDateEdit* m_dateLunar = nullptr;  // 1002
-    QLabel* m_staticLunar = nullptr;       // 1003
-    QCheckBox* m_checkLeap = nullptr;      // 1004
-    QComboBox* m_comboHour = nullptr;      // 1006
-    QRadioButton* m_btnMale = nullptr;     // 1007
-    QComboBox* m_comboMinute = nullptr;    // 1009
+    QDateEdit* m_dateSolar = nullptr;       // 1001
+    LunarDateEdit* m_dateLunar = nullptr;   // 1002
+    QLabel* m_staticLunar = nullptr;        // 1003
+    QCheckBox* m_checkLeap = nullptr;       // 1004
+    QComboBox* m_comboHour = nullptr;       // 1006
+    QRadioButton* m_btnMale = nullptr;      // 1007
+    QComboBox* m_comboMinute = nullptr;     // 1009
+    QLineEdit* m_editTime = nullptr;        // 1010
+    QLineEdit* m_editPlace = nullptr;       // 1011
+    QCheckBox* m_checkSolarTime = nullptr;  // 1013
+    QLabel* m_staticMoment = nullptr;       // 1014
 };
 
 }  // namespace qelvar

@@ -1,6 +1,7 @@
 // qelvar-cli cast: one chart from the command line, or one chart per input
 // line with "-".  Every cast builds its birth data with the functions the
 // desktop form uses, so the command and the desktop program cannot disagree.
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -14,9 +15,11 @@
 #include "cli/ChartText.h"
 #include "cli/Command.h"
 #include "cli/LineReader.h"
+#include "cli/MomentOptions.h"
 #include "cli/Options.h"
 #include "cli/Output.h"
 #include "cli/Status.h"
+#include "moment/MomentText.h"
 
 namespace qelvar::cli {
 
@@ -27,11 +30,22 @@ constexpr std::string_view kCastFooter =
     "birth, every slot and the twelve palaces; png, the chart window drawn to\n"
     "--output FILE without a display (as 'qelvar-cli render').\n"
     "\n"
+    "--clock \"YYYY-MM-DD HH:MM\" gives the birth as the clock showed it, in\n"
+    "--zone (default Asia/Shanghai; a place in China keeps Beijing time), with\n"
+    "--place NAME or --longitude E for true solar time; the double-hour and\n"
+    "sub-period follow from it, and json gains a \"moment\" object ('qelvar-cli\n"
+    "moment' shows the reading alone).  A clock time skipped when daylight\n"
+    "saving began gives \"Nonexistent time\" and status 1.\n"
+    "\n"
     "With '-' each line of standard input is one case, \"2000-02-05 6 0 0\" or\n"
-    "\"lunar 2020-04-01 leap 6 0 1\" (date, hour, minute, sex), and each gives\n"
-    "one output in order (json: one object per line); a date that fails gives\n"
-    "\"Error Date\" ({\"error\":\"Error Date\"}) and a malformed line\n"
-    "{\"error\":\"Malformed input\"}; blank lines are skipped.";
+    "\"lunar 2020-04-01 leap 6 0 1\" (date, hour, minute, sex) or\n"
+    "\"clock 2000-02-05 12:10 Asia/Shanghai 87.6 0\" (clock time, zone,\n"
+    "longitude or '-', sex; --dst and --solar-time apply), and each gives one\n"
+    "output in order (json: one object per line); a date that fails gives\n"
+    "\"Error Date\" ({\"error\":\"Error Date\"}), a skipped clock time\n"
+    "{\"error\":\"Nonexistent time\"}, and a malformed line, an unknown zone or\n"
+    "a longitude outside -180..180 {\"error\":\"Malformed input\"}; blank lines\n"
+    "are skipped.";
 
 constexpr std::string_view kRenderFooter =
     "The same as 'qelvar-cli cast --format png': the chart window painted\n"
@@ -42,6 +56,7 @@ constexpr std::string_view kMalformedInput = "Malformed input";
 struct CastOptions {
     DateArgument date;
     BirthOptions birth;
+    MomentOptions moment;
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
     std::string output;  // --output, for png
@@ -65,11 +80,44 @@ CastRequest RequestOf(const CastOptions& o) {
     return r;
 }
 
-// One input line: "2000-02-05 6 0 0" or "lunar 2020-04-01 [leap] 6 0 1";
-// returns the problem, empty when the line is fine.
-std::string ParseLine(std::string_view line, CastRequest& r) {
+// One case of a batch: a date with its lists, or a clock time.
+struct CastLine {
+    CastRequest request;
+    std::optional<BirthMoment> moment;
+};
+
+// "clock YYYY-MM-DD HH:MM ZONE LONGITUDE SEX", the words after "clock".
+std::string ParseClockLine(const std::vector<std::string_view>& t, const MomentOptions& o,
+                           CastLine& c) {
+    if (t.size() != 6) return "expected: clock YYYY-MM-DD HH:MM ZONE LONGITUDE SEX";
+    const auto clock = ParseClock(std::string(t[1]) + " " + std::string(t[2]));
+    if (!clock) return "expected a clock time YYYY-MM-DD HH:MM";
+    BirthMoment m;
+    m.clock = *clock;
+    m.zone = t[3];
+    if (t[4] != "-") {
+        double longitude = 0.0;
+        const auto [end, ec] = std::from_chars(t[4].data(), t[4].data() + t[4].size(), longitude);
+        if (ec != std::errc{} || end != t[4].data() + t[4].size())
+            return "longitude must be degrees east or '-'";
+        m.place = Birthplace{"", longitude, std::nullopt};
+    }
+    m.dst = o.dst;
+    m.trueSolarTime = o.solarTime;
+    const auto male = ParseMale(t[5]);
+    if (!male) return "sex must be 0, 1, 男 or 女";
+    c.request.male = *male;
+    c.moment = std::move(m);
+    return {};
+}
+
+// One input line: "2000-02-05 6 0 0", "lunar 2020-04-01 [leap] 6 0 1" or a
+// clock line; returns the problem, empty when the line is fine.
+std::string ParseLine(std::string_view line, const MomentOptions& o, CastLine& c) {
     const std::vector<std::string_view> t = SplitWords(line);
-    r = CastRequest{};
+    c = CastLine{};
+    if (!t.empty() && t[0] == "clock") return ParseClockLine(t, o, c);
+    CastRequest& r = c.request;
     std::size_t i = 0;
     if (i < t.size() && t[i] == "lunar") {
         r.lunar = true;
@@ -106,6 +154,10 @@ void AppendOne(std::string& out, const CastResult& result, Format format,
             AppendErrorJson(out, result.error);
         out += '\n';
     } else if (result.ok) {
+        if (result.moment && result.resolution) {
+            out += DescribeResolution(*result.moment, *result.resolution);
+            out += '\n';
+        }
         AppendChartText(out, result.chart->Grid());
     } else {
         out += result.error;
@@ -113,10 +165,43 @@ void AppendOne(std::string& out, const CastResult& result, Format format,
     }
 }
 
+// Resolves the clock time of one case and casts it.  A clock time that
+// cannot be read leaves `result` failed with its error object's text, the
+// reason on stderr, and returns the status it gives.
+int CastClock(std::string_view command, const BirthMoment& moment, bool male,
+              std::chrono::year_month_day today, CastResult& result) {
+    const MomentResult resolved = ResolveMoment(moment);
+    if (!resolved.ok()) {
+        const MomentFailure failure = FailureOf(resolved.error);
+        std::cerr << "qelvar-cli " << command << ": " << resolved.message << '\n';
+        result = CastResult{};
+        result.error = failure.error;
+        return failure.status;
+    }
+    if (resolved.resolution->ambiguous)
+        std::cerr << "qelvar-cli " << command << ": " << resolved.resolution->note << '\n';
+    CastMomentOnce(moment, *resolved.resolution, male, today, result);
+    return result.ok ? kOk : kDateFails;
+}
+
+// The cast the options ask for: from a clock time or from the lists.
+int CastFromOptions(std::string_view command, const CastOptions& o, CastResult& result) {
+    if (!o.moment.clock) {
+        CastRequestOnce(RequestOf(o), o.birth.today, result);
+        return result.ok ? kOk : kDateFails;
+    }
+    const MomentFromOptions m = MomentOf(o.moment);
+    if (!m.moment) {
+        result = CastResult{};  // no error text: nothing goes to standard output
+        return UsageError(command, m.problem);
+    }
+    return CastClock(command, *m.moment, o.birth.male, o.birth.today, result);
+}
+
 // The chart window of one cast, drawn to the --output file.
 int CastPng(std::string_view command, const CastOptions& o) {
     CastResult result;
-    CastRequestOnce(RequestOf(o), o.birth.today, result);
+    if (const int status = CastFromOptions(command, o, result); status == kMalformed) return status;
     if (!result.ok) {
         std::cerr << result.error << '\n';
         return kDateFails;
@@ -128,13 +213,14 @@ int CastPng(std::string_view command, const CastOptions& o) {
 
 int CastOne(const CastOptions& o) {
     CastResult result;
-    CastRequestOnce(RequestOf(o), o.birth.today, result);
+    const int status = CastFromOptions("cast", o, result);
+    if (status == kMalformed && result.error.empty()) return status;
     std::string piece;
     AppendOne(piece, result, o.format, IsoDate(o.birth.today));
     Output out(1, o.encoding);
     out.Add(piece);
     if (!out.Flush()) return Fail("cast", out.Failure(), kIoFailed);
-    return result.ok ? kOk : kDateFails;
+    return status;
 }
 
 // Batch: one output per input line, in order.  A malformed line gives a
@@ -151,16 +237,21 @@ int CastBatch(const CastOptions& o) {
         if (r == LineReader::Result::Failed) break;
         ++number;
         if (r == LineReader::Result::Line && SplitWords(line).empty()) continue;  // blank line
-        CastRequest request;
-        const std::string problem =
-            r == LineReader::Result::TooLong ? std::string(kLineTooLong) : ParseLine(line, request);
+        CastLine c;
+        const std::string problem = r == LineReader::Result::TooLong ? std::string(kLineTooLong)
+                                                                     : ParseLine(line, o.moment, c);
         if (!problem.empty()) {
             anyMalformed = true;
             std::cerr << BadLineMessage("cast", number, line, problem);
-            result.ok = false;
+            result = CastResult{};
             result.error = kMalformedInput;
+        } else if (c.moment) {
+            const std::string where = "cast: line " + std::to_string(number);
+            const int status = CastClock(where, *c.moment, c.request.male, o.birth.today, result);
+            anyMalformed = anyMalformed || status == kMalformed;
+            anyFailed = anyFailed || status == kDateFails;
         } else {
-            CastRequestOnce(request, o.birth.today, result);
+            CastRequestOnce(c.request, o.birth.today, result);
             anyFailed = anyFailed || !result.ok;
         }
         piece.clear();
@@ -179,7 +270,21 @@ int CastBatch(const CastOptions& o) {
 // What the options leave unsaid or contradict; empty when they are fine.
 std::string Contradiction(const CastOptions& o) {
     const bool png = o.format == Format::Png;
-    if (!o.date.given) return "a date (or '-' for input lines) is needed";
+    const MomentOptions& m = o.moment;
+    const bool placed = m.zone || m.place || m.longitude;
+    if (m.clock) {
+        if (o.date.given) return "give either --clock or a date, not both";
+        if (o.birth.calendar.lunar || o.birth.hour || o.birth.minute)
+            return "--clock gives the date and time: no --lunar, --hour or --minute";
+        if (png && o.output.empty()) return "the PNG needs --output FILE";
+        if (!png && !o.output.empty()) return "--output goes with --format png";
+        return {};
+    }
+    if (placed && !o.date.batch) return "--zone, --place and --longitude go with --clock";
+    if (placed) return "with '-' the zone and longitude come from clock lines";
+    if (!o.date.batch && (m.dst != DstChoice::Auto || m.solarTime))
+        return "--dst and --solar-time go with --clock or clock lines";
+    if (!o.date.given) return "a date, --clock, or '-' for input lines is needed";
     if (o.date.batch && (o.birth.calendar.lunar || o.birth.hour || o.birth.minute))
         return "with '-' the date, hour, minute and sex come from the input lines";
     if (!o.date.batch && (!o.birth.hour || !o.birth.minute))
@@ -199,6 +304,7 @@ Runner SetUpCast(CLI::App& command) {
                     "YYYY-MM-DD, Gregorian unless --lunar; '-' reads one case per line of "
                     "standard input");
     AddBirthOptions(command, o->birth);
+    AddMomentOptions(command, o->moment);
     AddFormat(command, o->format, {Format::Text, Format::Json, Format::Png});
     AddOutputFile(command, o->output, "the PNG file of --format png");
     AddEncoding(command, o->encoding);

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "app/BirthFromMoment.h"
+
 namespace qelvar::cli {
 
 namespace {
@@ -17,13 +19,29 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
     return value;
 }
 
+// Casts the chart of a built birth, or records why there is none.
+void Finish(BirthBuild built, std::chrono::year_month_day today, CastResult& result) {
+    result.ok = built.ok();
+    if (!result.ok) {
+        result.error = built.error;
+        result.chart.reset();
+        return;
+    }
+    result.error.clear();
+    result.birth = std::move(*built.birth);
+    result.chart.emplace(result.birth, today);
+    result.chart->RunChartSteps();
+}
+
 }  // namespace
 
 void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, CastResult& result) {
-    result.chart.reset();
+    result.moment.reset();
+    result.resolution.reset();
     if (!FitsDateRecord(r.date)) {
         result.ok = false;
-        result.error = kErrorDate;
+        result.error = std::string(kErrorDate);
+        result.chart.reset();
         return;
     }
     const auto year = static_cast<std::uint16_t>(r.date.year);
@@ -33,25 +51,22 @@ void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, Ca
                          .minuteSlot = r.minuteSelection,
                          .sex = r.male ? 0 : 1,
                          .instant = std::nullopt};
-    // Numbers past what a year_month_day's fields hold become values that
-    // are not ok, never wrap round onto a real day.
+    // Numbers past what a date value holds become values that are not ok,
+    // never wrap round onto a real day.
     const BirthBuild built =
-        r.lunar
-            ? BirthFromLunar(LunarDate{year, month, day, r.leap ? 1 : 0}, time)
-            : BirthFromSolar(
-                  std::chrono::year_month_day{std::chrono::year{year <= 9999 ? int{year} : -32768},
-                                              std::chrono::month{month <= 12 ? month : 0u},
-                                              std::chrono::day{day <= 31 ? day : 0u}},
-                  time);
-    result.ok = built.ok();
-    if (!result.ok) {
-        result.error = built.error;
-        return;
-    }
-    result.error.clear();
-    result.birth = *built.birth;
-    result.chart.emplace(result.birth, today);
-    result.chart->RunChartSteps();
+        r.lunar ? BirthFromLunar(LunarDate{year, month, day, r.leap ? 1 : 0}, time)
+                : BirthFromSolar(std::chrono::year{year <= 9999 ? int{year} : -32768} /
+                                     std::chrono::month{month <= 12 ? month : 0u} /
+                                     std::chrono::day{day <= 31 ? day : 0u},
+                                 time);
+    Finish(built, today, result);
+}
+
+void CastMomentOnce(const BirthMoment& moment, const MomentResolution& resolution, bool male,
+                    std::chrono::year_month_day today, CastResult& result) {
+    result.moment = moment;
+    result.resolution = resolution;
+    Finish(BirthFromMoment(resolution, male ? 0 : 1), today, result);
 }
 
 std::optional<int> ParseHour(std::string_view text) {

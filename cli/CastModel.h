@@ -11,6 +11,7 @@
 #include "app/Global.h"
 #include "chart/ZiWei.h"
 #include "cli/Dates.h"
+#include "moment/BirthMoment.h"
 
 namespace qelvar::cli {
 
@@ -28,12 +29,19 @@ struct CastResult {
     std::string error;                // "Error Date" when the cast was refused
     BirthData birth;                  // as the builder made it
     std::optional<ZiWeiChart> chart;  // after RunChartSteps
+    // A cast from a clock time: the moment and how it was read.
+    std::optional<BirthMoment> moment;
+    std::optional<MomentResolution> resolution;
 };
 
 // Builds the birth data of the request and casts its chart.  Numbers too
 // large for the calendar's records fail as "Error Date".
 void CastRequestOnce(const CastRequest& request, std::chrono::year_month_day today,
                      CastResult& result);
+
+// Builds the birth data of a resolved clock time and casts its chart.
+void CastMomentOnce(const BirthMoment& moment, const MomentResolution& resolution, bool male,
+                    std::chrono::year_month_day today, CastResult& result);
 
 // Parsers of the command-line tokens; empty when the token is malformed.
 std::optional<int> ParseHour(std::string_view text);    // 0..12, 子..亥, 夜子

@@ -2,6 +2,7 @@
 
 #include "chart/PalaceView.h"
 #include "cli/Json.h"
+#include "cli/MomentOptions.h"
 
 namespace qelvar::cli {
 
@@ -119,7 +120,12 @@ void AppendCastJson(std::string& out, const CastResult& result, std::string_view
         if (i) out += ',';
         AppendPalace(out, cells[i]);
     }
-    out += "]}";
+    out += ']';
+    if (result.moment && result.resolution) {
+        out += ",\"moment\":";
+        AppendMomentJson(out, *result.moment, *result.resolution);
+    }
+    out += '}';
 }
 
 void AppendErrorJson(std::string& out, std::string_view error) {

@@ -27,5 +27,7 @@ struct CommandInfo {
 Runner SetUpConvert(CLI::App& command);
 Runner SetUpCast(CLI::App& command);
 Runner SetUpRender(CLI::App& command);
+Runner SetUpMoment(CLI::App& command);
+Runner SetUpPlaces(CLI::App& command);
 
 }  // namespace qelvar::cli

@@ -24,6 +24,9 @@ constexpr std::array kCommands = {
                 &SetUpConvert},
     CommandInfo{"cast", "cast a Purple Star chart for a birth moment", &SetUpCast},
     CommandInfo{"render", "draw the chart window of a birth to a PNG file", &SetUpRender},
+    CommandInfo{"moment", "read a clock time in a place: true solar time and double-hour",
+                &SetUpMoment},
+    CommandInfo{"places", "find a birthplace by its Chinese or Latin name", &SetUpPlaces},
 };
 
 struct Registered {

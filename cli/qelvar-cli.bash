@@ -3,10 +3,13 @@
 
 _qelvar_cli_options() {
     local birth="--lunar --leap --hour --minute --sex --today"
+    local moment="--clock --zone --place --longitude --latitude --dst --solar-time"
     case $1 in
         convert) echo "--help --lunar --leap --format --encoding -" ;;
-        cast) echo "--help $birth --format --output --encoding -" ;;
+        cast) echo "--help $birth $moment --format --output --encoding -" ;;
         render) echo "--help $birth --output" ;;
+        moment) echo "--help $moment --format --encoding" ;;
+        places) echo "--help --format --encoding" ;;
     esac
 }
 
@@ -17,6 +20,8 @@ _qelvar_cli_values() {
         --hour) echo "0 1 2 3 4 5 6 7 8 9 10 11 12 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 夜子" ;;
         --minute) echo "0 1 2 3 4 5 6 7 8 9 10 11" ;;
         --sex) echo "0 1 男 女" ;;
+        --dst) echo "auto on off" ;;
+        --solar-time) echo "on off" ;;
     esac
 }
 
@@ -33,7 +38,7 @@ _qelvar_cli() {
     local command="" i
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-            convert | cast | render)
+            convert | cast | render | moment | places)
                 command=${COMP_WORDS[i]}
                 break
                 ;;
@@ -41,7 +46,7 @@ _qelvar_cli() {
     done
     COMPREPLY=()
     if [ -z "$command" ]; then
-        mapfile -t COMPREPLY < <(compgen -W "convert cast render help --help --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "convert cast render moment places help --help --version" -- "$cur")
         return
     fi
     case $prev in
@@ -50,7 +55,7 @@ _qelvar_cli() {
             return
             ;;
         --today) return ;;
-        --format | --encoding | --hour | --minute | --sex)
+        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time)
             mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
             return
             ;;

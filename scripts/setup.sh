@@ -11,6 +11,7 @@ packages=(
     xvfb xauth xdotool
     libcli11-dev
     desktop-file-utils appstream dpkg-dev file
+    tzdata libhowardhinnant-date-dev liberfa-dev libgeonames-dev libgeonames-common
 )
 
 missing=()

@@ -45,6 +45,9 @@ TEST(Completion, OffersCommandsOptionsAndValues) {
         {{"qelvar-cli", "cast", "--encoding", "g"}, {"gbk"}},
         {{"qelvar-cli", "render", "2000-02-05", "--hour", "夜"}, {"夜子"}},
         {{"qelvar-cli", "cast", "--sex", ""}, {"0", "1", "男", "女"}},
+        {{"qelvar-cli", "m"}, {"moment"}},
+        {{"qelvar-cli", "moment", "--dst", ""}, {"auto", "on", "off"}},
+        {{"qelvar-cli", "cast", "--solar-time", ""}, {"on", "off"}},
         {{"qelvar-cli", "render", "--f"}, {}},
         {{"qelvar-cli", "cast", "--today", ""}, {}},
     };
@@ -57,7 +60,7 @@ TEST(Completion, OffersCommandsOptionsAndValues) {
 
 // Every option a command's --help lists is offered after "--".
 TEST(Completion, KnowsEveryOptionTheHelpLists) {
-    for (const char* command : {"convert", "cast", "render"}) {
+    for (const char* command : {"convert", "cast", "render", "moment", "places"}) {
         const auto help = RunCli({command, "--help"});
         std::set<std::string> listed;
         for (std::size_t p = help.out.find("\n  -"); p != std::string::npos;

@@ -49,6 +49,10 @@ struct FormUnderTest {
     QCheckBox* Leap() { return Control<QCheckBox>(1004); }
     QComboBox* Hours() { return Control<QComboBox>(1006); }
     QComboBox* Minutes() { return Control<QComboBox>(1009); }
+    QLineEdit* Time() { return Control<QLineEdit>(1010); }
+    QLineEdit* Place() { return Control<QLineEdit>(1011); }
+    QCheckBox* SolarTime() { return Control<QCheckBox>(1013); }
+    QString MomentText() { return Control<QLabel>(1014)->text(); }
     void Cast() { QTest::mouseClick(Control<QPushButton>(1), Qt::LeftButton); }
     void ChooseBoth(int hour = 6, int minute = 0) {
         Hours()->setCurrentIndex(hour);
@@ -97,6 +101,11 @@ private slots:
     void hourAndSexStored_data();
     void hourAndSexStored();
     void enterCastsAndFormStays();
+    void typedTimeSelectsTheLists_data();
+    void typedTimeSelectsTheLists();
+    void trueSolarTimeMovesThePickers();
+    void listChosenByHandClearsTheTime();
+    void skippedHourClearsTheLists();
     void castOpensTheChartWindowModally();
     void aboutFromF1();
     void aboutFromContextMenu();
@@ -110,16 +119,19 @@ void FormTest::templateTexts() {
     QCOMPARE(t.Control<QRadioButton>(1008)->text(), QStringLiteral("女"));
     QCOMPARE(t.Control<QPushButton>(1)->text(), QStringLiteral("斗数排盘"));
     QVERIFY(t.Control<QRadioButton>(1007)->isChecked());
-    // Dialog units of the 6 x 12 pixel Song face: 162 x 89 units are
-    // 243 x 134 pixels; picker 1001 at (32, 9, 61, 15) has the edges
-    // 48, 13.5 -> 14, 139.5 -> 140, 36.
-    QCOMPARE(t.form.size(), QSize(243, 134));
+    // Dialog units of the 6 x 12 pixel Song face: 185 x 156 units are
+    // 277.5 -> 278 x 234 pixels; picker 1001 at (32, 9, 61, 15) has the
+    // edges 48, 13.5 -> 14, 139.5 -> 140, 36; the button at (124, 62, 50, 17)
+    // 186, 93, 261, 118.5 -> 119.
+    QCOMPARE(t.form.size(), QSize(278, 234));
     QCOMPARE(t.Solar()->geometry(), QRect(48, 14, 92, 22));
-    QCOMPARE(t.Control<QPushButton>(1)->geometry(), QRect(152, 93, 75, 26));
+    QCOMPARE(t.Control<QPushButton>(1)->geometry(), QRect(186, 93, 75, 26));
+    QCOMPARE(t.Control<QCheckBox>(1013)->text(), QStringLiteral("真太阳时"));
+    QVERIFY(t.Control<QCheckBox>(1013)->isChecked());
     QStringList labels;
     for (const QLabel* l : t.form.findChildren<QLabel*>(QStringLiteral("static")))
         labels << l->text();
-    QCOMPARE(labels, (QStringList{"公历", "农历", "性别"}));
+    QCOMPARE(labels, (QStringList{"公历", "农历", "时辰", "性别", "分段", "出生时间", "出生地"}));
 }
 
 void FormTest::listsInOrder() {
@@ -373,6 +385,110 @@ void FormTest::aboutFromContextMenu() {
     QApplication::sendEvent(&t.form, &event);
     QCOMPARE(entry, QStringLiteral("关于 Qelvar排盘(&A)..."));
     QVERIFY(seen);
+}
+
+// Clock time, place and check box -> lists, dates and the line under them.
+// Worked by hand: Ürümqi (87.60 E) 2000-02-05 12:10 Beijing time is
+// 09:46 true solar time (longitude −129.6, equation of time −13.9 minutes);
+// Chengdu 1988-06-15 07:30 is daylight saving time, 06:30 standard time and
+// 05:25 true solar time.
+void FormTest::typedTimeSelectsTheLists_data() {
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<bool>("solar");
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("minute");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("Beijing time alone: 午, 70 minutes in")
+        << QDate(2000, 2, 5) << "12:10"
+        << "" << true << 6 << 7 << "北京时间 12:10";
+    QTest::newRow("Ürümqi by true solar time: 巳, 46 minutes in")
+        << QDate(2000, 2, 5) << "12:10"
+        << "乌鲁木齐" << true << 5 << 4
+        << "北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分）";
+    QTest::newRow("Ürümqi with the box cleared charts Beijing time")
+        << QDate(2000, 2, 5) << "12:10"
+        << "Urumqi" << false << 6 << 7
+        << "北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分），按标准时排盘";
+    QTest::newRow("Chengdu in daylight saving: 卯")
+        << QDate(1988, 6, 15) << "7:30"
+        << "成都" << true << 3 << 2
+        << "夏令时 07:30 → 标准时 06:30 → 真太阳时 05:25（经度 −63.7 分，时差 −0.4 分）";
+    QTest::newRow("a longitude instead of a name")
+        << QDate(2000, 2, 5) << "12:10"
+        << "87.60, 43.8" << true << 5 << 4
+        << "北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分）";
+    QTest::newRow("an ambiguous place sets nothing")
+        << QDate(2000, 2, 5) << "12:10"
+        << "Suzhou" << true << -1 << -1 << "出生地有多处：Suzhou, Jiangsu；Suzhou, Anhui";
+    QTest::newRow("a malformed time sets nothing")
+        << QDate(2000, 2, 5) << "12:7"
+        << "" << true << -1 << -1 << "出生时间请写成 HH:MM";
+}
+
+void FormTest::typedTimeSelectsTheLists() {
+    QFETCH(QDate, date);
+    QFETCH(QString, time);
+    QFETCH(QString, place);
+    QFETCH(bool, solar);
+    QFETCH(int, hour);
+    QFETCH(int, minute);
+    QFETCH(QString, line);
+    FormUnderTest t;
+    t.Solar()->setDate(date);
+    if (!solar) QTest::mouseClick(t.SolarTime(), Qt::LeftButton);
+    t.Place()->setText(place);
+    QTest::keyClicks(t.Time(), time);
+    QCOMPARE(t.Hours()->currentIndex(), hour);
+    QCOMPARE(t.Minutes()->currentIndex(), minute);
+    QCOMPARE(t.MomentText(), line);
+    QCOMPARE(t.Solar()->date(), date);
+}
+
+// Kashgar (75.99 E) 2000-02-10 00:30 Beijing time is 21:19 true solar time
+// on 9 February: 亥, slot 1, and both pickers move to that day.
+void FormTest::trueSolarTimeMovesThePickers() {
+    FormUnderTest t;
+    t.Solar()->setDate(QDate(2000, 2, 10));
+    t.Place()->setText(QStringLiteral("喀什"));
+    QTest::keyClicks(t.Time(), QStringLiteral("00:30"));
+    QCOMPARE(t.Hours()->currentIndex(), 11);
+    QCOMPARE(t.Minutes()->currentIndex(), 1);
+    QCOMPARE(t.Solar()->date(), QDate(2000, 2, 9));
+    QCOMPARE(t.Lunar()->value().day, 5);  // 2000-02-05 was 正月初一
+    QVERIFY(t.MomentText().contains(QStringLiteral("真太阳时 2000-02-09 21:19")));
+    // Clearing the box reads the same clock time as Beijing time again.
+    QTest::mouseClick(t.SolarTime(), Qt::LeftButton);
+    QCOMPARE(t.Solar()->date(), QDate(2000, 2, 10));
+    QCOMPARE(t.Hours()->currentIndex(), 0);
+    QCOMPARE(t.Minutes()->currentIndex(), 9);
+}
+
+void FormTest::listChosenByHandClearsTheTime() {
+    FormUnderTest t;
+    QTest::keyClicks(t.Time(), QStringLiteral("12:10"));
+    QCOMPARE(t.Hours()->currentIndex(), 6);
+    t.Hours()->setFocus();
+    QTest::keyClick(t.Hours(), Qt::Key_Down);  // a choice by hand
+    QCOMPARE(t.Hours()->currentIndex(), 7);
+    QVERIFY(t.Time()->text().isEmpty());
+    QVERIFY(t.MomentText().isEmpty());
+    QCOMPARE(t.Minutes()->currentIndex(), 7);  // the other list stays
+}
+
+// 1988-04-17 02:30 never showed on Beijing clocks: no cast until the time
+// is mended.
+void FormTest::skippedHourClearsTheLists() {
+    FormUnderTest t;
+    t.Solar()->setDate(QDate(1988, 4, 17));
+    t.ChooseBoth();
+    QTest::keyClicks(t.Time(), QStringLiteral("02:30"));
+    QCOMPARE(t.Hours()->currentIndex(), -1);
+    QCOMPARE(t.Minutes()->currentIndex(), -1);
+    QVERIFY(t.MomentText().startsWith(QStringLiteral("此钟点不存在")));
+    t.Cast();
+    QCOMPARE(t.chartsOpened, 0);
 }
 
 QTEST_MAIN(FormTest)

@@ -1,0 +1,55 @@
+#pragma once
+// A birth given as a clock time on the command line: --clock, --zone,
+// --place or --longitude/--latitude, --dst and --solar-time, shared by
+// `cast` and `moment`; and the JSON and text forms of its resolution.
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "moment/BirthMoment.h"
+
+namespace qelvar::cli {
+
+struct MomentOptions {
+    std::optional<ClockTime> clock;  // --clock "YYYY-MM-DD HH:MM"
+    bool clockDateFits = true;       // false: a date field too large for a date
+    std::optional<std::string> zone;
+    std::optional<std::string> place;
+    std::optional<double> longitude;
+    std::optional<double> latitude;
+    DstChoice dst = DstChoice::Auto;
+    std::optional<bool> solarTime;
+};
+void AddMomentOptions(CLI::App& command, MomentOptions& moment);
+
+// "YYYY-MM-DD HH:MM" (or with a 'T'); empty when malformed.  The date's
+// numbers are not checked here: a day that does not exist fails later.
+std::optional<ClockTime> ParseClock(std::string_view text);
+
+// The moment the options give, or the problem (a place not found or found
+// more than once, with the candidates) as a usage error.
+struct MomentFromOptions {
+    std::optional<BirthMoment> moment;
+    std::string problem;
+};
+MomentFromOptions MomentOf(const MomentOptions& options);
+
+// How a resolution failed, for the exit status and the error object:
+// "Nonexistent time" and "Error Date" are kDateFails, the rest "Malformed
+// input" and kMalformed.
+struct MomentFailure {
+    int status;
+    std::string_view error;
+};
+MomentFailure FailureOf(MomentError error);
+
+// The "moment" object of the JSON output: times to the minute, truncated;
+// offset and corrections in minutes to one decimal.
+void AppendMomentJson(std::string& out, const BirthMoment& moment, const MomentResolution& r);
+
+// The resolution as labelled lines, ending with the one-line summary.
+void AppendMomentText(std::string& out, const BirthMoment& moment, const MomentResolution& r);
+
+}  // namespace qelvar::cli
