@@ -1,0 +1,47 @@
+#pragma once
+// Chart conventions: named switches on how a birth moment is read, each
+// defaulting to the program's long-standing behaviour.
+
+#include <optional>
+#include <string_view>
+
+#include "calendar/LunarCalendar.h"
+
+namespace qelvar {
+
+// 23:00-24:00 (夜子): 子 of the same day, or the next day's lunar date and
+// day pillar.
+enum class LateZi { SameDay, NextDay };
+// A leap month counts whole as the month it follows, or splits: days 16
+// and later count as the following month.
+enum class LeapMonthRule { Whole, Split };
+// The chart's year begins at 正月初一 or on the day of 立春.
+enum class YearStart { NewYear, Lichun };
+
+struct ChartConventions {
+    LateZi lateZi = LateZi::SameDay;
+    LeapMonthRule leapMonth = LeapMonthRule::Whole;
+    YearStart yearStart = YearStart::NewYear;
+
+    bool IsDefault() const {
+        return lateZi == LateZi::SameDay && leapMonth == LeapMonthRule::Whole &&
+               yearStart == YearStart::NewYear;
+    }
+    friend bool operator==(const ChartConventions&, const ChartConventions&) = default;
+};
+
+// The names the outputs and the command line use: "same-day" "next-day",
+// "whole" "split", "new-year" "lichun".
+std::string_view ConventionName(LateZi v);
+std::string_view ConventionName(LeapMonthRule v);
+std::string_view ConventionName(YearStart v);
+std::optional<LateZi> ParseLateZi(std::string_view name);
+std::optional<LeapMonthRule> ParseLeapMonth(std::string_view name);
+std::optional<YearStart> ParseYearStart(std::string_view name);
+
+// The month a lunar date counts as: its own number, or under the split
+// rule the following month from day 16 of a leap month (闰腊月 stays 12:
+// the calendar's range holds none).
+int CountedMonth(const LunarDate& date, LeapMonthRule rule);
+
+}  // namespace qelvar
