@@ -128,7 +128,7 @@ TEST(KnownAnswer, MovingStars) {
 }
 
 TEST(KnownAnswer, LayerPalacesRunBackwardFromTheLayerLife) {
-    const PeriodLayer& d = Layer(At(Known(), 2025, 6, 1), LayerKind::Decade);
+    const PeriodLayer d = Layer(At(Known(), 2025, 6, 1), LayerKind::Decade);
     const std::pair<const char*, const char*> rows[] = {
         {"戌", "命宫"}, {"酉", "兄弟"}, {"申", "夫妻"}, {"午", "财帛"},
         {"寅", "官禄"}, {"子", "福德"}, {"亥", "父母"}, {"辰", "迁移"}};
