@@ -60,13 +60,19 @@ NatalChart ReadNatalChart(const ChartGrid& grid, const BirthData& birth) {
         n.starKey[i] = ShortKey(kTransformableStars[i]);
         n.starCell[i] = kNoCell;
     }
-    for (int column = 0; column < kSearchedColumns; ++column) {
+    // Column by column, as the chart looks stars up; all eighteen usually
+    // stand in the first few columns.
+    std::size_t found = 0;
+    for (int column = 0; column < kSearchedColumns && found < n.starKey.size(); ++column) {
         for (PalaceIndex p = 0; p < 12; ++p) {
             const std::uint64_t key = ShortKey(grid.GetSlotText(slot::StarColumn(column).Slot(p)));
             if (key == 0) continue;
-            for (std::size_t i = 0; i < n.starKey.size(); ++i)
-                if (n.starKey[i] == key && n.starCell[i] == kNoCell)
-                    n.starCell[i] = BranchOfCell(p);
+            for (std::size_t i = 0; i < n.starKey.size(); ++i) {
+                if (n.starKey[i] != key || n.starCell[i] != kNoCell) continue;
+                n.starCell[i] = BranchOfCell(p);
+                ++found;
+                break;
+            }
         }
     }
     return n;
