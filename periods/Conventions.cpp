@@ -1,6 +1,7 @@
 #include "periods/Conventions.h"
 
 #include <array>
+#include <chrono>
 
 namespace qelvar {
 
@@ -62,6 +63,50 @@ int CountedMonth(const LunarDate& date, LeapMonthRule rule) {
     if (rule == LeapMonthRule::Split && date.leap != 0 && date.day >= kSplitDay && month < 12)
         return month + 1;
     return month;
+}
+
+namespace {
+
+constexpr int kLateZiHour = 12;  // the form's 夜子 entry
+constexpr int kLichunTerm = 3;   // term index of 立春
+
+SolarDate NextDay(const SolarDate& d) {
+    using namespace std::chrono;
+    const year_month_day next{sys_days{year_month_day{year{d.year}, month{d.month}, day{d.day}}} +
+                              days{1}};
+    return {static_cast<std::uint16_t>(static_cast<int>(next.year())),
+            static_cast<std::uint16_t>(static_cast<unsigned>(next.month())),
+            static_cast<std::uint16_t>(static_cast<unsigned>(next.day()))};
+}
+
+// The Gregorian year of the last 立春 on or before the day (立春 falls in
+// early February).
+int LichunYear(const SolarDate& d, const LunarCalendar& calendar) {
+    if (d.month > 2) return d.year;
+    if (d.month == 1) return d.year - 1;
+    for (int day = 1; day <= d.day; ++day)
+        if (calendar.SolarTermIndex(d.year, 2, day) == kLichunTerm) return d.year;
+    return d.year - 1;
+}
+
+}  // namespace
+
+std::optional<ConventionDate> ReadUnderConventions(const SolarDate& birth, int hourSelection,
+                                                   const ChartConventions& conventions,
+                                                   const LunarCalendar& calendar) {
+    ConventionDate out;
+    out.day = birth;
+    if (conventions.lateZi == LateZi::NextDay && hourSelection == kLateZiHour) {
+        out.day = NextDay(birth);
+        out.dayShift = 1;
+    }
+    const std::optional<LunarDate> lunar = calendar.SolarToLunar(out.day);
+    if (!lunar) return std::nullopt;
+    out.lunar = *lunar;
+    out.chartMonth = CountedMonth(*lunar, conventions.leapMonth);
+    out.chartYear = conventions.yearStart == YearStart::Lichun ? LichunYear(out.day, calendar)
+                                                               : int{lunar->year};
+    return out;
 }
 
 }  // namespace qelvar

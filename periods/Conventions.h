@@ -44,4 +44,22 @@ std::optional<YearStart> ParseYearStart(std::string_view name);
 // the calendar's range holds none).
 int CountedMonth(const LunarDate& date, LeapMonthRule rule);
 
+// How the chart reads a Gregorian birth day and double-hour under the
+// conventions, applied in the order lateZi, leapMonth, yearStart.
+struct ConventionDate {
+    // The day the chart counts: the birth day, or the next day for 夜子
+    // under lateZi=next-day; its lunar date is the lunar date shown.
+    SolarDate day;
+    LunarDate lunar;
+    int dayShift = 0;    // days from the Gregorian birth day to `day`: 0 or 1
+    int chartYear = 0;   // the lunar year, or the year of the last 立春 on `day`
+    int chartMonth = 0;  // the lunar month number, or the split rule's
+};
+
+// Empty when the day falls outside the calendar.  `hourSelection` is the
+// form's 0..12 (12 = 夜子).
+std::optional<ConventionDate> ReadUnderConventions(const SolarDate& birth, int hourSelection,
+                                                   const ChartConventions& conventions,
+                                                   const LunarCalendar& calendar);
+
 }  // namespace qelvar
