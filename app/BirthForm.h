@@ -1,11 +1,14 @@
 #pragma once
 // The birth-data form as a model: the values the window shows and the three
 // operations its events run.  The Qt form only mirrors these members and
-// calls the operations; the CLI drives the same model, so both agree.
+// calls the operations; the operations build the birth data with the
+// functions of BirthBuilder, which the CLI calls too, so both agree.
 
 #include <chrono>
+#include <optional>
 #include <string>
 
+#include "app/BirthBuilder.h"
 #include "app/Global.h"
 #include "calendar/LunarCalendar.h"
 
@@ -14,7 +17,7 @@ namespace qelvar {
 class BirthForm {
 public:
     static constexpr int kNoSelection = -1;
-    static constexpr int kLateZiHour = 12;  // "夜子(23-24)" in the hour list
+    static constexpr int kLateZiHour = qelvar::kLateZiHour;  // "夜子(23-24)" in the hour list
 
     // Sets both pickers to `today`, ticks 男 and runs UpdateFromSolar once.
     BirthForm(BirthData& birth, std::chrono::year_month_day today);
@@ -23,9 +26,9 @@ public:
     void UpdateFromSolar();
     // A change of the lunar picker (m_dateLunar) or of the 闰月 box (m_bLeap).
     void UpdateFromLunar();
-    // The cast button: stores lunar date, hour, sub-period and sex in the
-    // birth data; true when the chart window should open.  Refuses (stores
-    // nothing) while the lunar text starts with "Error".
+    // The cast button: stores lunar date, hour, sub-period, sex and the
+    // birth instant in the birth data; true when the chart window should
+    // open.  Refuses (stores nothing) while the lunar text starts with "Error".
     bool CastChart();
 
     // Mirrored controls.
@@ -40,11 +43,10 @@ public:
     // Lunar date of the last successful update, "%d".
     std::string m_strLunarYear, m_strLunarMonth, m_strLunarDay;
 
-    LunarCalendar m_calendar;
-
 private:
-    void StoreDates(const SolarDate& g, const LunarDate& l, int leap);
+    void Accept(const BirthDates& dates);
 
+    std::optional<BirthDates> m_dates;  // of the last successful update
     BirthData& m_birth;
 };
 

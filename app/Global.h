@@ -3,6 +3,8 @@
 // program keeps one instance with static storage; tests and the CLI make
 // their own.
 
+#include <chrono>
+#include <optional>
 #include <string>
 
 namespace qelvar {
@@ -20,6 +22,16 @@ struct BirthData {
     int g_nHour = 0;              // double-hour 0..11 (夜子 folded to 0)
     int g_nMinuteSlot = 0;        // ten-minute sub-period 0..11
     int g_nSex = 0;               // 0 male, 1 female
+    // The double-hour as chosen, 0..12 (12 = 夜子, 23:00-24:00 of the
+    // Gregorian date): 夜子 and 子 differ by a day in the birth instant.
+    int g_nDoubleHour = 0;
+    // The UTC instant of the birth; the year and month pillars compare it
+    // with the moments of the 节.  Empty in birth data made by hand: the
+    // chart then takes the middle of the sub-period, g_nHour 0 counted as
+    // 子 of the evening before (SubPeriodMiddle).
+    std::optional<std::chrono::sys_seconds> g_tBirthInstant;
+
+    friend bool operator==(const BirthData&, const BirthData&) = default;
 };
 
 }  // namespace qelvar

@@ -4,6 +4,8 @@
 // days_from_civil / civil_from_days.
 
 #include <array>
+#include <concepts>
+#include <type_traits>
 
 namespace qelvar {
 
@@ -33,22 +35,30 @@ constexpr bool IsValidGregorianDate(int y, int m, int d) {
     return m >= 1 && m <= 12 && d >= 1 && d <= DaysInGregorianMonth(y, m);
 }
 
-// Floor division, for the era arithmetic below and any cyclic count.
-constexpr int FloorDiv(int a, int b) {
+// Floor division and its non-negative remainder (b > 0): the one helper for
+// the era arithmetic below and every cyclic count of the program (stems,
+// branches, the sexagenary cycle, the palace ring).
+template <std::signed_integral Int>
+constexpr Int FloorDiv(Int a, Int b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
-constexpr int FloorMod(int a, int b) {
-    return a - FloorDiv(a, b) * b;
+template <std::signed_integral Int>
+constexpr Int FloorMod(Int a, Int b) {
+    return a - FloorDiv(a, b) * b;  // [0, b - 1]
 }
 static_assert(FloorDiv(-1, 400) == -1 && FloorMod(-1, 12) == 11);
+static_assert(FloorMod(-13, 12) == 11 && FloorMod(23, 12) == 11 && FloorMod(-1, 10) == 9);
+static_assert(FloorMod(-1LL, 60LL) == 59);
 
-// Days from 1970-01-01 to a valid Gregorian date.
-constexpr int DaysFromCivil(int y, int m, int d) {
+// Days from 1970-01-01 to a valid Gregorian date.  Int is long long where
+// the year may be far outside the calendar's range.
+template <std::signed_integral Int = int>
+constexpr Int DaysFromCivil(std::type_identity_t<Int> y, int m, int d) {
     y -= m <= 2;
-    const int era = FloorDiv(y, 400);
-    const int yoe = y - era * 400;                                    // [0, 399]
+    const Int era = FloorDiv<Int>(y, 400);
+    const Int yoe = y - era * 400;                                    // [0, 399]
     const int doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;  // [0, 365]
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;            // [0, 146096]
+    const Int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;            // [0, 146096]
     return era * 146097 + doe - 719468;
 }
 

@@ -27,11 +27,10 @@ void EnsureApplication() {
 
 }  // namespace
 
-bool RenderChartPng(const BirthData& birth, std::chrono::year_month_day today,
-                    const std::string& path, std::string* error) {
+bool RenderChartPng(const ChartGrid& grid, const std::string& path, std::string* error) {
     EnsureApplication();
     InstallSongFont();
-    CZiWeiDlg chart(birth, today);
+    CZiWeiDlg chart(grid);
     const QImage image = chart.grab().toImage();
     QImageWriter writer(QString::fromStdString(path), "png");
     if (writer.write(image)) return true;

@@ -1,18 +1,16 @@
 #pragma once
-// Draws the chart window of a birth to a PNG file without showing it: the
-// same widget and the same painting as on screen.  Needs no display: when no
+// Draws the chart window of a cast chart to a PNG file without showing it:
+// the same widget and the same painting as on screen.  Needs no display: when no
 // application object exists yet, one is made on Qt's offscreen platform.
 
-#include <chrono>
 #include <string>
 
-#include "app/Global.h"
+#include "chart/ChartGrid.h"
 
 namespace qelvar {
 
 // False (with a reason in *error when given) when the image cannot be
 // written or the program was built without the Qt layer.
-bool RenderChartPng(const BirthData& birth, std::chrono::year_month_day today,
-                    const std::string& path, std::string* error);
+bool RenderChartPng(const ChartGrid& grid, const std::string& path, std::string* error);
 
 }  // namespace qelvar

@@ -1,8 +1,9 @@
 #include "chart/ZiWei.h"
 
-#include <array>
 #include <cstdio>
 
+#include "calendar/BirthInstant.h"
+#include "calendar/DayCount.h"
 #include "chart/Text.h"
 
 namespace qelvar {
@@ -20,7 +21,19 @@ ZiWeiChart::ZiWeiChart(const BirthData& birth, std::chrono::year_month_day today
       m_strSolarText(birth.g_strSolarText),
       m_strLunarText(birth.g_strLunarText),
       m_nMinuteSlot(birth.g_nMinuteSlot),
+      m_tBirthInstant(birth.g_tBirthInstant.value_or(DefaultInstant(birth))),
       m_today(today) {}
+
+std::chrono::sys_seconds ZiWeiChart::DefaultInstant(const BirthData& birth) {
+    // Any numbers give an instant: the day count clamps the month, and the
+    // hour and sub-period are taken round their cycles.
+    const long long day =
+        OrdinalDay(ParseDecimal(birth.g_strSolarYear), ParseDecimal(birth.g_strSolarMonth),
+                   ParseDecimal(birth.g_strSolarDay)) -
+        OrdinalDay(1970, 1, 1);
+    const std::chrono::sys_days date{std::chrono::days{day}};
+    return SubPeriodMiddle(date, FloorMod(birth.g_nHour, 12), FloorMod(birth.g_nMinuteSlot, 12));
+}
 
 int ZiWeiChart::LunarYear() const {
     return ParseDecimal(m_strYear);
@@ -113,16 +126,10 @@ bool ZiWeiChart::IsForward() const {
 }
 
 long long ZiWeiChart::OrdinalDay(int year, int month, int day) {
-    static constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30,
-                                                         31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    long long n = 0;
-    if (year > 1) {
-        const long long y = year - 1;  // whole years before `year`
-        n = 365 * y + y / 4 - y / 100 + y / 400;
-    }
-    for (int m = 1; m < month && m <= 12; ++m) n += kMonthLength[m - 1] + (m == 2 && leap ? 1 : 0);
-    return n + day;
+    // A month outside 1..12 counts none (below) or all (above) of the year's months.
+    const long long y = month > 12 ? static_cast<long long>(year) + 1 : year;
+    const int m = month < 1 || month > 12 ? 1 : month;
+    return DaysFromCivil<long long>(y, m, 1) - DaysFromCivil<long long>(1, 1, 1) + day;
 }
 
 void ZiWeiChart::ShowDaysLived() {

@@ -45,6 +45,9 @@ public:
     int BureauNumber() const;
     // Day number of a Gregorian date, 1 January of year 1 being day 1.
     static long long OrdinalDay(int year, int month, int day);
+    // The birth instant of data without one: the middle of the sub-period,
+    // double-hour 0 counted as 子 of the evening before.
+    static std::chrono::sys_seconds DefaultInstant(const BirthData& birth);
 
     // ---- the chart steps, in the order RunChartSteps runs them ----
     void ShowPalaceNames();          // 1
@@ -101,6 +104,8 @@ public:
     std::string m_strSolarText;  // g_strSolarText
     std::string m_strLunarText;  // g_strLunarText
     int m_nMinuteSlot = 0;       // g_nMinuteSlot 0..11
+    // g_tBirthInstant, or the middle of the sub-period when it is empty.
+    std::chrono::sys_seconds m_tBirthInstant{};
     std::chrono::year_month_day m_today;
 
     // ---- set during the cast ----

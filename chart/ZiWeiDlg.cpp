@@ -1,13 +1,12 @@
 #include "chart/ZiWeiDlg.h"
 
-#include "capture/CatchScreenDlg.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "app/AppIcon.h"
 #include "app/DialogFont.h"
+#include "capture/CatchScreenDlg.h"
 #include "chart/ChartText.h"
 #include "chart/ZiWei.h"
 
@@ -25,12 +24,23 @@ QString Text(std::string_view text) {
 
 }  // namespace
 
-CZiWeiDlg::CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent)
-    : QDialog(parent), m_birth(birth), m_font(DialogFont()) {
-    ZiWeiChart chart(m_birth, today);
+namespace {
+
+ChartGrid CastGrid(const BirthData& birth, std::chrono::year_month_day today) {
+    ZiWeiChart chart(birth, today);
     chart.RunChartSteps();
+    return chart.Grid();
+}
+
+}  // namespace
+
+CZiWeiDlg::CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent)
+    : CZiWeiDlg(CastGrid(birth, today), parent) {}
+
+CZiWeiDlg::CZiWeiDlg(const ChartGrid& grid, QWidget* parent)
+    : QDialog(parent), m_font(DialogFont()) {
     for (const int id : ChartGrid::SlotIds()) {
-        m_texts.emplace(id, QString::fromStdString(chart.Grid().GetSlotText(id)));
+        m_texts.emplace(id, QString::fromStdString(grid.GetSlotText(id)));
     }
     setFont(m_font);
     setWindowTitle(Text(kChartCaption));

@@ -1,7 +1,7 @@
 #pragma once
-// CZiWeiDlg: the chart window (template 130, "斗数排盘").  Construction
-// casts the chart from the birth data; the window then only paints the
-// grid's texts at their template places in the colours of ColourControl.
+// CZiWeiDlg: the chart window (template 130, "斗数排盘").  It paints the
+// texts of a chart cast once, at their template places in the colours of
+// ColourControl.
 // Enter, Esc and the close box close it; the right button opens the capture
 // window.
 
@@ -13,6 +13,7 @@
 #include "app/DialogUnits.h"
 #include "app/Global.h"
 #include "chart/ChartColours.h"
+#include "chart/ChartGrid.h"
 #include "chart/ChartLayout.h"
 
 namespace qelvar {
@@ -20,6 +21,9 @@ namespace qelvar {
 class CZiWeiDlg : public QDialog {
     Q_OBJECT
 public:
+    // The window of a cast chart's grid.
+    explicit CZiWeiDlg(const ChartGrid& grid, QWidget* parent = nullptr);
+    // Casts the chart of `birth` once and shows it.
     CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent = nullptr);
 
     // The text of slot `id` after the cast; "" for an identifier that is no slot.
@@ -52,7 +56,6 @@ private:
     void PaintText(QPainter& painter, const QRect& rect, SlotAlign align, SlotFlow flow,
                    const QString& text, const TextAttributes& attrs) const;
 
-    BirthData m_birth;  // copied at construction
     std::unordered_map<int, QString> m_texts;
     QFont m_font;
     DialogBaseUnits m_base;

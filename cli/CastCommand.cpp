@@ -1,13 +1,12 @@
 // qelvar-cli cast: one chart from the command line, or one chart per input
-// line with "-".  Every cast goes through the birth-data form model, so the
-// command and the desktop program cannot disagree.
+// line with "-".  Every cast builds its birth data with the functions the
+// desktop form uses, so the command and the desktop program cannot disagree.
 #include <ctime>
 #include <istream>
 #include <ostream>
 #include <sstream>
 #include <vector>
 
-#include "app/BirthForm.h"
 #include "chart/ChartRender.h"
 #include "cli/CastModel.h"
 #include "cli/ChartJson.h"
@@ -224,15 +223,15 @@ bool Write(std::ostream& out, std::ostream& err, const std::string& text, Encodi
 }
 
 // The chart window of one cast, drawn to the --output file.
-int CastPng(BirthForm& form, const BirthData& birth, const Options& o, std::ostream& err) {
+int CastPng(const Options& o, std::ostream& err) {
     CastResult result;
-    CastThroughForm(form, birth, o.request, o.today, result);
+    CastRequestOnce(o.request, o.today, result);
     if (!result.ok) {
         err << result.error << '\n';
         return 1;
     }
     std::string problem;
-    if (!RenderChartPng(result.birth, o.today, o.output, &problem)) {
+    if (!RenderChartPng(result.chart->Grid(), o.output, &problem)) {
         err << "qelvar-cli cast: cannot write " << o.output << ": " << problem << '\n';
         return 2;
     }
@@ -253,15 +252,13 @@ int RunCast(const Args& args, std::istream& in, std::ostream& out, std::ostream&
         err << "qelvar-cli cast: " << problem << "\n\n" << kCastUsage;
         return 2;
     }
-    BirthData birth;
-    BirthForm form(birth, o.today);
-    if (o.format == Format::Png) return CastPng(form, birth, o, err);
+    if (o.format == Format::Png) return CastPng(o, err);
     const std::string today = IsoDate(o.today);
     CastResult result;
     std::string buffer;
 
     if (!o.batch) {
-        CastThroughForm(form, birth, o.request, o.today, result);
+        CastRequestOnce(o.request, o.today, result);
         AppendOne(buffer, result, o, today);
         if (!Write(out, err, buffer, o.encoding)) return 2;
         return result.ok ? 0 : 1;
@@ -281,7 +278,7 @@ int RunCast(const Args& args, std::istream& in, std::ostream& out, std::ostream&
             result.ok = false;
             result.error = kMalformed;
         } else {
-            CastThroughForm(form, birth, request, o.today, result);
+            CastRequestOnce(request, o.today, result);
             anyFailed = anyFailed || !result.ok;
         }
         AppendOne(buffer, result, o, today);

@@ -19,32 +19,29 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
 
 }  // namespace
 
-void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& r,
-                     std::chrono::year_month_day today, CastResult& result) {
-    if (r.lunar) {
-        form.m_dateLunar =
-            LunarDate{static_cast<std::uint16_t>(r.year), static_cast<std::uint16_t>(r.month),
-                      static_cast<std::uint16_t>(r.day), 0};
-        form.m_bLeap = r.leap;
-        form.UpdateFromLunar();
-    } else {
-        form.m_dateSolar = std::chrono::year_month_day{
-            std::chrono::year{r.year}, std::chrono::month{static_cast<unsigned>(r.month)},
-            std::chrono::day{static_cast<unsigned>(r.day)}};
-        form.UpdateFromSolar();
-    }
-    form.m_nHourSelection = r.hourSelection;
-    form.m_nMinuteSelection = r.minuteSelection;
-    form.m_bMale = r.male;
-    if (!form.CastChart()) {
-        result.ok = false;
-        result.error = form.m_strLunarStatic;
+void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, CastResult& result) {
+    const BirthTime time{.doubleHour = r.hourSelection,
+                         .minuteSlot = r.minuteSelection,
+                         .sex = r.male ? 0 : 1,
+                         .instant = std::nullopt};
+    const BirthBuild built =
+        r.lunar ? BirthFromLunar(LunarDate{static_cast<std::uint16_t>(r.year),
+                                           static_cast<std::uint16_t>(r.month),
+                                           static_cast<std::uint16_t>(r.day), r.leap ? 1 : 0},
+                                 time)
+                : BirthFromSolar(std::chrono::year{r.year} /
+                                     std::chrono::month{static_cast<unsigned>(r.month)} /
+                                     std::chrono::day{static_cast<unsigned>(r.day)},
+                                 time);
+    result.ok = built.ok();
+    if (!result.ok) {
+        result.error = built.error;
+        result.chart.reset();
         return;
     }
-    result.ok = true;
     result.error.clear();
-    result.birth = birth;
-    result.chart.emplace(birth, today);
+    result.birth = *built.birth;
+    result.chart.emplace(result.birth, today);
     result.chart->RunChartSteps();
 }
 
@@ -78,7 +75,7 @@ std::optional<int> ParseHour(std::string_view text) {
                                                                 "午", "未", "申", "酉", "戌", "亥"};
     for (int i = 0; i < 12; ++i)
         if (text == kNames[i]) return i;
-    if (text == "夜子") return BirthForm::kLateZiHour;
+    if (text == "夜子") return kLateZiHour;
     const auto n = ParseUnsigned(text, 2);
     if (n && *n <= 12) return n;
     return std::nullopt;

@@ -1,13 +1,13 @@
 #pragma once
-// One cast as the desktop form does it: set the date, update the form,
-// choose the lists, press the cast button, run the chart steps.
+// One cast from command-line values: the birth data from the builder the
+// desktop form uses, then the chart steps, run once.
 
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/BirthForm.h"
+#include "app/BirthBuilder.h"
 #include "app/Global.h"
 #include "chart/ZiWei.h"
 
@@ -24,16 +24,14 @@ struct CastRequest {
 
 struct CastResult {
     bool ok = false;
-    std::string error;                // the form's lunar text when the cast was refused
-    BirthData birth;                  // as the chart window copied it
+    std::string error;                // "Error Date" when the cast was refused
+    BirthData birth;                  // as the builder made it
     std::optional<ZiWeiChart> chart;  // after RunChartSteps
 };
 
-// Runs the request through `form` (whose birth data is `birth`) and the
-// chart engine.  The form keeps its state between calls, as the desktop
-// form does between casts.
-void CastThroughForm(BirthForm& form, const BirthData& birth, const CastRequest& request,
-                     std::chrono::year_month_day today, CastResult& result);
+// Builds the birth data of the request and casts its chart.
+void CastRequestOnce(const CastRequest& request, std::chrono::year_month_day today,
+                     CastResult& result);
 
 // Parsers of the command-line tokens; empty when the token is malformed.
 std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text);

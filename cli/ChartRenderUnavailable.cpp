@@ -3,8 +3,7 @@
 
 namespace qelvar {
 
-bool RenderChartPng(const BirthData&, std::chrono::year_month_day, const std::string&,
-                    std::string* error) {
+bool RenderChartPng(const ChartGrid&, const std::string&, std::string* error) {
     if (error != nullptr) *error = "this build has no chart window (configured without the GUI)";
     return false;
 }
