@@ -4,6 +4,8 @@
 #include <chrono>
 #include <string>
 
+#include "calendar/BirthInstant.h"
+
 namespace qelvar {
 
 namespace {
@@ -78,8 +80,7 @@ int CountedMonth(const LunarDate& date, LeapMonthRule rule) {
 
 namespace {
 
-constexpr int kLateZiHour = 12;  // the form's 夜子 entry
-constexpr int kLichunTerm = 3;   // term index of 立春
+constexpr int kLichunTerm = 3;  // term index of 立春
 
 SolarDate NextDay(const SolarDate& d) {
     using namespace std::chrono;
