@@ -16,6 +16,8 @@
 #include "cli/LineReader.h"
 #include "cli/Options.h"
 #include "cli/Output.h"
+#include "cli/PeriodOptions.h"
+#include "cli/PeriodsOutput.h"
 #include "cli/Status.h"
 
 namespace qelvar::cli {
@@ -31,7 +33,14 @@ constexpr std::string_view kCastFooter =
     "\"lunar 2020-04-01 leap 6 0 1\" (date, hour, minute, sex), and each gives\n"
     "one output in order (json: one object per line); a date that fails gives\n"
     "\"Error Date\" ({\"error\":\"Error Date\"}) and a malformed line\n"
-    "{\"error\":\"Malformed input\"}; blank lines are skipped.";
+    "{\"error\":\"Malformed input\"}; blank lines are skipped.  A line may end in\n"
+    "\"at YYYY-MM-DD [H]\", its own --at and --at-hour.\n"
+    "\n"
+    "--at adds the periods at a Gregorian date: text, one block per layer\n"
+    "(大限 小限 流年 流月 流日, 流时 with --at-hour); json, \"horoscope\".  A target\n"
+    "outside the calendar gives \"Error Date\", one before the chart's year\n"
+    "\"Error Target\" (exit status 1).  JSON always has \"conventions\",\n"
+    "\"decades\" and \"flying\".";
 
 constexpr std::string_view kRenderFooter =
     "The same as 'qelvar-cli cast --format png': the chart window painted\n"
@@ -45,6 +54,7 @@ struct CastOptions {
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
     std::string output;  // --output, for png
+    PeriodOptions periods;
 };
 
 std::string IsoDate(std::chrono::year_month_day d) {
@@ -62,14 +72,30 @@ CastRequest RequestOf(const CastOptions& o) {
     r.hourSelection = o.birth.hour.value_or(0);
     r.minuteSelection = o.birth.minute.value_or(0);
     r.male = o.birth.male;
+    r.conventions = o.periods.conventions;
+    r.at = o.periods.at;
+    r.atHour = o.periods.atHour;
     return r;
 }
 
 // One input line: "2000-02-05 6 0 0" or "lunar 2020-04-01 [leap] 6 0 1";
 // returns the problem, empty when the line is fine.
 std::string ParseLine(std::string_view line, CastRequest& r) {
-    const std::vector<std::string_view> t = SplitWords(line);
-    r = CastRequest{};
+    std::vector<std::string_view> t = SplitWords(line);
+    // A closing "at YYYY-MM-DD [H]" is the line's own target.
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        if (t[k] != "at") continue;
+        if (k + 1 >= t.size() || k + 3 < t.size()) return "expected: at YYYY-MM-DD [HOUR]";
+        r.at = ParseDateNumbers(t[k + 1]);
+        if (!r.at) return "expected a target date YYYY-MM-DD after 'at'";
+        r.atHour.reset();
+        if (k + 2 < t.size()) {
+            r.atHour = ParseHour(t[k + 2]);
+            if (!r.atHour) return "the target hour must be 0..12, 子..亥 or 夜子";
+        }
+        t.resize(k);
+        break;
+    }
     std::size_t i = 0;
     if (i < t.size() && t[i] == "lunar") {
         r.lunar = true;
@@ -107,6 +133,7 @@ void AppendOne(std::string& out, const CastResult& result, Format format,
         out += '\n';
     } else if (result.ok) {
         AppendChartText(out, result.chart->Grid());
+        AppendPeriodsText(out, result.conventions, result.horoscope ? &*result.horoscope : nullptr);
     } else {
         out += result.error;
         out += '\n';
@@ -151,7 +178,7 @@ int CastBatch(const CastOptions& o) {
         if (r == LineReader::Result::Failed) break;
         ++number;
         if (r == LineReader::Result::Line && SplitWords(line).empty()) continue;  // blank line
-        CastRequest request;
+        CastRequest request = RequestOf(o);  // the conventions and target of the options
         const std::string problem =
             r == LineReader::Result::TooLong ? std::string(kLineTooLong) : ParseLine(line, request);
         if (!problem.empty()) {
@@ -202,6 +229,8 @@ Runner SetUpCast(CLI::App& command) {
     AddFormat(command, o->format, {Format::Text, Format::Json, Format::Png});
     AddOutputFile(command, o->output, "the PNG file of --format png");
     AddEncoding(command, o->encoding);
+    AddTargetOptions(command, o->periods);
+    AddConventionOptions(command, o->periods.conventions);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())
             return UsageError("cast", problem);
@@ -217,6 +246,7 @@ Runner SetUpRender(CLI::App& command) {
     AddDateArgument(command, o->date, false, "YYYY-MM-DD, Gregorian unless --lunar");
     AddBirthOptions(command, o->birth);
     AddOutputFile(command, o->output, "the PNG file to write (replaced whole or not at all)");
+    AddConventionOptions(command, o->periods.conventions);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())
             return UsageError("render", problem);

@@ -19,6 +19,30 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
 
 }  // namespace
 
+namespace {
+
+// The horoscope of the request's target; a target that fails turns the
+// whole result into its error.
+void AddHoroscope(const CastRequest& r, CastResult& result) {
+    static const LunarCalendar calendar;
+    if (!FitsDateRecord(*r.at)) {
+        result.ok = false;
+        result.error = kErrorDate;
+        return;
+    }
+    const HoroscopeRequest target{static_cast<int>(r.at->year), static_cast<int>(r.at->month),
+                                  static_cast<int>(r.at->day), r.atHour};
+    HoroscopeResult h = ComputeHoroscope(result.natal, target, calendar, r.conventions.leapMonth);
+    if (!h.ok()) {
+        result.ok = false;
+        result.error = h.error;
+        return;
+    }
+    result.horoscope = std::move(h.horoscope);
+}
+
+}  // namespace
+
 void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, CastResult& result) {
     result.chart.reset();
     if (!FitsDateRecord(r.date)) {
@@ -43,10 +67,20 @@ void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, Ca
         result.error = built.error;
         return;
     }
+    const std::optional<BirthData> birth = ApplyConventions(*built.birth, r.conventions);
+    if (!birth) {
+        result.ok = false;
+        result.error = kErrorDate;
+        return;
+    }
     result.error.clear();
-    result.birth = *built.birth;
+    result.birth = *birth;
+    result.conventions = r.conventions;
     result.chart.emplace(result.birth, today);
     result.chart->RunChartSteps();
+    result.natal = ReadNatalChart(result.chart->Grid(), result.birth);
+    result.horoscope.reset();
+    if (r.at) AddHoroscope(r, result);
 }
 
 std::optional<int> ParseHour(std::string_view text) {

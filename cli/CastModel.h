@@ -11,6 +11,8 @@
 #include "app/Global.h"
 #include "chart/ZiWei.h"
 #include "cli/Dates.h"
+#include "periods/Conventions.h"
+#include "periods/Periods.h"
 
 namespace qelvar::cli {
 
@@ -21,6 +23,9 @@ struct CastRequest {
     int hourSelection = 0;    // combo index 0..12 (12 = 夜子)
     int minuteSelection = 0;  // 0..11
     bool male = true;
+    ChartConventions conventions;
+    std::optional<DateNumbers> at;  // the horoscope's target date, Gregorian
+    std::optional<int> atHour;      // its double-hour 0..12
 };
 
 struct CastResult {
@@ -28,11 +33,16 @@ struct CastResult {
     std::string error;                // "Error Date" when the cast was refused
     BirthData birth;                  // as the chart window copied it
     std::optional<ZiWeiChart> chart;  // after RunChartSteps
+    ChartConventions conventions;
+    NatalChart natal;                    // read from the chart
+    std::optional<Horoscope> horoscope;  // with a target
 };
 
 // Builds the birth data of the request with the functions the desktop form
-// uses and casts its chart.  Numbers too large for the calendar's records
-// fail as "Error Date".
+// uses, applies the chart conventions and casts its chart; with a target,
+// the horoscope too.  Numbers too large for the calendar's records fail as
+// "Error Date"; the birth is checked first, then the target ("Error Date",
+// "Error Target").
 void CastRequestOnce(const CastRequest& request, std::chrono::year_month_day today,
                      CastResult& result);
 
