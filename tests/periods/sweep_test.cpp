@@ -1,8 +1,9 @@
 // A sweep over 100,000 (birth, target) pairs (25,000 under the sanitizers)
-// checking what every horoscope promises: each layer names every cell once with its 命宫 in the
-// layer's cell; its four transformations name stars standing in those cells of the chart; 流月
-// counts from 斗君 and the year branch; moving stars stand in the twelve cells, each once per
-// layer; the decade's range holds the age.
+// checking what every horoscope promises: each layer names every cell once
+// with its 命宫 in the layer's cell; its four transformations name stars
+// standing in those cells of the chart; 流月 counts from 斗君 and the year
+// branch; moving stars stand in the twelve cells, each once per layer; the
+// decade's range holds the age.
 #include <gtest/gtest.h>
 
 #include <algorithm>
