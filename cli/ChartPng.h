@@ -1,14 +1,13 @@
 #pragma once
-// The chart window of a birth drawn to a PNG file, for `cast --format png`
+// The chart window of a cast chart drawn to a PNG file, for `cast --format png`
 // and `render`.  The window is painted with Qt's offscreen platform whatever
 // QT_QPA_PLATFORM says, so no display is needed; the file is replaced whole
 // or not at all.
 
-#include <chrono>
 #include <string>
 #include <string_view>
 
-#include "app/Global.h"
+#include "chart/ChartGrid.h"
 
 namespace qelvar::cli {
 
@@ -19,7 +18,6 @@ struct PngOutcome {
 
 // If Qt cannot start at all, the process ends here with kMalformed and a
 // message naming `command`.
-PngOutcome WriteChartPng(std::string_view command, const BirthData& birth,
-                         std::chrono::year_month_day today, const std::string& path);
+PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path);
 
 }  // namespace qelvar::cli

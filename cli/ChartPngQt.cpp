@@ -64,11 +64,10 @@ std::optional<QByteArray> EncodePng(const QImage& image) {
 
 }  // namespace
 
-PngOutcome WriteChartPng(std::string_view command, const BirthData& birth,
-                         std::chrono::year_month_day today, const std::string& path) {
+PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path) {
     EnsureOffscreenApplication(command);
     InstallSongFont();
-    CZiWeiDlg chart(birth, today);
+    CZiWeiDlg chart(grid);
     const auto png = EncodePng(chart.grab().toImage());
     if (!png) return {kIoFailed, "cannot encode the chart as PNG"};
     const auto bytes =
