@@ -148,7 +148,10 @@ int CastPng(std::string_view command, const CastOptions& o) {
         std::cerr << result.error << '\n';
         return kDateFails;
     }
-    const PngOutcome png = WriteChartPng(command, result.chart->Grid(), o.output);
+    const std::string conventions = ConventionsText(result.conventions);
+    const PngOutcome png =
+        WriteChartPng(command, result.chart->Grid(), o.output,
+                      conventions.empty() ? std::string() : "conventions: " + conventions);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;
 }
