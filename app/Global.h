@@ -30,6 +30,9 @@ struct BirthData {
     // chart then takes the middle of the sub-period, g_nHour 0 counted as
     // 子 of the evening before (SubPeriodMiddle).
     std::optional<std::chrono::sys_seconds> g_tBirthInstant;
+    // Days the day pillar counts past the Gregorian date: 1 when the chart
+    // conventions count 夜子 as the next day.
+    int g_nDayPillarShift = 0;
 
     friend bool operator==(const BirthData&, const BirthData&) = default;
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "chart/StarTables.h"
 #include "chart/ZiWei.h"
 
 namespace qelvar {
@@ -11,14 +12,6 @@ namespace {
 
 constexpr int kSearch10 = 10;
 constexpr int kSearch15 = 15;
-
-// Cells of the stem-keyed stars by year stem 甲..癸, as branches.
-// 禄存 ("甲禄到寅乙禄卯，丙戊禄在巳，丁己禄在午，庚禄居申辛禄酉，壬禄在亥癸禄子").
-constexpr std::array<Branch, 10> kLuCunBranch = {2, 3, 5, 6, 5, 6, 8, 9, 11, 0};
-// 天魁 天钺, the 贵人 pair of the year stem: 甲戊 丑未, 乙己 子申, 丙丁 亥酉,
-// 庚辛 午寅, 壬癸 卯巳.
-constexpr std::array<Branch, 10> kTianKuiBranch = {1, 0, 11, 11, 1, 0, 6, 6, 3, 3};
-constexpr std::array<Branch, 10> kTianYueBranch = {7, 8, 9, 9, 7, 8, 2, 2, 5, 5};
 
 // 天马 by the lunar month, in groups of the month's branch triad (month 1 =
 // 寅): months 1 5 9 申, 2 6 10 巳, 3 7 11 寅, 4 8 12 亥; indexed by (month - 1) mod 4.

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "chart/StarTables.h"
 #include "chart/ZiWei.h"
 
 namespace qelvar {
@@ -28,7 +29,7 @@ constexpr std::array<std::array<Branch, 2>, 5> kJieKongBranch = {
 constexpr std::array<Branch, 12> kJieShenBranch = {8, 8, 10, 10, 0, 0, 2, 2, 4, 4, 6, 6};
 constexpr std::array<Branch, 12> kTianWuBranch = {5, 8, 2, 11, 5, 8, 2, 11, 5, 8, 2, 11};
 // 天月 ("一犬二蛇三在龙，四虎五羊六兔宫，七猪八羊九在虎，十马冬犬腊寅中").
-constexpr std::array<Branch, 12> kTianYueBranch = {10, 5, 4, 2, 7, 3, 11, 7, 2, 6, 10, 2};
+constexpr std::array<Branch, 12> kTianYueMonthBranch = {10, 5, 4, 2, 7, 3, 11, 7, 2, 6, 10, 2};
 constexpr std::array<Branch, 12> kYinShaBranch = {2, 0, 10, 8, 6, 4, 2, 0, 10, 8, 6, 4};
 
 // 蜚廉 by year branch.
@@ -68,7 +69,7 @@ void ZiWeiChart::PlaceTianWu() {
 }
 
 void ZiWeiChart::PlaceTianYue() {
-    PlaceInFreeSlot(CellOfBranch(kTianYueBranch[FloorMod(LunarMonth() - 1, 12)]), "天月",
+    PlaceInFreeSlot(CellOfBranch(kTianYueMonthBranch[FloorMod(LunarMonth() - 1, 12)]), "天月",
                     kSearch15);
 }
 
@@ -102,8 +103,8 @@ void ZiWeiChart::PlaceKong() {
 
 void ZiWeiChart::PlaceLuanXi() {
     const Branch y = YearBranch();
-    PlaceInFreeSlot(13 - y, "红鸾", kSearch20);
-    PlaceInFreeSlot(19 - y, "天喜", kSearch20);
+    PlaceInFreeSlot(CellOfBranch(HongLuanBranch(y)), "红鸾", kSearch20);
+    PlaceInFreeSlot(CellOfBranch(TianXiBranch(y)), "天喜", kSearch20);
 }
 
 void ZiWeiChart::PlaceXuKu() {

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "chart/StarTables.h"
 #include "chart/Text.h"
 #include "chart/ZiWei.h"
 
@@ -15,11 +16,6 @@ namespace {
 constexpr std::array<std::string_view, 12> kPalaceNames = {"本命宫", "父母宫", "福德宫", "田宅宫",
                                                            "官禄宫", "仆役宫", "迁移宫", "疾厄宫",
                                                            "财帛宫", "子女宫", "夫妻宫", "兄弟宫"};
-
-// 五虎遁 start of the palace stems: the stem of the 寅 cell is
-// (offset mod 10) for the year stem ("甲己之年丙作首": 甲己 丙寅, 乙庚 戊寅,
-// 丙辛 庚寅, 丁壬 壬寅, 戊癸 甲寅).  Indexed by year stem mod 5.
-constexpr std::array<int, 5> kPalaceStemOffset = {12, 14, 16, 18, 10};
 
 struct Bureau {
     std::string_view name;
@@ -67,9 +63,8 @@ void ZiWeiChart::ShowPalaceNames() {
 
 void ZiWeiChart::ShowPalaceStems() {
     const Stem s = YearStem();  // [0, 9]
-    const int offset = kPalaceStemOffset[s % 5];
     for (PalaceIndex p = 0; p < 12; ++p)
-        m_grid.SetSlotText(slot::kPalaceStem.Slot(p), std::string(StemName(p + offset)));
+        m_grid.SetSlotText(slot::kPalaceStem.Slot(p), std::string(StemName(PalaceStemOf(s, p))));
     m_strYearStem = std::string(StemName(s));
 }
 

@@ -103,10 +103,12 @@ FivePillars ComputeFivePillars(const PillarInputs& in) {
 }
 
 void ZiWeiChart::ComputePillars() {
+    // The day count is linear in the day number, so day + 1 past a month's
+    // end still gives the next day's pillar.
     const FivePillars p = ComputeFivePillars({.instant = m_tBirthInstant,
                                               .solarText = m_strSolarText,
                                               .birthMonth = m_nBirthMonth,
-                                              .birthDay = m_nBirthDay,
+                                              .birthDay = m_nBirthDay + m_nDayPillarShift,
                                               .hour = m_nHour,
                                               .minuteSlot = m_nMinuteSlot});
     const PillarSet& f = p.four;

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "chart/StarTables.h"
 #include "chart/ZiWei.h"
 
 namespace qelvar {
@@ -31,7 +32,7 @@ void ZiWeiChart::ShowRulers() {
 
 void ZiWeiChart::ShowDouJunAndDates() {
     std::string douJun = "子年斗君：";
-    douJun += BranchName(m_nHour + 13 - LunarMonth());
+    douJun += BranchName(DouJunBranch(m_nHour, LunarMonth()));
     m_grid.SetSlotText(slot::kDouJun, std::move(douJun));
     m_grid.SetSlotText(slot::kSolarLine, "阳历：" + m_strSolarText);
     m_grid.SetSlotText(slot::kLunarLine, "农历：" + m_strLunarText);

@@ -18,6 +18,8 @@
 #include "cli/MomentOptions.h"
 #include "cli/Options.h"
 #include "cli/Output.h"
+#include "cli/PeriodOptions.h"
+#include "cli/PeriodsOutput.h"
 #include "cli/Status.h"
 #include "moment/MomentText.h"
 
@@ -45,7 +47,14 @@ constexpr std::string_view kCastFooter =
     "\"Error Date\" ({\"error\":\"Error Date\"}), a skipped clock time\n"
     "{\"error\":\"Nonexistent time\"}, and a malformed line, an unknown zone or\n"
     "a longitude outside -180..180 {\"error\":\"Malformed input\"}; blank lines\n"
-    "are skipped.";
+    "are skipped.  A line may end in \"at YYYY-MM-DD [H]\", its own --at and\n"
+    "--at-hour.\n"
+    "\n"
+    "--at adds the periods at a Gregorian date: text, one block per layer\n"
+    "(大限 小限 流年 流月 流日, 流时 with --at-hour); json, \"horoscope\".  A target\n"
+    "outside the calendar gives \"Error Date\", one before the chart's year\n"
+    "\"Error Target\" (exit status 1).  JSON always has \"conventions\",\n"
+    "\"decades\" and \"flying\".";
 
 constexpr std::string_view kRenderFooter =
     "The same as 'qelvar-cli cast --format png': the chart window painted\n"
@@ -60,6 +69,7 @@ struct CastOptions {
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
     std::string output;  // --output, for png
+    PeriodOptions periods;
 };
 
 std::string IsoDate(std::chrono::year_month_day d) {
@@ -77,6 +87,9 @@ CastRequest RequestOf(const CastOptions& o) {
     r.hourSelection = o.birth.hour.value_or(0);
     r.minuteSelection = o.birth.minute.value_or(0);
     r.male = o.birth.male;
+    r.conventions = o.periods.conventions;
+    r.at = o.periods.at;
+    r.atHour = o.periods.atHour;
     return r;
 }
 
@@ -112,12 +125,27 @@ std::string ParseClockLine(const std::vector<std::string_view>& t, const MomentO
 }
 
 // One input line: "2000-02-05 6 0 0", "lunar 2020-04-01 [leap] 6 0 1" or a
-// clock line; returns the problem, empty when the line is fine.
+// clock line, each optionally ending in "at YYYY-MM-DD [H]"; returns the
+// problem, empty when the line is fine.  `c.request` comes in with the
+// conventions and target of the options.
 std::string ParseLine(std::string_view line, const MomentOptions& o, CastLine& c) {
-    const std::vector<std::string_view> t = SplitWords(line);
-    c = CastLine{};
-    if (!t.empty() && t[0] == "clock") return ParseClockLine(t, o, c);
+    std::vector<std::string_view> t = SplitWords(line);
     CastRequest& r = c.request;
+    // A closing "at YYYY-MM-DD [H]" is the line's own target.
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        if (t[k] != "at") continue;
+        if (k + 1 >= t.size() || k + 3 < t.size()) return "expected: at YYYY-MM-DD [HOUR]";
+        r.at = ParseDateNumbers(t[k + 1]);
+        if (!r.at) return "expected a target date YYYY-MM-DD after 'at'";
+        r.atHour.reset();
+        if (k + 2 < t.size()) {
+            r.atHour = ParseHour(t[k + 2]);
+            if (!r.atHour) return "the target hour must be 0..12, 子..亥 or 夜子";
+        }
+        t.resize(k);
+        break;
+    }
+    if (!t.empty() && t[0] == "clock") return ParseClockLine(t, o, c);
     std::size_t i = 0;
     if (i < t.size() && t[i] == "lunar") {
         r.lunar = true;
@@ -159,6 +187,7 @@ void AppendOne(std::string& out, const CastResult& result, Format format,
             out += '\n';
         }
         AppendChartText(out, result.chart->Grid());
+        AppendPeriodsText(out, result.conventions, result.horoscope ? &*result.horoscope : nullptr);
     } else {
         out += result.error;
         out += '\n';
@@ -168,7 +197,7 @@ void AppendOne(std::string& out, const CastResult& result, Format format,
 // Resolves the clock time of one case and casts it.  A clock time that
 // cannot be read leaves `result` failed with its error object's text, the
 // reason on stderr, and returns the status it gives.
-int CastClock(std::string_view command, const BirthMoment& moment, bool male,
+int CastClock(std::string_view command, const BirthMoment& moment, const CastRequest& request,
               std::chrono::year_month_day today, CastResult& result) {
     const MomentResult resolved = ResolveMoment(moment);
     if (!resolved.ok()) {
@@ -180,7 +209,7 @@ int CastClock(std::string_view command, const BirthMoment& moment, bool male,
     }
     if (resolved.resolution->ambiguous)
         std::cerr << "qelvar-cli " << command << ": " << resolved.resolution->note << '\n';
-    CastMomentOnce(moment, *resolved.resolution, male, today, result);
+    CastMomentOnce(moment, *resolved.resolution, request, today, result);
     return result.ok ? kOk : kDateFails;
 }
 
@@ -195,7 +224,7 @@ int CastFromOptions(std::string_view command, const CastOptions& o, CastResult& 
         result = CastResult{};  // no error text: nothing goes to standard output
         return UsageError(command, m.problem);
     }
-    return CastClock(command, *m.moment, o.birth.male, o.birth.today, result);
+    return CastClock(command, *m.moment, RequestOf(o), o.birth.today, result);
 }
 
 // The chart window of one cast, drawn to the --output file.
@@ -206,7 +235,10 @@ int CastPng(std::string_view command, const CastOptions& o) {
         std::cerr << result.error << '\n';
         return kDateFails;
     }
-    const PngOutcome png = WriteChartPng(command, result.chart->Grid(), o.output);
+    const std::string conventions = ConventionsText(result.conventions);
+    const PngOutcome png =
+        WriteChartPng(command, result.chart->Grid(), o.output,
+                      conventions.empty() ? std::string() : "conventions: " + conventions);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;
 }
@@ -238,6 +270,7 @@ int CastBatch(const CastOptions& o) {
         ++number;
         if (r == LineReader::Result::Line && SplitWords(line).empty()) continue;  // blank line
         CastLine c;
+        c.request = RequestOf(o);  // the conventions and target of the options
         const std::string problem = r == LineReader::Result::TooLong ? std::string(kLineTooLong)
                                                                      : ParseLine(line, o.moment, c);
         if (!problem.empty()) {
@@ -247,7 +280,7 @@ int CastBatch(const CastOptions& o) {
             result.error = kMalformedInput;
         } else if (c.moment) {
             const std::string where = "cast: line " + std::to_string(number);
-            const int status = CastClock(where, *c.moment, c.request.male, o.birth.today, result);
+            const int status = CastClock(where, *c.moment, c.request, o.birth.today, result);
             anyMalformed = anyMalformed || status == kMalformed;
             anyFailed = anyFailed || status == kDateFails;
         } else {
@@ -308,6 +341,8 @@ Runner SetUpCast(CLI::App& command) {
     AddFormat(command, o->format, {Format::Text, Format::Json, Format::Png});
     AddOutputFile(command, o->output, "the PNG file of --format png");
     AddEncoding(command, o->encoding);
+    AddTargetOptions(command, o->periods);
+    AddConventionOptions(command, o->periods.conventions);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())
             return UsageError("cast", problem);
@@ -323,6 +358,7 @@ Runner SetUpRender(CLI::App& command) {
     AddDateArgument(command, o->date, false, "YYYY-MM-DD, Gregorian unless --lunar");
     AddBirthOptions(command, o->birth);
     AddOutputFile(command, o->output, "the PNG file to write (replaced whole or not at all)");
+    AddConventionOptions(command, o->periods.conventions);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())
             return UsageError("render", problem);

@@ -19,18 +19,50 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
     return value;
 }
 
-// Casts the chart of a built birth, or records why there is none.
-void Finish(BirthBuild built, std::chrono::year_month_day today, CastResult& result) {
+// The horoscope of the request's target; a target that fails turns the
+// whole result into its error.
+void AddHoroscope(const CastRequest& r, CastResult& result) {
+    static const LunarCalendar calendar;
+    if (!FitsDateRecord(*r.at)) {
+        result.ok = false;
+        result.error = kErrorDate;
+        return;
+    }
+    const HoroscopeRequest target{static_cast<int>(r.at->year), static_cast<int>(r.at->month),
+                                  static_cast<int>(r.at->day), r.atHour};
+    HoroscopeResult h = ComputeHoroscope(result.natal, target, calendar, r.conventions.leapMonth);
+    if (!h.ok()) {
+        result.ok = false;
+        result.error = h.error;
+        return;
+    }
+    result.horoscope = std::move(h.horoscope);
+}
+
+// Applies the request's conventions to a built birth and casts its chart
+// (with the horoscope of its target), or records why there is none.
+void Finish(const BirthBuild& built, const CastRequest& r, std::chrono::year_month_day today,
+            CastResult& result) {
+    result.chart.reset();
+    result.horoscope.reset();
     result.ok = built.ok();
     if (!result.ok) {
         result.error = built.error;
-        result.chart.reset();
+        return;
+    }
+    const std::optional<BirthData> birth = ApplyConventions(*built.birth, r.conventions);
+    if (!birth) {
+        result.ok = false;
+        result.error = kErrorDate;
         return;
     }
     result.error.clear();
-    result.birth = std::move(*built.birth);
+    result.birth = *birth;
+    result.conventions = r.conventions;
     result.chart.emplace(result.birth, today);
     result.chart->RunChartSteps();
+    result.natal = ReadNatalChart(result.chart->Grid(), result.birth);
+    if (r.at) AddHoroscope(r, result);
 }
 
 }  // namespace
@@ -59,14 +91,15 @@ void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, Ca
                                      std::chrono::month{month <= 12 ? month : 0u} /
                                      std::chrono::day{day <= 31 ? day : 0u},
                                  time);
-    Finish(built, today, result);
+    Finish(built, r, today, result);
 }
 
-void CastMomentOnce(const BirthMoment& moment, const MomentResolution& resolution, bool male,
-                    std::chrono::year_month_day today, CastResult& result) {
+void CastMomentOnce(const BirthMoment& moment, const MomentResolution& resolution,
+                    const CastRequest& request, std::chrono::year_month_day today,
+                    CastResult& result) {
     result.moment = moment;
     result.resolution = resolution;
-    Finish(BirthFromMoment(resolution, male ? 0 : 1), today, result);
+    Finish(BirthFromMoment(resolution, request.male ? 0 : 1), request, today, result);
 }
 
 std::optional<int> ParseHour(std::string_view text) {

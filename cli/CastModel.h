@@ -1,6 +1,6 @@
 #pragma once
-// One cast from command-line values: the birth data from the builder the
-// desktop form uses, then the chart steps, run once.
+// One cast as the desktop form does it: set the date, update the form,
+// choose the lists, press the cast button, run the chart steps.
 
 #include <chrono>
 #include <optional>
@@ -12,6 +12,8 @@
 #include "chart/ZiWei.h"
 #include "cli/Dates.h"
 #include "moment/BirthMoment.h"
+#include "periods/Conventions.h"
+#include "periods/Periods.h"
 
 namespace qelvar::cli {
 
@@ -22,26 +24,37 @@ struct CastRequest {
     int hourSelection = 0;    // combo index 0..12 (12 = 夜子)
     int minuteSelection = 0;  // 0..11
     bool male = true;
+    ChartConventions conventions;
+    std::optional<DateNumbers> at;  // the horoscope's target date, Gregorian
+    std::optional<int> atHour;      // its double-hour 0..12
 };
 
 struct CastResult {
     bool ok = false;
     std::string error;                // "Error Date" when the cast was refused
-    BirthData birth;                  // as the builder made it
+    BirthData birth;                  // as the builder made it, under the conventions
     std::optional<ZiWeiChart> chart;  // after RunChartSteps
     // A cast from a clock time: the moment and how it was read.
     std::optional<BirthMoment> moment;
     std::optional<MomentResolution> resolution;
+    ChartConventions conventions;
+    NatalChart natal;                    // read from the chart
+    std::optional<Horoscope> horoscope;  // with a target
 };
 
-// Builds the birth data of the request and casts its chart.  Numbers too
-// large for the calendar's records fail as "Error Date".
+// Builds the birth data of the request with the functions the desktop form
+// uses, applies the chart conventions and casts its chart; with a target,
+// the horoscope too.  Numbers too large for the calendar's records fail as
+// "Error Date"; the birth is checked first, then the target ("Error Date",
+// "Error Target").
 void CastRequestOnce(const CastRequest& request, std::chrono::year_month_day today,
                      CastResult& result);
 
-// Builds the birth data of a resolved clock time and casts its chart.
-void CastMomentOnce(const BirthMoment& moment, const MomentResolution& resolution, bool male,
-                    std::chrono::year_month_day today, CastResult& result);
+// Builds the birth data of a resolved clock time and casts its chart, with
+// the sex, conventions and target of `request` (its date and lists unused).
+void CastMomentOnce(const BirthMoment& moment, const MomentResolution& resolution,
+                    const CastRequest& request, std::chrono::year_month_day today,
+                    CastResult& result);
 
 // Parsers of the command-line tokens; empty when the token is malformed.
 std::optional<int> ParseHour(std::string_view text);    // 0..12, 子..亥, 夜子

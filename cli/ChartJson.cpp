@@ -3,6 +3,7 @@
 #include "chart/PalaceView.h"
 #include "cli/Json.h"
 #include "cli/MomentOptions.h"
+#include "cli/PeriodsOutput.h"
 
 namespace qelvar::cli {
 
@@ -125,6 +126,8 @@ void AppendCastJson(std::string& out, const CastResult& result, std::string_view
         out += ",\"moment\":";
         AppendMomentJson(out, *result.moment, *result.resolution);
     }
+    AppendPeriodsJson(out, result.natal, result.conventions,
+                      result.horoscope ? &*result.horoscope : nullptr);
     out += '}';
 }
 

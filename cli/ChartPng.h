@@ -17,7 +17,9 @@ struct PngOutcome {
 };
 
 // If Qt cannot start at all, the process ends here with kMalformed and a
-// message naming `command`.
-PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path);
+// message naming `command`.  A non-empty `title` goes into the file's
+// "Title" text (the chart conventions when they are not the defaults).
+PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
+                         std::string_view title = {});
 
 }  // namespace qelvar::cli

@@ -53,22 +53,26 @@ void EnsureOffscreenApplication(std::string_view command) {
     new QApplication(argc, argv);
 }
 
-std::optional<QByteArray> EncodePng(const QImage& image) {
+std::optional<QByteArray> EncodePng(const QImage& image, std::string_view title) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
+    if (!title.empty())
+        writer.setText(QStringLiteral("Title"),
+                       QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!writer.write(image)) return std::nullopt;
     return bytes;
 }
 
 }  // namespace
 
-PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path) {
+PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
+                         std::string_view title) {
     EnsureOffscreenApplication(command);
     InstallSongFont();
     CZiWeiDlg chart(grid);
-    const auto png = EncodePng(chart.grab().toImage());
+    const auto png = EncodePng(chart.grab().toImage(), title);
     if (!png) return {kIoFailed, "cannot encode the chart as PNG"};
     const auto bytes =
         std::as_bytes(std::span(png->constData(), static_cast<std::size_t>(png->size())));

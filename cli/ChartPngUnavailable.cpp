@@ -4,7 +4,7 @@
 
 namespace qelvar::cli {
 
-PngOutcome WriteChartPng(std::string_view, const ChartGrid&, const std::string&) {
+PngOutcome WriteChartPng(std::string_view, const ChartGrid&, const std::string&, std::string_view) {
     return {kMalformed, "this build has no chart window (configured without the GUI)"};
 }
 

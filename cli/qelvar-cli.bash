@@ -4,10 +4,11 @@
 _qelvar_cli_options() {
     local birth="--lunar --leap --hour --minute --sex --today"
     local moment="--clock --zone --place --longitude --latitude --dst --solar-time"
+    local conventions="--late-zi --leap-month --year-start"
     case $1 in
         convert) echo "--help --lunar --leap --format --encoding -" ;;
-        cast) echo "--help $birth $moment --format --output --encoding -" ;;
-        render) echo "--help $birth --output" ;;
+        cast) echo "--help $birth $moment --format --output --encoding --at --at-hour $conventions -" ;;
+        render) echo "--help $birth --output $conventions" ;;
         moment) echo "--help $moment --format --encoding" ;;
         places) echo "--help --format --encoding" ;;
     esac
@@ -17,7 +18,10 @@ _qelvar_cli_values() {
     case $2 in
         --format) [ "$1" = cast ] && echo "text json png" || echo "text json" ;;
         --encoding) echo "utf-8 gbk" ;;
-        --hour) echo "0 1 2 3 4 5 6 7 8 9 10 11 12 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 夜子" ;;
+        --hour | --at-hour) echo "0 1 2 3 4 5 6 7 8 9 10 11 12 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 夜子" ;;
+        --late-zi) echo "same-day next-day" ;;
+        --leap-month) echo "whole split" ;;
+        --year-start) echo "new-year lichun" ;;
         --minute) echo "0 1 2 3 4 5 6 7 8 9 10 11" ;;
         --sex) echo "0 1 男 女" ;;
         --dst) echo "auto on off" ;;

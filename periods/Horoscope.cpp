@@ -1,0 +1,200 @@
+// The horoscope of a target date: 大限 (with the 童限), 小限, 流年, 流月,
+// 流日 and 流时, each with its palace names, four transformations and
+// moving stars.
+#include <algorithm>
+#include <cstdio>
+
+#include "chart/StarTables.h"
+#include "periods/Periods.h"
+
+namespace qelvar {
+
+namespace {
+
+// The palace names of a layer, counted backward from its 命宫.
+constexpr std::array<std::string_view, 12> kLayerPalaces = {
+    "命宫", "兄弟", "夫妻", "子女", "财帛", "疾厄", "迁移", "仆役", "官禄", "田宅", "福德", "父母"};
+
+// 文昌 and 文曲 by stem 甲..癸 (流昌: 甲巳 乙午 丙戊申 丁己酉 庚亥 辛子 壬寅 癸卯;
+// 流曲: 甲酉 乙申 丙戊午 丁己巳 庚卯 辛寅 壬子 癸亥).
+constexpr std::array<Branch, 10> kChangBranch = {5, 6, 8, 9, 8, 9, 11, 0, 2, 3};
+constexpr std::array<Branch, 10> kQuBranch = {9, 8, 6, 5, 6, 5, 3, 2, 0, 11};
+
+// 驿马 by the branch triad (branch mod 4): 申子辰 寅, 巳酉丑 亥, 寅午戌 申, 亥卯未 巳.
+constexpr std::array<Branch, 4> kMaBranch = {2, 11, 8, 5};
+
+// 小限 start by the birth year's triad (branch mod 4): 申子辰 戌, 巳酉丑 未,
+// 寅午戌 辰, 亥卯未 丑.
+constexpr std::array<Branch, 4> kMinorStart = {10, 7, 4, 1};
+
+// 年解 counted backward from 戌 with the year branch.
+constexpr Branch NianJieBranch(Branch year) {
+    return FloorMod(10 - year, 12);
+}
+
+// Moving-star names by layer (大限 流年 流月 流日 流时) and star, in the
+// order 魁 钺 昌 曲 禄 羊 陀 马 鸾 喜.
+using StarNames = std::array<std::string_view, 10>;
+constexpr std::array<StarNames, 5> kMovingStarNames = {{
+    {"运魁", "运钺", "运昌", "运曲", "运禄", "运羊", "运陀", "运马", "运鸾", "运喜"},
+    {"流魁", "流钺", "流昌", "流曲", "流禄", "流羊", "流陀", "流马", "流鸾", "流喜"},
+    {"月魁", "月钺", "月昌", "月曲", "月禄", "月羊", "月陀", "月马", "月鸾", "月喜"},
+    {"日魁", "日钺", "日昌", "日曲", "日禄", "日羊", "日陀", "日马", "日鸾", "日喜"},
+    {"时魁", "时钺", "时昌", "时曲", "时禄", "时羊", "时陀", "时马", "时鸾", "时喜"},
+}};
+
+constexpr int NameRow(LayerKind kind) {
+    switch (kind) {
+        case LayerKind::Decade:
+            return 0;
+        case LayerKind::Year:
+            return 1;
+        case LayerKind::Month:
+            return 2;
+        case LayerKind::Day:
+            return 3;
+        case LayerKind::Hour:
+            return 4;
+        case LayerKind::Minor:
+            break;
+    }
+    return -1;
+}
+
+void PlaceMovingStars(PeriodLayer& layer) {
+    const int row = NameRow(layer.kind);
+    if (row < 0) return;  // 小限 has none
+    const StarNames& names = kMovingStarNames[row];
+    const Stem s = layer.stemBranch.stem;
+    const Branch b = layer.stemBranch.branch;
+    const Branch lu = kLuCunBranch[s];
+    const Branch luan = HongLuanBranch(b);
+    const std::array<Branch, 10> cells = {
+        kTianKuiBranch[s], kTianYueBranch[s], kChangBranch[s],  kQuBranch[s], lu,
+        Ring(lu + 1),      Ring(lu - 1),      kMaBranch[b % 4], luan,         TianXiBranch(b)};
+    layer.stars.reserve(11);
+    for (int i = 0; i < 10; ++i) layer.stars.push_back({names[i], cells[i]});
+    if (layer.kind == LayerKind::Year) layer.stars.push_back({"年解", NianJieBranch(b)});
+}
+
+// The 流年 gods, laid as the natal cycles with the target year's branch.
+void PlaceYearGods(PeriodLayer& layer) {
+    const Branch y = layer.stemBranch.branch;
+    for (int i = 0; i < 12; ++i) {
+        layer.suiQian[BranchOfCell(SuiQianCell(y, i))] = kSuiQianCycle[i];
+        layer.jiangQian[BranchOfCell(JiangQianCell(y, i))] = kJiangQianCycle[i];
+    }
+}
+
+PeriodLayer MakeLayer(const NatalChart& natal, LayerKind kind, StemBranch sb, Branch cell) {
+    PeriodLayer layer;
+    layer.kind = kind;
+    layer.stemBranch = sb;
+    layer.cell = cell;
+    for (Branch b = 0; b < 12; ++b) layer.palaces[b] = kLayerPalaces[Ring(cell - b)];
+    layer.transformations = TransformationsOf(natal, sb.stem);
+    PlaceMovingStars(layer);
+    if (kind == LayerKind::Year) PlaceYearGods(layer);
+    return layer;
+}
+
+// A layer whose stem is the palace stem of its cell (大限, 小限).
+PeriodLayer CellLayer(const NatalChart& natal, LayerKind kind, Branch cell) {
+    return MakeLayer(natal, kind, {natal.palaceStem[cell], cell}, cell);
+}
+
+// 童限 cells by age 1..5: 命宫, 财帛, 疾厄, 夫妻, 福德, as offsets from the 命宫.
+constexpr std::array<int, 5> kChildOffset = {0, -4, -5, -2, 2};
+
+PeriodLayer DecadeLayer(const NatalChart& natal, int age) {
+    int first = 0;  // the chart's first range starts at its bureau number
+    for (Branch b = 0; b < 12; ++b)
+        if (natal.decadeFirst[b] > 0 && (first == 0 || natal.decadeFirst[b] < first))
+            first = natal.decadeFirst[b];
+    if (age < first) {
+        const int i = std::clamp(age, 1, 5) - 1;  // [0, 4]: the first range starts at 2..6
+        PeriodLayer layer = CellLayer(natal, LayerKind::Decade, Ring(natal.life + kChildOffset[i]));
+        layer.child = true;
+        return layer;
+    }
+    // Past the twelfth range the ranges go round again in their own direction.
+    const int start = first + 10 * ((age - first) / 10 % 12);
+    Branch cell = natal.life;
+    for (Branch b = 0; b < 12; ++b)
+        if (natal.decadeFirst[b] == start) cell = b;
+    return CellLayer(natal, LayerKind::Decade, cell);
+}
+
+PeriodLayer MinorLayer(const NatalChart& natal, int age) {
+    const Branch start = kMinorStart[YearBranchOf(natal.lunarYear) % 4];
+    const int steps = natal.sex == 0 ? age - 1 : 1 - age;  // a man forward, a woman backward
+    return CellLayer(natal, LayerKind::Minor, Ring(start + steps));
+}
+
+// Day pillar of a Gregorian date (the chart's day-pillar count).
+StemBranch DayPillar(const SolarDate& d) {
+    char year[8];
+    std::snprintf(year, sizeof year, "%04d", static_cast<int>(d.year));
+    return DayPillarOf(year, d.month, d.day);
+}
+
+}  // namespace
+
+std::string_view LayerName(LayerKind kind) {
+    static constexpr std::array<std::string_view, 6> kNames = {"大限", "小限", "流年",
+                                                               "流月", "流日", "流时"};
+    return kNames[static_cast<int>(kind)];
+}
+
+HoroscopeResult ComputeHoroscope(const NatalChart& natal, const HoroscopeRequest& request,
+                                 const LunarCalendar& calendar, LeapMonthRule leapMonth) {
+    HoroscopeResult result;
+    if (request.year < 1 || request.year > 9999 || request.month < 1 || request.month > 12 ||
+        request.day < 1 || request.day > 31 ||
+        (request.hour && (*request.hour < 0 || *request.hour > 12))) {
+        result.error = kErrorDate;
+        return result;
+    }
+    const SolarDate solar{static_cast<std::uint16_t>(request.year),
+                          static_cast<std::uint16_t>(request.month),
+                          static_cast<std::uint16_t>(request.day)};
+    const std::optional<LunarDate> lunar = calendar.SolarToLunar(solar);
+    if (!lunar) {
+        result.error = kErrorDate;
+        return result;
+    }
+    if (lunar->year < natal.lunarYear) {
+        result.error = kErrorTarget;
+        return result;
+    }
+    Horoscope& h = result.horoscope;
+    h.target.solar = solar;
+    h.target.lunar = *lunar;
+    if (request.hour) h.target.hour = *request.hour % 12;  // 夜子 is 子 of the same day
+    h.age = lunar->year - natal.lunarYear + 1;
+
+    h.layers.reserve(6);
+    h.layers.push_back(DecadeLayer(natal, h.age));
+    h.layers.push_back(MinorLayer(natal, h.age));
+
+    const StemBranch year{YearStemOf(lunar->year), YearBranchOf(lunar->year)};
+    h.layers.push_back(MakeLayer(natal, LayerKind::Year, year, year.branch));
+
+    const int month = CountedMonth(*lunar, leapMonth);  // [1, 12]
+    const Branch monthCell = Ring(natal.douJun + year.branch + month - 1);
+    const StemBranch monthPillar = MonthPillarTable[month - 1][year.stem % 5];
+    h.layers.push_back(MakeLayer(natal, LayerKind::Month, monthPillar, monthCell));
+
+    const Branch dayCell = Ring(monthCell + lunar->day - 1);
+    const StemBranch day = DayPillar(solar);
+    h.layers.push_back(MakeLayer(natal, LayerKind::Day, day, dayCell));
+
+    if (h.target.hour) {
+        const int hour = *h.target.hour;
+        const StemBranch hourPillar = HourPillarTable[hour][day.stem % 5];
+        h.layers.push_back(MakeLayer(natal, LayerKind::Hour, hourPillar, Ring(dayCell + hour)));
+    }
+    return result;
+}
+
+}  // namespace qelvar
