@@ -10,6 +10,7 @@ packages=(
     fonts-arphic-uming fontconfig
     xvfb xauth xdotool
     desktop-file-utils appstream dpkg-dev file
+    lintian help2man man-db clang-format
 )
 
 missing=()
