@@ -1,7 +1,5 @@
 #include "capture/CatchScreenDlg.h"
 
-#include "app/Tovrin.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,6 +8,7 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include "app/Tovrin.h"
 #include "capture/HelpText.h"
 
 // Resources compiled into the Qt layer's static library are registered by hand.

@@ -1,13 +1,12 @@
 #include "chart/ZiWeiDlg.h"
 
-#include "capture/CatchScreenDlg.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "app/AppIcon.h"
 #include "app/DialogFont.h"
+#include "capture/CatchScreenDlg.h"
 #include "chart/ChartText.h"
 #include "chart/ZiWei.h"
 

@@ -1,5 +1,6 @@
 // The chart window of a known birth: texts read back by identifier, the
 // painted colours and frame, and the keys that close it.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -7,13 +8,13 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
-#include <QApplication>
 #include <QTimer>
 
 #include "app/DialogFont.h"
 #include "chart/ChartRender.h"
 #include "chart/ZiWei.h"
 #include "chart/ZiWeiDlg.h"
+#include "tests/ui/ModalPoll.h"
 
 using namespace qelvar;
 using std::chrono::year;
@@ -236,10 +237,12 @@ void ChartWindowTest::rightButtonKeepsChart() {
     // The right click opens the capture window modally; Esc with no
     // selection closes it again.
     bool captureOpened = false;
-    QTimer::singleShot(200, &chart, [&] {
+    Poll([&] {
         QWidget* capture = QApplication::activeModalWidget();
-        captureOpened = capture != nullptr && capture != &chart;
-        if (capture) QTest::keyClick(capture, Qt::Key_Escape);
+        if (capture == nullptr || capture == &chart) return false;
+        captureOpened = true;
+        QTest::keyClick(capture, Qt::Key_Escape);
+        return true;
     });
     QTest::mouseClick(&chart, Qt::RightButton, {}, QPoint(200, 300));
     QVERIFY(captureOpened);
