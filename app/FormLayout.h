@@ -58,8 +58,6 @@ inline constexpr int kFemale = 1008;
 inline constexpr int kMinuteList = 1009;
 }  // namespace form_id
 
-inline constexpr int kAppIconId = 128;
-inline constexpr int kAboutCommand = 16;
 // String 101: the menu entry that opens the About box.
 inline constexpr std::string_view kAboutMenuText = "关于 Qelvar排盘(&A)...";
 

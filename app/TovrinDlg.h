@@ -4,7 +4,6 @@
 // model, runs one of its operations and copies the model back.
 
 #include <QDialog>
-#include <QIcon>
 #include <chrono>
 #include <functional>
 
@@ -53,7 +52,6 @@ private:
     BirthData& m_birth;
     BirthForm m_form;
     ChartOpener m_openChart = &CTovrinDlg::OpenChartWindow;
-    QIcon m_hIcon;  // the application icon, resource 128
 
     QDateEdit* m_dateSolar = nullptr;      // 1001
     LunarDateEdit* m_dateLunar = nullptr;  // 1002

@@ -1,10 +1,12 @@
 #pragma once
-// Stems, branches and the palace ring: the index types, their names and the
-// one floor-mod helper that every cyclic count of the engine goes through.
+// Stems, branches and the palace ring: the index types and their names.
+// Every cyclic count goes through the calendar's one floor-mod helper.
 
 #include <array>
 #include <cstddef>
 #include <string_view>
+
+#include "calendar/DayCount.h"
 
 namespace qelvar {
 
@@ -12,12 +14,8 @@ using Stem = int;         // 0..9, 甲乙丙丁戊己庚辛壬癸
 using Branch = int;       // 0..11, 子丑寅卯辰巳午未申酉戌亥
 using PalaceIndex = int;  // 0..11, cell counted from 寅; increasing runs clockwise
 
-// Non-negative remainder of a by n (n > 0): stems (10), branches and the ring
-// (12), the sexagenary cycle (60), table columns (5).
-constexpr int FloorMod(int a, int n) {
-    const int r = a % n;  // (-n, n)
-    return r < 0 ? r + n : r;
-}
+// FloorMod(a, n), n > 0, is in [0, n): stems (10), branches and the ring (12),
+// the sexagenary cycle (60), table columns (5).
 static_assert(FloorMod(-1, 12) == 11 && FloorMod(-13, 12) == 11 && FloorMod(23, 12) == 11);
 static_assert(FloorMod(-1, 10) == 9 && FloorMod(0, 5) == 0);
 

@@ -1,5 +1,6 @@
 #include "chart/Pillars.h"
 
+#include "calendar/DayCount.h"
 #include "chart/Text.h"
 #include "chart/ZiWei.h"
 
@@ -28,10 +29,6 @@ constexpr std::array<MonthAddend, 12> kDayMonthAddend = {{
     {3, 3},
     {3, 9},
 }};
-
-constexpr bool IsGregorianLeap(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
 
 int ShiftStem(std::string_view name, int by) {
     return FloorMod(StemIndex(name) + by, 10);
@@ -81,7 +78,7 @@ StemBranch DayPillarOf(std::string_view solarText, int month, int day) {
     const StemBranch base = MonthPillarTable[row][col];
 
     const int m = FloorMod(month - 1, 12);  // [0, 11]
-    const int leap = IsGregorianLeap(year) && month > 2 ? 1 : 0;
+    const int leap = IsGregorianLeapYear(year) && month > 2 ? 1 : 0;
     return {FloorMod(base.stem + day + kDayMonthAddend[m].stem + leap, 10),
             FloorMod(base.branch + day + kDayMonthAddend[m].branch + leap, 12)};
 }

@@ -1,8 +1,8 @@
 #include "chart/ZiWei.h"
 
-#include <array>
 #include <cstdio>
 
+#include "calendar/DayCount.h"
 #include "chart/Text.h"
 
 namespace qelvar {
@@ -113,16 +113,7 @@ bool ZiWeiChart::IsForward() const {
 }
 
 long long ZiWeiChart::OrdinalDay(int year, int month, int day) {
-    static constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30,
-                                                         31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    long long n = 0;
-    if (year > 1) {
-        const long long y = year - 1;  // whole years before `year`
-        n = 365 * y + y / 4 - y / 100 + y / 400;
-    }
-    for (int m = 1; m < month && m <= 12; ++m) n += kMonthLength[m - 1] + (m == 2 && leap ? 1 : 0);
-    return n + day;
+    return DaysFromCivil(year, month, day) - DaysFromCivil(1, 1, 1) + 1;
 }
 
 void ZiWeiChart::ShowDaysLived() {
