@@ -1,9 +1,8 @@
 // Casts over every day of the calendar range through the form model,
 // checking what every chart promises.  The sampled sweep (each day with a
 // rotating double-hour and sex; every 5th day under the sanitizers) runs
-// with the suite; the full sweep (each
-// day x 12 double-hours x both sexes, about 1.3 million casts) is disabled
-// by default and runs with
+// with the suite; the full sweep (each day x 12 double-hours x both sexes,
+// about 1.3 million casts) is disabled by default and runs with
 //   build/bin/qelvar_app_tests --gtest_also_run_disabled_tests --gtest_filter='*FullSweep*'
 #include <gtest/gtest.h>
 

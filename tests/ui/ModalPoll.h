@@ -1,7 +1,7 @@
+#pragma once
 // Waiting for a window that code under test opens in its own modal loop (a
 // dialog's exec(), a context menu): QTRY_* cannot run there, because the
 // test's call does not return until that window closes.
-#pragma once
 
 #include <QApplication>
 #include <QTimer>
