@@ -1,5 +1,6 @@
 #include "chart/ZiWei.h"
 
+#include <array>
 #include <cstdio>
 
 #include "calendar/DayCount.h"
@@ -112,8 +113,19 @@ bool ZiWeiChart::IsForward() const {
     return FloorMod(LunarYear() + m_nSex, 2) == 0;
 }
 
+// Plain sums in 64 bits rather than DaysFromCivil: the birth texts may hold
+// any number, and the count must not overflow for them.
 long long ZiWeiChart::OrdinalDay(int year, int month, int day) {
-    return DaysFromCivil(year, month, day) - DaysFromCivil(1, 1, 1) + 1;
+    static constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30,
+                                                         31, 31, 30, 31, 30, 31};
+    const bool leap = IsGregorianLeapYear(year);
+    long long n = 0;
+    if (year > 1) {
+        const long long y = year - 1;  // whole years before `year`
+        n = 365 * y + y / 4 - y / 100 + y / 400;
+    }
+    for (int m = 1; m < month && m <= 12; ++m) n += kMonthLength[m - 1] + (m == 2 && leap ? 1 : 0);
+    return n + day;
 }
 
 void ZiWeiChart::ShowDaysLived() {
