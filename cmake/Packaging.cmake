@@ -30,7 +30,8 @@ endif()
 find_program(HELP2MAN help2man)
 if(HELP2MAN)
     add_custom_command(OUTPUT qelvar-cli.1.gz
-                       COMMAND ${qelvar_pkg}/cli-manpage.sh $<TARGET_FILE:qelvar-cli> qelvar-cli.1.gz
+                       COMMAND ${qelvar_pkg}/cli-manpage.sh $<TARGET_FILE:qelvar-cli> ${PROJECT_VERSION}
+                               qelvar-cli.1.gz
                        DEPENDS qelvar-cli ${qelvar_pkg}/cli-manpage.sh VERBATIM)
     add_custom_target(qelvar_cli_manpage ALL DEPENDS qelvar-cli.1.gz)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/qelvar-cli.1.gz DESTINATION ${man1})

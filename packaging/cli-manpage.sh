@@ -3,10 +3,11 @@
 # help2man turns the program's --help and --version into the page, and every
 # command listed by --help gets a section with that command's --help, so the
 # page follows the commands and options as they change.
-#   cli-manpage.sh QELVAR_CLI OUTPUT.1.gz
+#   cli-manpage.sh QELVAR_CLI VERSION OUTPUT.1.gz
 set -euo pipefail
 cli=$1
-out=$2
+version=$2
+out=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -39,6 +40,7 @@ roff_verbatim() {
 } >"$work/commands.h2m"
 
 help2man --locale=C.UTF-8 --no-info --no-discard-stderr --include="$work/commands.h2m" \
+    --version-string="$version" \
     --name="convert lunar dates and cast Purple Star charts" \
     --output="$work/qelvar-cli.1" "$cli"
 gzip -9n -c "$work/qelvar-cli.1" >"$out"
