@@ -14,8 +14,11 @@ deb=$(ls "$out"/qelvar_*.deb)
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
-report=$(lintian --no-tag-display-limit "$deb" 2>/dev/null || true)
+# lintian exits 1 when it reports an error, higher when it cannot check.
+lintian_status=0
+report=$(lintian --no-tag-display-limit "$deb" 2>"$out/lintian.err") || lintian_status=$?
 echo "$report"
+[ $lintian_status -le 1 ] || { cat "$out/lintian.err"; fail "lintian could not check the package"; }
 grep -q '^[EW]: ' <<<"$report" && fail "lintian reports errors or warnings"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
