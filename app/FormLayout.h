@@ -64,8 +64,6 @@ inline constexpr int kSolarTimeBox = 1013;  // "真太阳时"
 inline constexpr int kMomentText = 1014;    // how the clock time was read
 }  // namespace form_id
 
-inline constexpr int kAppIconId = 128;
-inline constexpr int kAboutCommand = 16;
 // String 101: the menu entry that opens the About box.
 inline constexpr std::string_view kAboutMenuText = "关于 Qelvar排盘(&A)...";
 

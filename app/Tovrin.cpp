@@ -1,12 +1,11 @@
 #include "app/Tovrin.h"
 
-#include "capture/CatchScreenDlg.h"
-
 #include <QApplication>
 #include <QEvent>
 
 #include "app/LocalDate.h"
 #include "app/TovrinDlg.h"
+#include "capture/CatchScreenDlg.h"
 
 namespace qelvar {
 

@@ -31,9 +31,9 @@ QString Text(std::string_view text) {
 }  // namespace
 
 CTovrinDlg::CTovrinDlg(BirthData& birth, std::chrono::year_month_day today, QWidget* parent)
-    : QDialog(parent), m_birth(birth), m_form(birth, today), m_hIcon(AppIcon()) {
+    : QDialog(parent), m_birth(birth), m_form(birth, today) {
     BuildTemplate(*this, FormTemplate());
-    setWindowIcon(m_hIcon);
+    setWindowIcon(AppIcon());  // application icon, resource 128
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     BindControls();
     FillLists();

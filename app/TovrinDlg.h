@@ -4,7 +4,6 @@
 // model, runs one of its operations and copies the model back.
 
 #include <QDialog>
-#include <QIcon>
 #include <chrono>
 #include <functional>
 
@@ -61,7 +60,6 @@ private:
     BirthForm m_form;
     MomentEntry m_entry;
     ChartOpener m_openChart = &CTovrinDlg::OpenChartWindow;
-    QIcon m_hIcon;  // the application icon, resource 128
 
     QDateEdit* m_dateSolar = nullptr;       // 1001
     LunarDateEdit* m_dateLunar = nullptr;   // 1002

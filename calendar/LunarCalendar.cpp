@@ -86,9 +86,6 @@ constexpr SolarMonthPair SolarMonthsAround(int m) {
 
 }  // namespace
 
-LunarCalendar::LunarCalendar() = default;
-LunarCalendar::~LunarCalendar() = default;
-
 std::optional<LunarDate> LunarCalendar::SolarToLunar(const SolarDate& solar) const {
     if (!IsValidGregorianDate(solar.year, solar.month, solar.day)) return std::nullopt;
     int n = DayNumberOf(solar.year, solar.month, solar.day);

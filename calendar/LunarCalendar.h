@@ -34,9 +34,6 @@ using SolarMonthCode = int;
 
 class LunarCalendar {
 public:
-    LunarCalendar();
-    virtual ~LunarCalendar();
-
     // Gregorian -> lunar.  Empty outside 1901-02-19 .. 2051-02-10 and for a
     // date that does not exist (month outside 1..12, day past the month).
     std::optional<LunarDate> SolarToLunar(const SolarDate& solar) const;

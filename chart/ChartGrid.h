@@ -37,7 +37,6 @@ inline constexpr SlotFamily kLifeStage{2073};   // life stage
 
 inline constexpr int kStarColumns = 13;       // 0..7 top row, 8..12 second row
 inline constexpr int kBrightnessColumns = 8;  // under star columns 0..7
-inline constexpr int kStarSequenceStride = 12;
 
 // Star column j (0..12): family 1061 + 12j.
 constexpr SlotFamily StarColumn(int j) {
@@ -64,10 +63,6 @@ inline constexpr int kLifeRuler = 2188;            // "命主" + star
 inline constexpr int kBodyRuler = 2189;            // "身主" + star
 inline constexpr int kFivePillars = 2190;          // five pillars
 inline constexpr int kPillarNayin = 2193;          // 纳音 of four pillars
-
-// Hidden fixed captions of the chart window; no step writes them and they
-// are no slots of the grid.
-inline constexpr std::array<int, 3> kHiddenCaptions = {2191, 2192, 2194};
 
 }  // namespace slot
 
@@ -127,9 +122,6 @@ public:
         const int p = detail::PositionOf(id);
         if (p >= 0) m_texts[p] = std::move(text);
     }
-
-    // True when `id` is a slot of the grid.
-    static constexpr bool IsSlot(int id) { return detail::PositionOf(id) >= 0; }
 
     // Every slot identifier, ascending.
     static std::span<const int> SlotIds();

@@ -34,13 +34,12 @@ public:
     TextAttributes SlotAttributes(int id) const {
         return ColourControl(id, SlotText(id).toStdString());
     }
-    DialogBaseUnits BaseUnits() const { return m_base; }
     // Window pixels of a dialog-unit rectangle.
     QRect ToWindow(const DuRect& r) const;
 
 public slots:
-    // Right button: opens the capture window over the chart.  The capture
-    // window is not part of this build yet, so it does nothing.
+    // Right button: opens the capture window (modal) over the chart; the
+    // chart stays open when it closes.
     void OpenCapture();
 
 protected:

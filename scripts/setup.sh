@@ -12,6 +12,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     desktop-file-utils appstream dpkg-dev file
     tzdata libhowardhinnant-date-dev liberfa-dev libgeonames-dev libgeonames-common
+    lintian help2man man-db clang-format
 )
 
 missing=()

@@ -15,6 +15,7 @@
 #include "chart/ChartRender.h"
 #include "chart/ZiWei.h"
 #include "chart/ZiWeiDlg.h"
+#include "tests/ui/ModalPoll.h"
 
 using namespace qelvar;
 using std::chrono::year;
@@ -238,10 +239,12 @@ void ChartWindowTest::rightButtonKeepsChart() {
     // The right click opens the capture window modally; Esc with no
     // selection closes it again.
     bool captureOpened = false;
-    QTimer::singleShot(200, &chart, [&] {
+    Poll([&] {
         QWidget* capture = QApplication::activeModalWidget();
-        captureOpened = capture != nullptr && capture != &chart;
-        if (capture) QTest::keyClick(capture, Qt::Key_Escape);
+        if (capture == nullptr || capture == &chart) return false;
+        captureOpened = true;
+        QTest::keyClick(capture, Qt::Key_Escape);
+        return true;
     });
     QTest::mouseClick(&chart, Qt::RightButton, {}, QPoint(200, 300));
     QVERIFY(captureOpened);

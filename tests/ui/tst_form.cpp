@@ -10,9 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
-#include <memory>
 
 #include "app/AboutDlg.h"
 #include "app/DialogFont.h"
@@ -20,6 +17,7 @@
 #include "app/LunarDateEdit.h"
 #include "app/TovrinDlg.h"
 #include "chart/ZiWeiDlg.h"
+#include "tests/ui/ModalPoll.h"
 
 using namespace qelvar;
 using std::chrono::year;
@@ -62,20 +60,6 @@ struct FormUnderTest {
 
 QString U(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// Calls `attempt` every 20 ms until it reports that it found what it waits
-// for (a modal window or a menu opened by the code under test), for at most
-// five seconds, so a window that opens late is still handled.
-void Poll(std::function<bool()> attempt) {
-    auto* timer = new QTimer(qApp);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, attempt] {
-        if (!attempt() && ++*tries <= 250) return;
-        timer->stop();
-        timer->deleteLater();
-    });
-    timer->start(20);
 }
 
 }  // namespace
