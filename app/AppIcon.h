@@ -6,6 +6,7 @@
 
 namespace qelvar {
 
+// The same shared icon on every call.
 QIcon AppIcon();
 
 }  // namespace qelvar

@@ -1,12 +1,7 @@
 #include "capture/BmpFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 
 namespace qelvar {
@@ -240,81 +235,10 @@ std::optional<std::vector<std::uint8_t>> EncodeBmp(const ArgbImageView& image, i
     return out;
 }
 
-namespace {
-
-std::string ErrnoReason(const char* what, int err) {
-    return std::string(what) + ": " + std::strerror(err);
-}
-
-// Writes all of `bytes` to fd, retrying short writes; 0 or an errno value.
-int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-    const std::uint8_t* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        if (n == 0) return EIO;
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
-// Creates a new file beside `path` with a name no other file has; returns
-// its descriptor and name, or -1 with errno set.
-int CreateTemporaryBeside(const std::string& path, std::string& tempName) {
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-}  // namespace
-
-WriteResult WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes) {
-    if (path.empty()) return WriteResult::Failure("no file name given");
-    struct stat target {};
-    const bool exists = ::stat(path.c_str(), &target) == 0;
-    if (exists && S_ISDIR(target.st_mode))
-        return WriteResult::Failure(ErrnoReason("cannot replace", EISDIR));
-
-    std::string tempName;
-    const int fd = CreateTemporaryBeside(path, tempName);
-    if (fd < 0) return WriteResult::Failure(ErrnoReason("cannot create the file", errno));
-
-    auto fail = [&](const char* what, int err) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(tempName.c_str());
-        return WriteResult::Failure(ErrnoReason(what, err));
-    };
-    if (exists) (void)::fchmod(fd, target.st_mode & 07777);  // keep the replaced file's mode
-    if (const int err = WriteAll(fd, bytes); err != 0) return fail("cannot write the file", err);
-    if (::fsync(fd) != 0) return fail("cannot write the file", errno);
-    const int closeResult = ::close(fd);
-    if (closeResult != 0) {
-        const int err = errno;
-        ::unlink(tempName.c_str());
-        return WriteResult::Failure(ErrnoReason("cannot write the file", err));
-    }
-    if (::rename(tempName.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tempName.c_str());
-        return WriteResult::Failure(ErrnoReason("cannot replace", err));
-    }
-    return WriteResult::Success();
-}
-
-WriteResult WriteBmpFile(const ArgbImageView& image, int depth, const std::string& path) {
+AtomicWriteResult WriteBmpFile(const ArgbImageView& image, int depth, const std::string& path) {
     const auto bytes = EncodeBmp(image, depth);
-    if (!bytes) return WriteResult::Failure("the image cannot be stored as a BMP file");
-    return WriteFileReplacing(path, *bytes);
+    if (!bytes) return {false, EINVAL, "the image cannot be stored as a BMP file"};
+    return WriteFileAtomically(path, std::as_bytes(std::span(*bytes)));
 }
 
 }  // namespace qelvar

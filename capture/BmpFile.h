@@ -1,13 +1,14 @@
 #pragma once
 // Uncompressed Windows BMP files (BITMAPFILEHEADER + BITMAPINFOHEADER,
-// bottom-up rows) at 1, 4, 8, 24 or 32 bits per pixel, and writing a file so
-// that it either appears whole or not at all.
+// bottom-up rows) at 1, 4, 8, 24 or 32 bits per pixel.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "io/AtomicFile.h"
 
 namespace qelvar {
 
@@ -51,21 +52,8 @@ std::uint8_t NearestPaletteIndex(int depth, std::uint32_t argb);
 // of the pixel rows.
 std::optional<std::vector<std::uint8_t>> EncodeBmp(const ArgbImageView& image, int depth);
 
-// Outcome of a file write: ok, or the reason it failed.
-struct WriteResult {
-    bool ok = false;
-    std::string reason;  // what failed and the system's error text; empty when ok
-    static WriteResult Success() { return {true, {}}; }
-    static WriteResult Failure(std::string why) { return {false, std::move(why)}; }
-};
-
-// Writes `bytes` to a new file beside `path` and renames it over `path` only
-// when every byte is written and flushed.  On failure the temporary file is
-// removed and an existing file at `path` is left as it was.  A replaced
-// file keeps its permission bits.
-WriteResult WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes);
-
-// EncodeBmp at `depth`, then WriteFileReplacing.
-WriteResult WriteBmpFile(const ArgbImageView& image, int depth, const std::string& path);
+// EncodeBmp at `depth`, then WriteFileAtomically: the file appears whole or
+// not at all.  An image EncodeBmp refuses gives EINVAL.
+AtomicWriteResult WriteBmpFile(const ArgbImageView& image, int depth, const std::string& path);
 
 }  // namespace qelvar

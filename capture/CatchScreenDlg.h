@@ -57,7 +57,7 @@ public:
     void SaveSelection(const QImage& image);
 
     // Writes the image as a BMP at the depth the screen reports.
-    static WriteResult WriteBmpFile(const QImage& image, const QString& path);
+    static AtomicWriteResult WriteBmpFile(const QImage& image, const QString& path);
 
     // For the application's event filter: a key press addressed to the
     // capture window `capture` or a window inside it goes to its

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "capture/CatchScreenDlg.h"
+#include "io/ErrorText.h"
 
 namespace qelvar {
 
@@ -49,13 +50,13 @@ void CCatchScreenDlg::SaveSelection(const QImage& image) {
     for (;;) {
         const QString path = ChooseSaveFile(this);
         if (path.isEmpty()) return;
-        const WriteResult result = WriteBmpFile(image, path);
+        const AtomicWriteResult result = WriteBmpFile(image, path);
         if (result.ok) return;
-        WarnSaveFailed(this, path, QString::fromStdString(result.reason));
+        WarnSaveFailed(this, path, QString::fromStdString(ChineseErrorText(result.error)));
     }
 }
 
-WriteResult CCatchScreenDlg::WriteBmpFile(const QImage& image, const QString& path) {
+AtomicWriteResult CCatchScreenDlg::WriteBmpFile(const QImage& image, const QString& path) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int depth = BmpDepthForScreen(screen ? screen->depth() : 32);
     const QImage rgb =

@@ -1,8 +1,8 @@
 // Casts over every day of the calendar range through the form model,
 // checking what every chart promises.  The sampled sweep (each day with a
-// rotating double-hour and sex; every 5th day under the sanitizers) runs
-// with the suite; the full sweep (each
-// day x 12 double-hours x both sexes, about 1.3 million casts) is disabled
+// rotating hour entry and sex; every 5th day under the sanitizers) runs
+// with the suite; the full sweep (each day x the 13 hour entries, the twelve
+// double-hours and 夜子, x both sexes, about 1.4 million casts) is disabled
 // by default and runs with
 //   build/bin/qelvar_app_tests --gtest_also_run_disabled_tests --gtest_filter='*FullSweep*'
 #include <gtest/gtest.h>
@@ -139,9 +139,10 @@ void Sweep(bool everyHour) {
         form.m_dateSolar = year_month_day{t};
         form.UpdateFromSolar();
         ASSERT_NE(form.m_strLunarStatic, "Error Date") << Iso(t);
-        const int hours = everyHour ? 24 : 1;
-        for (int k = 0; k < hours; ++k) {
-            const int hour = everyHour ? k / 2 : i % 12;
+        constexpr int kHourEntries = BirthForm::kLateZiHour + 1;  // 子 .. 亥, then 夜子
+        const int casesToday = everyHour ? 2 * kHourEntries : 1;
+        for (int k = 0; k < casesToday; ++k) {
+            const int hour = everyHour ? k / 2 : i % kHourEntries;
             form.m_nHourSelection = hour;
             form.m_nMinuteSelection = (i + k) % 12;
             form.m_bMale = everyHour ? k % 2 == 0 : (i / 12) % 2 == 0;

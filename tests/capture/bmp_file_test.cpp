@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -230,9 +231,9 @@ protected:
 
 TEST_F(BmpFileWrite, WritesTheWholeFileAndNothingElse) {
     const fs::path target = m_dir / "shot.bmp";
-    const WriteResult r = WriteBmpFile(m_image, 24, target);
-    ASSERT_TRUE(r.ok) << r.reason;
-    EXPECT_TRUE(r.reason.empty());
+    const AtomicWriteResult r = WriteBmpFile(m_image, 24, target);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_TRUE(r.message.empty());
     EXPECT_EQ(fs::file_size(target), 90054u);
     EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"shot.bmp"});
 }
@@ -256,35 +257,35 @@ TEST_F(BmpFileWrite, PathLongerThan256BytesIsPassedWhole) {
     fs::create_directories(dir);
     const fs::path target = dir / "shot.bmp";
     ASSERT_GT(target.string().size(), 256u);
-    const WriteResult r = WriteBmpFile(m_image, 24, target);
-    ASSERT_TRUE(r.ok) << r.reason;
+    const AtomicWriteResult r = WriteBmpFile(m_image, 24, target);
+    ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(fs::file_size(target), 90054u);
 }
 
 struct FailRow {
     const char* behaviour;
     std::string relativePath;
-    const char* reasonContains;
+    int error;
 };
 
 TEST_F(BmpFileWrite, FailuresAreReportedWithTheSystemsReason) {
     fs::create_directory(m_dir / "folder");
     Put(m_dir / "folder" / "keep.txt", "kept");
     const FailRow rows[] = {
-        {"target is a directory", "folder", "Is a directory"},
-        {"directory does not exist", "missing/shot.bmp", "No such file or directory"},
-        {"a name longer than the system allows", std::string(300, 'n') + ".bmp",
-         "File name too long"},
+        {"target is a directory", "folder", EISDIR},
+        {"directory does not exist", "missing/shot.bmp", ENOENT},
+        {"a name longer than the system allows", std::string(300, 'n') + ".bmp", ENAMETOOLONG},
     };
     for (const FailRow& row : rows) {
-        const WriteResult r = WriteBmpFile(m_image, 24, (m_dir / row.relativePath).string());
+        const AtomicWriteResult r = WriteBmpFile(m_image, 24, (m_dir / row.relativePath).string());
         EXPECT_FALSE(r.ok) << row.behaviour;
-        EXPECT_NE(r.reason.find(row.reasonContains), std::string::npos)
-            << row.behaviour << ": " << r.reason;
+        EXPECT_EQ(r.error, row.error) << row.behaviour << ": " << r.message;
         EXPECT_EQ(Entries(m_dir), (std::vector<std::string>{"folder"})) << row.behaviour;
         EXPECT_EQ(Entries(m_dir / "folder"), std::vector<std::string>{"keep.txt"}) << row.behaviour;
     }
-    EXPECT_FALSE(WriteFileReplacing("", {}).ok) << "empty name";
+    const AtomicWriteResult empty = WriteBmpFile(View(m_px, 0, 0), 24, m_dir / "empty.bmp");
+    EXPECT_EQ(empty.error, EINVAL) << "an image the format cannot hold";
+    EXPECT_EQ(Entries(m_dir), (std::vector<std::string>{"folder"}));
 }
 
 TEST_F(BmpFileWrite, AWriteCutShortLeavesTheExistingFileAndNoTemporary) {
@@ -298,12 +299,12 @@ TEST_F(BmpFileWrite, AWriteCutShortLeavesTheExistingFileAndNoTemporary) {
     rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const WriteResult r = WriteBmpFile(m_image, 24, target);
+    const AtomicWriteResult r = WriteBmpFile(m_image, 24, target);
     ::setrlimit(RLIMIT_FSIZE, &old);
     ::signal(SIGXFSZ, previous);
 
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.reason.find("File too large"), std::string::npos) << r.reason;
+    EXPECT_EQ(r.error, EFBIG) << r.message;
     EXPECT_EQ(Contents(target), "old picture");
     EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"shot.bmp"});
 }
@@ -313,9 +314,9 @@ TEST_F(BmpFileWrite, UnwritableDirectoryLeavesTheExistingFile) {
     const fs::path target = m_dir / "shot.bmp";
     Put(target, "old picture");
     fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
-    const WriteResult r = WriteBmpFile(m_image, 24, target);
+    const AtomicWriteResult r = WriteBmpFile(m_image, 24, target);
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.reason.find("Permission denied"), std::string::npos) << r.reason;
+    EXPECT_EQ(r.error, EACCES) << r.message;
     EXPECT_EQ(Contents(target), "old picture");
     EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"shot.bmp"});
 }

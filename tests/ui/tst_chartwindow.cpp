@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/AppIcon.h"
 #include "app/DialogFont.h"
 #include "chart/ChartRender.h"
 #include "chart/ZiWei.h"
@@ -77,6 +78,7 @@ private slots:
     void keysClose_data();
     void keysClose();
     void rightButtonKeepsChart();
+    void everyChartWindowSharesTheOneIcon();
     void pngEqualsWindow();
     void cliRenderEqualsWindow();
 };
@@ -245,6 +247,17 @@ void ChartWindowTest::rightButtonKeepsChart() {
     QVERIFY(captureOpened);
     QVERIFY(chart.isVisible());
     QCOMPARE(chart.grab().toImage(), before);
+}
+
+void ChartWindowTest::everyChartWindowSharesTheOneIcon() {
+    // Copies of one icon share its engine (and so its cached pixmaps): the
+    // cache key names the engine.
+    const qint64 shared = AppIcon().cacheKey();
+    for (int i = 0; i < 3; ++i) {
+        CZiWeiDlg chart(KnownBirth(), kToday);
+        QVERIFY(!chart.windowIcon().isNull());
+        QCOMPARE(chart.windowIcon().cacheKey(), shared);
+    }
 }
 
 void ChartWindowTest::pngEqualsWindow() {
