@@ -1,6 +1,7 @@
 // qelvar-cli cast: one chart from the command line, or one chart per input
 // line with "-".  Every cast builds its birth data with the functions the
 // desktop form uses, so the command and the desktop program cannot disagree.
+#include <cstdlib>
 #include <ctime>
 #include <istream>
 #include <ostream>
@@ -31,6 +32,7 @@ constexpr std::string_view kCastUsage =
     "  --format F      text (default), json or png\n"
     "  --output FILE   the PNG file of --format png (the chart window, drawn\n"
     "                  without a display); 'qelvar-cli render' is cast --format png\n"
+    "  --scale S       size of the PNG: S times the window at zoom 1 (0.25..8)\n"
     "  --encoding E    utf-8 (default) or gbk, for text output\n"
     "\n"
     "With '-' each input line is one case, \"2000-02-05 6 0 0\" or\n"
@@ -56,6 +58,7 @@ struct Options {
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
     std::string output;  // --output, for png
+    double scale = 1;    // --scale, for png
 };
 
 std::chrono::year_month_day LocalToday() {
@@ -127,6 +130,12 @@ std::string ParseOptions(const Args& args, Options& o) {
         } else if (a == "--output") {
             if (!value(v) || v.empty()) return "--output needs a file name";
             o.output = v;
+        } else if (a == "--scale") {
+            if (!value(v)) return "--scale needs a value";
+            char* end = nullptr;
+            o.scale = std::strtod(v.c_str(), &end);
+            if (v.empty() || *end != '\0' || !(o.scale >= 0.25 && o.scale <= 8))
+                return "--scale takes a number from 0.25 to 8, not '" + v + "'";
         } else if (a == "--encoding") {
             if (!value(v)) return "--encoding needs a value";
             const auto e = ParseEncoding(v);
@@ -155,6 +164,7 @@ std::string ParseOptions(const Args& args, Options& o) {
         return "--format png draws one chart: give a date, not '-'";
     if (o.format == Format::Png && o.output.empty()) return "--format png needs --output FILE";
     if (o.format != Format::Png && !o.output.empty()) return "--output goes with --format png";
+    if (o.format != Format::Png && o.scale != 1) return "--scale goes with --format png";
     if (encodingSeen && o.encoding == Encoding::Gbk && o.format == Format::Json)
         return "--encoding gbk applies to text output; JSON is always UTF-8";
     return {};
@@ -231,7 +241,7 @@ int CastPng(const Options& o, std::ostream& err) {
         return 1;
     }
     std::string problem;
-    if (!RenderChartPng(result.chart->Grid(), o.output, &problem)) {
+    if (!RenderChartPng(result.chart->Grid(), o.output, &problem, o.scale)) {
         err << "qelvar-cli cast: cannot write " << o.output << ": " << problem << '\n';
         return 2;
     }

@@ -3,7 +3,7 @@
 
 namespace qelvar {
 
-bool RenderChartPng(const ChartGrid&, const std::string&, std::string* error) {
+bool RenderChartPng(const ChartGrid&, const std::string&, std::string* error, double) {
     if (error != nullptr) *error = "this build has no chart window (configured without the GUI)";
     return false;
 }

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/BirthBuilder.h"
 #include "app/Global.h"
 #include "calendar/LunarCalendar.h"
 #include "chart/ChartGrid.h"
@@ -103,7 +104,7 @@ struct HoroscopeRequest {
     std::optional<int> hour;           // 0..12, 12 = 夜子
 };
 
-inline constexpr std::string_view kErrorDate = "Error Date";
+// kErrorDate comes with app/BirthBuilder.h.
 inline constexpr std::string_view kErrorTarget = "Error Target";
 
 // The horoscope of a cast chart at a target moment.  Only the leap-month
