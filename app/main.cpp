@@ -5,9 +5,11 @@
 
 #include "app/AppIcon.h"
 #include "app/DialogFont.h"
+#include "app/ScreenVisual.h"
 #include "app/Tovrin.h"
 
 int main(int argc, char** argv) {
+    qelvar::PreferDrawableVisual(argc, argv);  // an 8-bit screen's own visual cannot be drawn
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the calendar pop-up
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovrin.Qelvar"));

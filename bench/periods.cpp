@@ -3,8 +3,14 @@
 #include "periods/Periods.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "app/BirthForm.h"
@@ -81,5 +87,40 @@ void BM_DecadesAndFlying(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DecadesAndFlying);
+
+// `qelvar-cli cast --format json --at 2025-06-01 --at-hour 6 -` over 10,000
+// input lines, timed as a whole process (start-up, parsing, casting, the
+// periods, writing to /dev/null).
+void BM_CliBatchAt10000(benchmark::State& state) {
+    const std::filesystem::path cli =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qelvar-cli";
+    if (!std::filesystem::exists(cli)) {
+        state.SkipWithError("qelvar-cli not built");
+        return;
+    }
+    const std::filesystem::path input =
+        std::filesystem::temp_directory_path() / ("qelvar_bench_at_" + std::to_string(getpid()));
+    {
+        std::ofstream out(input);
+        const sys_days first = sys_days{year{1901} / 3 / 1};  // 10,000 x 4 days end in 2010
+        for (int i = 0; i < 10000; ++i) {
+            const year_month_day d{first + days{i * 4}};
+            char line[64];
+            std::snprintf(line, sizeof line, "%d-%02u-%02u %d %d %d\n", static_cast<int>(d.year()),
+                          static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()), i % 13,
+                          (i / 13) % 12, i % 2);
+            out << line;
+        }
+    }
+    const std::string command = "'" + cli.string() +
+                                "' cast --format json --today 2026-12-07 --at 2025-06-01 "
+                                "--at-hour 6 - < '" +
+                                input.string() + "' > /dev/null";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) state.SkipWithError("qelvar-cli failed");
+    }
+    std::filesystem::remove(input);
+}
+BENCHMARK(BM_CliBatchAt10000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace

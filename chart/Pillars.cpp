@@ -128,14 +128,24 @@ FivePillars ComputeFivePillars(const PillarInputs& in) {
 }
 
 void ZiWeiChart::ComputePillars() {
-    const FivePillars p = ComputeFivePillars({.lunarYear = LunarYear(),
+    // A chart whose year begins at 立春 keeps the pillars of the lunar year:
+    // they turn at 立春 by themselves.
+    const int pillarYear = m_nPillarLunarYear != 0 ? m_nPillarLunarYear : LunarYear();
+    const std::string yearStem =
+        m_nPillarLunarYear != 0 ? std::string(StemName(YearStemOf(pillarYear))) : m_strYearStem;
+    const std::string yearBranch = m_nPillarLunarYear != 0
+                                       ? std::string(BranchName(YearBranchOf(pillarYear)))
+                                       : m_strYearBranch;
+    // The day count is linear in the day number, so day + 1 past a month's
+    // end still gives the next day's pillar.
+    const FivePillars p = ComputeFivePillars({.lunarYear = pillarYear,
                                               .lunarMonth = m_strMonth,
-                                              .yearStem = m_strYearStem,
-                                              .yearBranch = m_strYearBranch,
+                                              .yearStem = yearStem,
+                                              .yearBranch = yearBranch,
                                               .solarMonthCode = m_nSolarMonth,
                                               .solarText = m_strSolarText,
                                               .birthMonth = m_nBirthMonth,
-                                              .birthDay = m_nBirthDay,
+                                              .birthDay = m_nBirthDay + m_nDayPillarShift,
                                               .hour = m_nHour,
                                               .minuteSlot = m_nMinuteSlot});
     const PillarSet& f = p.four;

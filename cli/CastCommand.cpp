@@ -1,74 +1,62 @@
 // qelvar-cli cast: one chart from the command line, or one chart per input
 // line with "-".  Every cast builds its birth data with the functions the
 // desktop form uses, so the command and the desktop program cannot disagree.
-#include <cstdlib>
-#include <ctime>
-#include <istream>
-#include <ostream>
-#include <sstream>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
 #include <vector>
 
-#include "chart/ChartRender.h"
 #include "cli/CastModel.h"
 #include "cli/ChartJson.h"
+#include "cli/ChartPng.h"
 #include "cli/ChartText.h"
-#include "cli/Commands.h"
-#include "cli/Encoding.h"
+#include "cli/Command.h"
+#include "cli/LineReader.h"
+#include "cli/Options.h"
+#include "cli/Output.h"
+#include "cli/PeriodOptions.h"
+#include "cli/PeriodsOutput.h"
+#include "cli/Status.h"
 
 namespace qelvar::cli {
 
 namespace {
 
-constexpr std::string_view kCastUsage =
-    "Usage: qelvar-cli cast DATE --hour H --minute M [--sex S] [options]\n"
-    "       qelvar-cli cast [--format json|text] [--today D] -\n"
+constexpr std::string_view kCastFooter =
+    "Formats: text, the chart as the window shows it; json, one object with the\n"
+    "birth, every slot and the twelve palaces; png, the chart window drawn to\n"
+    "--output FILE without a display (as 'qelvar-cli render').\n"
     "\n"
-    "  DATE            YYYY-MM-DD, Gregorian unless --lunar\n"
-    "  --lunar         DATE is a lunar date; --leap marks its leap month\n"
-    "  --hour H        double-hour: 0..12 (12 = 夜子 23-24) or 子..亥, 夜子\n"
-    "  --minute M      ten-minute sub-period of the double-hour: 0..11\n"
-    "  --sex S         0 or 男 (default), 1 or 女\n"
-    "  --today D       YYYY-MM-DD the days lived are counted to (default: today)\n"
-    "  --format F      text (default), json or png\n"
-    "  --output FILE   the PNG file of --format png (the chart window, drawn\n"
-    "                  without a display); 'qelvar-cli render' is cast --format png\n"
-    "  --scale S       size of the PNG: S times the window at zoom 1 (0.25..8)\n"
-    "  --encoding E    utf-8 (default) or gbk, for text output\n"
-    "\n"
-    "With '-' each input line is one case, \"2000-02-05 6 0 0\" or\n"
+    "With '-' each line of standard input is one case, \"2000-02-05 6 0 0\" or\n"
     "\"lunar 2020-04-01 leap 6 0 1\" (date, hour, minute, sex), and each gives\n"
-    "one output (a JSON object per line); a date that fails gives\n"
-    "{\"error\":\"Error Date\"} and a malformed line {\"error\":\"Malformed input\"}.\n"
+    "one output in order (json: one object per line); a date that fails gives\n"
+    "\"Error Date\" ({\"error\":\"Error Date\"}) and a malformed line\n"
+    "{\"error\":\"Malformed input\"}; blank lines are skipped.  A line may end in\n"
+    "\"at YYYY-MM-DD [H]\", its own --at and --at-hour.\n"
     "\n"
-    "Exit status: 0 success; 1 a date that fails (\"Error Date\"); 2 malformed\n"
-    "arguments or input lines.\n";
+    "--at adds the periods at a Gregorian date: text, one block per layer\n"
+    "(大限 小限 流年 流月 流日, 流时 with --at-hour); json, \"horoscope\".  A target\n"
+    "outside the calendar gives \"Error Date\", one before the chart's year\n"
+    "\"Error Target\" (exit status 1).  JSON always has \"conventions\",\n"
+    "\"decades\" and \"flying\".";
 
-constexpr std::string_view kMalformed = "Malformed input";
+constexpr std::string_view kRenderFooter =
+    "The same as 'qelvar-cli cast --format png': the chart window painted\n"
+    "offscreen, whatever QT_QPA_PLATFORM says, so no display is needed.";
 
-enum class Format { Text, Json, Png };
+constexpr std::string_view kMalformedInput = "Malformed input";
 
-struct Options {
-    bool batch = false;
-    bool haveDate = false;
-    bool haveHour = false;
-    bool haveMinute = false;
-    std::string dateText;
-    CastRequest request;
-    std::chrono::year_month_day today;
+struct CastOptions {
+    DateArgument date;
+    BirthOptions birth;
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
     std::string output;  // --output, for png
     double scale = 1;    // --scale, for png
+    PeriodOptions periods;
 };
-
-std::chrono::year_month_day LocalToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return std::chrono::year_month_day{std::chrono::year{local.tm_year + 1900},
-                                       std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
-                                       std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
-}
 
 std::string IsoDate(std::chrono::year_month_day d) {
     char buf[16];
@@ -77,112 +65,46 @@ std::string IsoDate(std::chrono::year_month_day d) {
     return buf;
 }
 
-// Parses the arguments; returns an error message, empty when they are fine.
-std::string ParseOptions(const Args& args, Options& o) {
-    bool leapSeen = false;
-    bool encodingSeen = false;
-    o.today = LocalToday();
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& v) {
-            if (i + 1 >= args.size()) return false;
-            v = args[++i];
-            return true;
-        };
-        std::string v;
-        if (a == "--lunar") {
-            o.request.lunar = true;
-        } else if (a == "--leap") {
-            leapSeen = true;
-            o.request.leap = true;
-        } else if (a == "--hour") {
-            if (!value(v)) return "--hour needs a value";
-            const auto h = ParseHour(v);
-            if (!h) return "--hour takes 0..12, 子..亥 or 夜子, not '" + v + "'";
-            o.request.hourSelection = *h;
-            o.haveHour = true;
-        } else if (a == "--minute") {
-            if (!value(v)) return "--minute needs a value";
-            const auto m = ParseMinute(v);
-            if (!m) return "--minute takes 0..11, not '" + v + "'";
-            o.request.minuteSelection = *m;
-            o.haveMinute = true;
-        } else if (a == "--sex") {
-            if (!value(v)) return "--sex needs a value";
-            const auto male = ParseMale(v);
-            if (!male) return "--sex takes 0, 1, 男 or 女, not '" + v + "'";
-            o.request.male = *male;
-        } else if (a == "--today") {
-            if (!value(v)) return "--today needs a value";
-            const auto d = ParseIsoDate(v);
-            if (!d) return "--today takes a date YYYY-MM-DD, not '" + v + "'";
-            o.today = *d;
-        } else if (a == "--format") {
-            if (!value(v)) return "--format needs a value";
-            if (v == "text")
-                o.format = Format::Text;
-            else if (v == "json")
-                o.format = Format::Json;
-            else if (v == "png")
-                o.format = Format::Png;
-            else
-                return "--format takes text, json or png, not '" + v + "'";
-        } else if (a == "--output") {
-            if (!value(v) || v.empty()) return "--output needs a file name";
-            o.output = v;
-        } else if (a == "--scale") {
-            if (!value(v)) return "--scale needs a value";
-            char* end = nullptr;
-            o.scale = std::strtod(v.c_str(), &end);
-            if (v.empty() || *end != '\0' || !(o.scale >= 0.25 && o.scale <= 8))
-                return "--scale takes a number from 0.25 to 8, not '" + v + "'";
-        } else if (a == "--encoding") {
-            if (!value(v)) return "--encoding needs a value";
-            const auto e = ParseEncoding(v);
-            if (!e) return "--encoding takes utf-8 or gbk, not '" + v + "'";
-            o.encoding = *e;
-            encodingSeen = true;
-        } else if (a == "-") {
-            if (o.batch || o.haveDate) return "give either one date or '-'";
-            o.batch = true;
-        } else if (!a.empty() && a[0] == '-') {
-            return "unknown option '" + a + "'";
-        } else {
-            if (o.batch || o.haveDate) return "give either one date or '-'";
-            if (!ParseDateNumbers(a, o.request.year, o.request.month, o.request.day))
-                return "the date must be YYYY-MM-DD, not '" + a + "'";
-            o.haveDate = true;
-            o.dateText = a;
-        }
-    }
-    if (!o.batch && !o.haveDate) return "a date (or '-' for input lines) is needed";
-    if (o.batch && (o.request.lunar || leapSeen || o.haveHour || o.haveMinute))
-        return "with '-' the date, hour, minute and sex come from the input lines";
-    if (!o.batch && (!o.haveHour || !o.haveMinute)) return "--hour and --minute are needed";
-    if (leapSeen && !o.request.lunar) return "--leap needs --lunar";
-    if (o.format == Format::Png && o.batch)
-        return "--format png draws one chart: give a date, not '-'";
-    if (o.format == Format::Png && o.output.empty()) return "--format png needs --output FILE";
-    if (o.format != Format::Png && !o.output.empty()) return "--output goes with --format png";
-    if (o.format != Format::Png && o.scale != 1) return "--scale goes with --format png";
-    if (encodingSeen && o.encoding == Encoding::Gbk && o.format == Format::Json)
-        return "--encoding gbk applies to text output; JSON is always UTF-8";
-    return {};
+CastRequest RequestOf(const CastOptions& o) {
+    CastRequest r;
+    r.lunar = o.birth.calendar.lunar;
+    r.leap = o.birth.calendar.leap;
+    r.date = o.date.date;
+    r.hourSelection = o.birth.hour.value_or(0);
+    r.minuteSelection = o.birth.minute.value_or(0);
+    r.male = o.birth.male;
+    r.conventions = o.periods.conventions;
+    r.at = o.periods.at;
+    r.atHour = o.periods.atHour;
+    return r;
 }
 
-// One input line: "2000-02-05 6 0 0" or "lunar 2020-04-01 [leap] 6 0 1".
-std::string ParseLine(const std::string& line, CastRequest& r) {
-    std::istringstream in(line);
-    std::vector<std::string> t;
-    for (std::string w; in >> w;) t.push_back(w);
-    r = CastRequest{};
+// One input line: "2000-02-05 6 0 0" or "lunar 2020-04-01 [leap] 6 0 1";
+// returns the problem, empty when the line is fine.
+std::string ParseLine(std::string_view line, CastRequest& r) {
+    std::vector<std::string_view> t = SplitWords(line);
+    // A closing "at YYYY-MM-DD [H]" is the line's own target.
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        if (t[k] != "at") continue;
+        if (k + 1 >= t.size() || k + 3 < t.size()) return "expected: at YYYY-MM-DD [HOUR]";
+        r.at = ParseDateNumbers(t[k + 1]);
+        if (!r.at) return "expected a target date YYYY-MM-DD after 'at'";
+        r.atHour.reset();
+        if (k + 2 < t.size()) {
+            r.atHour = ParseHour(t[k + 2]);
+            if (!r.atHour) return "the target hour must be 0..12, 子..亥 or 夜子";
+        }
+        t.resize(k);
+        break;
+    }
     std::size_t i = 0;
     if (i < t.size() && t[i] == "lunar") {
         r.lunar = true;
         ++i;
     }
-    if (i >= t.size() || !ParseDateNumbers(t[i], r.year, r.month, r.day))
-        return "expected a date YYYY-MM-DD";
+    const auto date = i < t.size() ? ParseDateNumbers(t[i]) : std::nullopt;
+    if (!date) return "expected a date YYYY-MM-DD";
+    r.date = *date;
     ++i;
     if (r.lunar && i < t.size() && t[i] == "leap") {
         r.leap = true;
@@ -202,9 +124,9 @@ std::string ParseLine(const std::string& line, CastRequest& r) {
 }
 
 // Appends the output of one cast: a JSON line, a text chart or the error text.
-void AppendOne(std::string& out, const CastResult& result, const Options& o,
+void AppendOne(std::string& out, const CastResult& result, Format format,
                const std::string& today) {
-    if (o.format == Format::Json) {
+    if (format == Format::Json) {
         if (result.ok)
             AppendCastJson(out, result, today);
         else
@@ -212,95 +134,134 @@ void AppendOne(std::string& out, const CastResult& result, const Options& o,
         out += '\n';
     } else if (result.ok) {
         AppendChartText(out, result.chart->Grid());
+        AppendPeriodsText(out, result.conventions, result.horoscope ? &*result.horoscope : nullptr);
     } else {
         out += result.error;
         out += '\n';
     }
 }
 
-bool Write(std::ostream& out, std::ostream& err, const std::string& text, Encoding encoding) {
-    if (encoding == Encoding::Utf8) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        return true;
+// The chart window of one cast, drawn to the --output file.
+int CastPng(std::string_view command, const CastOptions& o) {
+    CastResult result;
+    CastRequestOnce(RequestOf(o), o.birth.today, result);
+    if (!result.ok) {
+        std::cerr << result.error << '\n';
+        return kDateFails;
     }
-    const std::optional<std::string> gbk = Encode(text, encoding);
-    if (!gbk) {
-        err << "qelvar-cli cast: the output cannot be written in GBK\n";
-        return false;
-    }
-    out.write(gbk->data(), static_cast<std::streamsize>(gbk->size()));
-    return true;
+    const PngOutcome png = WriteChartPng(command, result.birth, o.birth.today, o.output, o.scale);
+    if (png.status != kOk) return Fail(command, png.problem, png.status);
+    return kOk;
 }
 
-// The chart window of one cast, drawn to the --output file.
-int CastPng(const Options& o, std::ostream& err) {
+int CastOne(const CastOptions& o) {
     CastResult result;
-    CastRequestOnce(o.request, o.today, result);
-    if (!result.ok) {
-        err << result.error << '\n';
-        return 1;
+    CastRequestOnce(RequestOf(o), o.birth.today, result);
+    std::string piece;
+    AppendOne(piece, result, o.format, IsoDate(o.birth.today));
+    Output out(1, o.encoding);
+    out.Add(piece);
+    if (!out.Flush()) return Fail("cast", out.Failure(), kIoFailed);
+    return result.ok ? kOk : kDateFails;
+}
+
+// Batch: one output per input line, in order.  A malformed line gives a
+// message on stderr and {"error":"Malformed input"} in its place.
+int CastBatch(const CastOptions& o) {
+    const std::string today = IsoDate(o.birth.today);
+    LineReader in(0);
+    Output out(1, o.encoding);
+    CastResult result;
+    bool anyMalformed = false, anyFailed = false;
+    std::string line, piece;
+    long number = 0;
+    for (LineReader::Result r; (r = in.Next(line)) != LineReader::Result::End;) {
+        if (r == LineReader::Result::Failed) break;
+        ++number;
+        if (r == LineReader::Result::Line && SplitWords(line).empty()) continue;  // blank line
+        CastRequest request = RequestOf(o);  // the conventions and target of the options
+        const std::string problem =
+            r == LineReader::Result::TooLong ? std::string(kLineTooLong) : ParseLine(line, request);
+        if (!problem.empty()) {
+            anyMalformed = true;
+            std::cerr << BadLineMessage("cast", number, line, problem);
+            result.ok = false;
+            result.error = kMalformedInput;
+        } else {
+            CastRequestOnce(request, o.birth.today, result);
+            anyFailed = anyFailed || !result.ok;
+        }
+        piece.clear();
+        AppendOne(piece, result, o.format, today);
+        if (o.format == Format::Text) piece += '\n';
+        if (!out.Add(piece) || !out.FlushIfDue()) break;
     }
-    std::string problem;
-    if (!RenderChartPng(result.chart->Grid(), o.output, &problem, o.scale)) {
-        err << "qelvar-cli cast: cannot write " << o.output << ": " << problem << '\n';
-        return 2;
-    }
-    return 0;
+    out.Flush();
+    if (out.Failed()) return Fail("cast", out.Failure(), kIoFailed);
+    if (in.Errno() != 0)
+        return Fail("cast", std::string("cannot read standard input: ") + std::strerror(in.Errno()),
+                    kIoFailed);
+    return anyMalformed ? kMalformed : anyFailed ? kDateFails : kOk;
+}
+
+void AddScale(CLI::App& command, double& scale) {
+    command.add_option("--scale", scale, "the PNG at S times the window's size at zoom 1")
+        ->type_name("S")
+        ->check(CLI::Range(0.25, 8.0));
+}
+
+// What the options leave unsaid or contradict; empty when they are fine.
+std::string Contradiction(const CastOptions& o) {
+    const bool png = o.format == Format::Png;
+    if (!o.date.given) return "a date (or '-' for input lines) is needed";
+    if (o.date.batch && (o.birth.calendar.lunar || o.birth.hour || o.birth.minute))
+        return "with '-' the date, hour, minute and sex come from the input lines";
+    if (!o.date.batch && (!o.birth.hour || !o.birth.minute))
+        return "--hour and --minute are needed";
+    if (png && o.date.batch) return "a PNG holds one chart: give a date, not '-'";
+    if (png && o.output.empty()) return "the PNG needs --output FILE";
+    if (!png && !o.output.empty()) return "--output goes with --format png";
+    if (!png && o.scale != 1) return "--scale goes with --format png";
+    return {};
 }
 
 }  // namespace
 
-int RunCast(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            out << kCastUsage;
-            return 0;
-        }
-    }
-    Options o;
-    if (const std::string problem = ParseOptions(args, o); !problem.empty()) {
-        err << "qelvar-cli cast: " << problem << "\n\n" << kCastUsage;
-        return 2;
-    }
-    if (o.format == Format::Png) return CastPng(o, err);
-    const std::string today = IsoDate(o.today);
-    CastResult result;
-    std::string buffer;
+Runner SetUpCast(CLI::App& command) {
+    auto o = std::make_shared<CastOptions>();
+    command.footer(std::string(kCastFooter));
+    AddDateArgument(command, o->date, true,
+                    "YYYY-MM-DD, Gregorian unless --lunar; '-' reads one case per line of "
+                    "standard input");
+    AddBirthOptions(command, o->birth);
+    AddFormat(command, o->format, {Format::Text, Format::Json, Format::Png});
+    AddOutputFile(command, o->output, "the PNG file of --format png");
+    AddScale(command, o->scale);
+    AddEncoding(command, o->encoding);
+    AddTargetOptions(command, o->periods);
+    AddConventionOptions(command, o->periods.conventions);
+    return [o]() {
+        if (const std::string problem = Contradiction(*o); !problem.empty())
+            return UsageError("cast", problem);
+        if (o->format == Format::Png) return CastPng("cast", *o);
+        return o->date.batch ? CastBatch(*o) : CastOne(*o);
+    };
+}
 
-    if (!o.batch) {
-        CastRequestOnce(o.request, o.today, result);
-        AppendOne(buffer, result, o, today);
-        if (!Write(out, err, buffer, o.encoding)) return 2;
-        return result.ok ? 0 : 1;
-    }
-
-    // Batch: one output per input line, in order.  A malformed line gives a
-    // message on stderr and {"error":"Malformed input"} in its place.
-    bool anyMalformed = false, anyFailed = false;
-    std::string line;
-    for (long number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos) continue;  // blank line
-        CastRequest request;
-        if (const std::string problem = ParseLine(line, request); !problem.empty()) {
-            anyMalformed = true;
-            err << "qelvar-cli cast: line " << number << ": " << problem << ": '" << line << "'\n";
-            result.ok = false;
-            result.error = kMalformed;
-        } else {
-            CastRequestOnce(request, o.today, result);
-            anyFailed = anyFailed || !result.ok;
-        }
-        AppendOne(buffer, result, o, today);
-        if (o.format == Format::Text) buffer += '\n';
-        if (buffer.size() >= (1 << 16)) {
-            if (!Write(out, err, buffer, o.encoding)) return 2;
-            buffer.clear();
-        }
-    }
-    if (!Write(out, err, buffer, o.encoding)) return 2;
-    out.flush();
-    return anyMalformed ? 2 : anyFailed ? 1 : 0;
+Runner SetUpRender(CLI::App& command) {
+    auto o = std::make_shared<CastOptions>();
+    o->format = Format::Png;
+    command.footer(std::string(kRenderFooter));
+    AddDateArgument(command, o->date, false, "YYYY-MM-DD, Gregorian unless --lunar");
+    AddBirthOptions(command, o->birth);
+    AddOutputFile(command, o->output, "the PNG file to write (replaced whole or not at all)");
+    AddScale(command, o->scale);
+    AddConventionOptions(command, o->periods.conventions);
+    return [o]() {
+        if (const std::string problem = Contradiction(*o); !problem.empty())
+            return UsageError("render", problem);
+        return CastPng("render", *o);
+    };
 }
 
 }  // namespace qelvar::cli

@@ -19,55 +19,68 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
 
 }  // namespace
 
+namespace {
+
+// The horoscope of the request's target; a target that fails turns the
+// whole result into its error.
+void AddHoroscope(const CastRequest& r, CastResult& result) {
+    static const LunarCalendar calendar;
+    if (!FitsDateRecord(*r.at)) {
+        result.ok = false;
+        result.error = kErrorDate;
+        return;
+    }
+    const HoroscopeRequest target{static_cast<int>(r.at->year), static_cast<int>(r.at->month),
+                                  static_cast<int>(r.at->day), r.atHour};
+    HoroscopeResult h = ComputeHoroscope(result.natal, target, calendar, r.conventions.leapMonth);
+    if (!h.ok()) {
+        result.ok = false;
+        result.error = h.error;
+        return;
+    }
+    result.horoscope = std::move(h.horoscope);
+}
+
+}  // namespace
+
 void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, CastResult& result) {
+    result.chart.reset();
+    if (!FitsDateRecord(r.date)) {
+        result.ok = false;
+        result.error = kErrorDate;
+        return;
+    }
+    const auto year = static_cast<std::uint16_t>(r.date.year);
+    const auto month = static_cast<std::uint16_t>(r.date.month);
+    const auto day = static_cast<std::uint16_t>(r.date.day);
     const BirthTime time{.doubleHour = r.hourSelection,
                          .minuteSlot = r.minuteSelection,
                          .sex = r.male ? 0 : 1,
                          .instant = std::nullopt};
     const BirthBuild built =
-        r.lunar ? BirthFromLunar(LunarDate{static_cast<std::uint16_t>(r.year),
-                                           static_cast<std::uint16_t>(r.month),
-                                           static_cast<std::uint16_t>(r.day), r.leap ? 1 : 0},
-                                 time)
-                : BirthFromSolar(std::chrono::year{r.year} /
-                                     std::chrono::month{static_cast<unsigned>(r.month)} /
-                                     std::chrono::day{static_cast<unsigned>(r.day)},
-                                 time);
+        r.lunar ? BirthFromLunar(LunarDate{year, month, day, r.leap ? 1 : 0}, time)
+                : BirthFromSolar(
+                      std::chrono::year{year} / std::chrono::month{month} / std::chrono::day{day},
+                      time);
     result.ok = built.ok();
     if (!result.ok) {
         result.error = built.error;
-        result.chart.reset();
+        return;
+    }
+    const std::optional<BirthData> birth = ApplyConventions(*built.birth, r.conventions);
+    if (!birth) {
+        result.ok = false;
+        result.error = kErrorDate;
         return;
     }
     result.error.clear();
-    result.birth = *built.birth;
+    result.birth = *birth;
+    result.conventions = r.conventions;
     result.chart.emplace(result.birth, today);
     result.chart->RunChartSteps();
-}
-
-bool ParseDateNumbers(std::string_view text, int& year, int& month, int& day) {
-    const std::size_t a = text.find('-');
-    if (a == std::string_view::npos) return false;
-    const std::size_t b = text.find('-', a + 1);
-    if (b == std::string_view::npos) return false;
-    const auto y = ParseUnsigned(text.substr(0, a), 4);
-    const auto m = ParseUnsigned(text.substr(a + 1, b - a - 1), 2);
-    const auto d = ParseUnsigned(text.substr(b + 1), 2);
-    if (!y || !m || !d) return false;
-    year = *y;
-    month = *m;
-    day = *d;
-    return true;
-}
-
-std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text) {
-    int y = 0, m = 0, d = 0;
-    if (!ParseDateNumbers(text, y, m, d)) return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year{y},
-                                           std::chrono::month{static_cast<unsigned>(m)},
-                                           std::chrono::day{static_cast<unsigned>(d)}};
-    if (!date.ok()) return std::nullopt;
-    return date;
+    result.natal = ReadNatalChart(result.chart->Grid(), result.birth);
+    result.horoscope.reset();
+    if (r.at) AddHoroscope(r, result);
 }
 
 std::optional<int> ParseHour(std::string_view text) {

@@ -1,6 +1,6 @@
 #pragma once
-// One cast from command-line values: the birth data from the builder the
-// desktop form uses, then the chart steps, run once.
+// One cast as the desktop form does it: set the date, update the form,
+// choose the lists, press the cast button, run the chart steps.
 
 #include <chrono>
 #include <optional>
@@ -10,33 +10,43 @@
 #include "app/BirthBuilder.h"
 #include "app/Global.h"
 #include "chart/ZiWei.h"
+#include "cli/Dates.h"
+#include "periods/Conventions.h"
+#include "periods/Periods.h"
 
 namespace qelvar::cli {
 
 struct CastRequest {
     bool lunar = false;
     bool leap = false;
-    int year = 0, month = 0, day = 0;  // Gregorian, or the lunar numbers
-    int hourSelection = 0;             // combo index 0..12 (12 = 夜子)
-    int minuteSelection = 0;           // 0..11
+    DateNumbers date;         // Gregorian, or the lunar numbers
+    int hourSelection = 0;    // combo index 0..12 (12 = 夜子)
+    int minuteSelection = 0;  // 0..11
     bool male = true;
+    ChartConventions conventions;
+    std::optional<DateNumbers> at;  // the horoscope's target date, Gregorian
+    std::optional<int> atHour;      // its double-hour 0..12
 };
 
 struct CastResult {
     bool ok = false;
     std::string error;                // "Error Date" when the cast was refused
-    BirthData birth;                  // as the builder made it
+    BirthData birth;                  // as the chart window copied it
     std::optional<ZiWeiChart> chart;  // after RunChartSteps
+    ChartConventions conventions;
+    NatalChart natal;                    // read from the chart
+    std::optional<Horoscope> horoscope;  // with a target
 };
 
-// Builds the birth data of the request and casts its chart.
+// Builds the birth data of the request with the functions the desktop form
+// uses, applies the chart conventions and casts its chart; with a target,
+// the horoscope too.  Numbers too large for the calendar's records fail as
+// "Error Date"; the birth is checked first, then the target ("Error Date",
+// "Error Target").
 void CastRequestOnce(const CastRequest& request, std::chrono::year_month_day today,
                      CastResult& result);
 
 // Parsers of the command-line tokens; empty when the token is malformed.
-std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text);
-// "YYYY-MM-DD" numbers without checking that they are a Gregorian date.
-bool ParseDateNumbers(std::string_view text, int& year, int& month, int& day);
 std::optional<int> ParseHour(std::string_view text);    // 0..12, 子..亥, 夜子
 std::optional<int> ParseMinute(std::string_view text);  // 0..11
 std::optional<bool> ParseMale(std::string_view text);   // 0/男 -> true, 1/女 -> false

@@ -2,6 +2,7 @@
 
 #include "chart/PalaceView.h"
 #include "cli/Json.h"
+#include "cli/PeriodsOutput.h"
 
 namespace qelvar::cli {
 
@@ -119,7 +120,10 @@ void AppendCastJson(std::string& out, const CastResult& result, std::string_view
         if (i) out += ',';
         AppendPalace(out, cells[i]);
     }
-    out += "]}";
+    out += ']';
+    AppendPeriodsJson(out, result.natal, result.conventions,
+                      result.horoscope ? &*result.horoscope : nullptr);
+    out += '}';
 }
 
 void AppendErrorJson(std::string& out, std::string_view error) {

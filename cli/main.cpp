@@ -1,45 +1,98 @@
 // qelvar-cli: the command-line companion of the desktop program.
+#include <CLI/CLI.hpp>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <exception>
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "cli/Commands.h"
+#include "cli/Command.h"
+#include "cli/Output.h"
+#include "cli/Status.h"
 
+namespace qelvar::cli {
 namespace {
 
 constexpr std::string_view kVersion = "1.0.0.1";
 
-constexpr std::string_view kUsage =
-    "Usage: qelvar-cli <command> [options]\n"
-    "\n"
-    "Commands:\n"
-    "  convert   convert a date between the Gregorian and the lunar calendar\n"
-    "  cast      cast a Purple Star chart for a birth moment\n"
-    "  render    draw the chart window of a birth to a PNG file\n"
-    "\n"
-    "  qelvar-cli <command> --help   options of one command\n"
-    "  qelvar-cli --version          program version\n";
+// Every command, in the order --help lists them.
+constexpr std::array kCommands = {
+    CommandInfo{"convert", "convert a date between the Gregorian and the lunar calendar",
+                &SetUpConvert},
+    CommandInfo{"cast", "cast a Purple Star chart for a birth moment", &SetUpCast},
+    CommandInfo{"render", "draw the chart window of a birth to a PNG file", &SetUpRender},
+};
+
+struct Registered {
+    CLI::App* app;
+    Runner run;
+};
+
+// Writes help or version text to standard output, checked like any output.
+int PrintOut(std::string_view text) {
+    if (WriteAll(1, text)) return kOk;
+    std::cerr << "qelvar-cli: cannot write to standard output: " << std::strerror(errno) << '\n';
+    return kIoFailed;
+}
+
+std::string_view ParsedCommand(const std::vector<Registered>& commands) {
+    for (const Registered& c : commands)
+        if (c.app->parsed() > 0) return c.app->get_name();
+    return {};
+}
+
+int Main(int argc, char** argv) {
+    CLI::App app{"The command-line companion of Qelvar: lunar dates and Purple Star charts.",
+                 "qelvar-cli"};
+    app.set_version_flag("--version", "qelvar-cli " + std::string(kVersion));
+    app.require_subcommand(1, 1);
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.get_formatter()->column_width(32);
+    app.footer("  qelvar-cli <command> --help   options of one command\n\n" +
+               std::string(kExitStatusHelp));
+    std::vector<Registered> commands;
+    for (const CommandInfo& info : kCommands) {
+        CLI::App* command = app.add_subcommand(std::string(info.name), std::string(info.summary));
+        Runner run = info.setUp(*command);
+        const std::string footer = command->get_footer();
+        command->footer((footer.empty() ? "" : footer + "\n\n") + std::string(kExitStatusHelp));
+        commands.push_back({command, std::move(run)});
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "help") return PrintOut(app.help());
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        return PrintOut(app.help());  // the help of the command named, if any
+    } catch (const CLI::CallForVersion& e) {
+        return PrintOut(std::string(e.what()) + "\n");
+    } catch (const CLI::ParseError& e) {
+        const std::string_view command = ParsedCommand(commands);
+        if (command.empty()) {
+            std::cerr << "qelvar-cli: " << e.what() << "\n\n" << app.help();
+        } else {
+            std::cerr << "qelvar-cli " << command << ": " << e.what() << "\nTry 'qelvar-cli "
+                      << command << " --help'.\n";
+        }
+        return kMalformed;
+    }
+    for (const Registered& c : commands)
+        if (c.app->parsed() > 0) return c.run();
+    return kMalformed;  // require_subcommand has made sure one was named
+}
 
 }  // namespace
+}  // namespace qelvar::cli
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    if (argc < 2) {
-        std::cerr << kUsage;
-        return 2;
+    try {
+        return qelvar::cli::Main(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "qelvar-cli: " << e.what() << '\n';
+        return qelvar::cli::kIoFailed;
     }
-    const std::string_view command = argv[1];
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
-        return 0;
-    }
-    if (command == "--version") {
-        std::cout << "qelvar-cli " << kVersion << '\n';
-        return 0;
-    }
-    const qelvar::cli::Args args(argv + 2, argv + argc);
-    if (command == "convert") return qelvar::cli::RunConvert(args, std::cin, std::cout, std::cerr);
-    if (command == "cast") return qelvar::cli::RunCast(args, std::cin, std::cout, std::cerr);
-    if (command == "render") return qelvar::cli::RunRender(args, std::cin, std::cout, std::cerr);
-    std::cerr << "qelvar-cli: unknown command '" << command << "'\n\n" << kUsage;
-    return 2;
 }

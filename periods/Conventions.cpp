@@ -2,6 +2,9 @@
 
 #include <array>
 #include <chrono>
+#include <string>
+
+#include "calendar/BirthInstant.h"
 
 namespace qelvar {
 
@@ -32,6 +35,16 @@ std::optional<E> Parse(const std::array<Named<E>, N>& table, std::string_view na
     for (const auto& e : table)
         if (e.name == name) return e.value;
     return std::nullopt;
+}
+
+// Decimal digits of a birth-data field; 0 when there are none.
+int ParseNumber(const std::string& text) {
+    int n = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9' || n > 99999) break;
+        n = n * 10 + (c - '0');
+    }
+    return n;
 }
 
 // Days 16 and later of a split leap month count as the following month.
@@ -67,8 +80,7 @@ int CountedMonth(const LunarDate& date, LeapMonthRule rule) {
 
 namespace {
 
-constexpr int kLateZiHour = 12;  // the form's 夜子 entry
-constexpr int kLichunTerm = 3;   // term index of 立春
+constexpr int kLichunTerm = 3;  // term index of 立春
 
 SolarDate NextDay(const SolarDate& d) {
     using namespace std::chrono;
@@ -106,6 +118,26 @@ std::optional<ConventionDate> ReadUnderConventions(const SolarDate& birth, int h
     out.chartMonth = CountedMonth(*lunar, conventions.leapMonth);
     out.chartYear = conventions.yearStart == YearStart::Lichun ? LichunYear(out.day, calendar)
                                                                : int{lunar->year};
+    return out;
+}
+
+std::optional<BirthData> ApplyConventions(const BirthData& birth,
+                                          const ChartConventions& conventions) {
+    if (conventions.IsDefault()) return birth;
+    const LunarCalendar calendar;
+    const SolarDate solar{static_cast<std::uint16_t>(ParseNumber(birth.g_strSolarYear)),
+                          static_cast<std::uint16_t>(ParseNumber(birth.g_strSolarMonth)),
+                          static_cast<std::uint16_t>(ParseNumber(birth.g_strSolarDay))};
+    const std::optional<ConventionDate> d =
+        ReadUnderConventions(solar, birth.g_nDoubleHour, conventions, calendar);
+    if (!d) return std::nullopt;
+    BirthData out = birth;
+    out.g_strLunarYear = std::to_string(d->chartYear);
+    out.g_strLunarMonth = std::to_string(d->chartMonth);
+    out.g_strLunarDay = std::to_string(d->lunar.day);
+    out.g_strLunarText = LunarCalendar::FormatLunarDate(d->lunar);
+    out.g_nDayPillarShift = d->dayShift;
+    out.g_nPillarLunarYear = d->chartYear != d->lunar.year ? int{d->lunar.year} : 0;
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/Global.h"
 #include "calendar/LunarCalendar.h"
 
 namespace qelvar {
@@ -61,5 +62,15 @@ struct ConventionDate {
 std::optional<ConventionDate> ReadUnderConventions(const SolarDate& birth, int hourSelection,
                                                    const ChartConventions& conventions,
                                                    const LunarCalendar& calendar);
+
+// The birth data a chart is cast from under the conventions, from birth
+// data built for the defaults (BuildBirth): the chart's lunar year, month
+// and day, the lunar text (the real date of the day counted) and what the
+// pillars need to stay with the birth moment.  The Gregorian date and its
+// text, the solar month code, the hour, sub-period, sex and instant stay.
+// Empty when the day counted leaves the calendar.  The defaults return the
+// data unchanged.
+std::optional<BirthData> ApplyConventions(const BirthData& birth,
+                                          const ChartConventions& conventions);
 
 }  // namespace qelvar

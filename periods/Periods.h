@@ -104,7 +104,8 @@ struct HoroscopeRequest {
     std::optional<int> hour;           // 0..12, 12 = 夜子
 };
 
-// kErrorDate comes with app/BirthBuilder.h.
+// A target whose lunar year is before the chart's year (kErrorDate: no
+// date of the calendar).
 inline constexpr std::string_view kErrorTarget = "Error Target";
 
 // The horoscope of a cast chart at a target moment.  Only the leap-month

@@ -1,0 +1,12 @@
+// WriteChartPng for a build without the Qt layer.
+#include "cli/ChartPng.h"
+#include "cli/Status.h"
+
+namespace qelvar::cli {
+
+PngOutcome WriteChartPng(std::string_view, const BirthData&, std::chrono::year_month_day,
+                         const std::string&, double) {
+    return {kMalformed, "this build has no chart window (configured without the GUI)"};
+}
+
+}  // namespace qelvar::cli

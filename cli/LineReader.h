@@ -1,0 +1,53 @@
+#pragma once
+// Input lines of a batch, read from a file descriptor with a fixed amount of
+// memory: a line longer than kMaxLine bytes is reported as too long and the
+// rest of it is skipped without being kept.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qelvar::cli {
+
+class LineReader {
+public:
+    static constexpr std::size_t kMaxLine = 4096;
+
+    enum class Result {
+        Line,     // a line (without its '\n'); the last one may lack the '\n'
+        TooLong,  // a line over kMaxLine bytes: `line` holds its first kMaxLine
+        End,      // no more input
+        Failed,   // read error; Errno() says which
+    };
+
+    explicit LineReader(int fd);
+    Result Next(std::string& line);
+    int Errno() const { return m_errno; }
+
+private:
+    bool Fill();  // false at the end of the input or on an error
+
+    int m_fd;
+    std::vector<char> m_buffer;
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_eof = false;
+    int m_errno = 0;
+};
+
+// The problem BadLineMessage names for a TooLong line.
+inline constexpr std::string_view kLineTooLong = "longer than 4096 bytes";
+
+// The words of a line, split at spaces, tabs and carriage returns.
+std::vector<std::string_view> SplitWords(std::string_view line);
+
+// At most the first 40 bytes of a bad input line for a message, control
+// and non-ASCII bytes replaced by '?', "..." when cut.
+std::string Excerpt(std::string_view line);
+
+// "qelvar-cli <command>: line <n>: cannot read '<excerpt>' (<problem>)\n".
+std::string BadLineMessage(std::string_view command, long lineNumber, std::string_view line,
+                           std::string_view problem);
+
+}  // namespace qelvar::cli

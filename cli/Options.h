@@ -1,0 +1,78 @@
+#pragma once
+// Option sets shared by the commands.  A command adds the sets it takes in
+// its set-up function; a new option that several commands share belongs
+// here, as one more field and one more Add call.
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "cli/Dates.h"
+#include "cli/Encoding.h"
+
+namespace qelvar::cli {
+
+enum class Format { Text, Json, Png };
+
+// An option whose value one of our parsers reads: `parse(text)` gives an
+// optional value, empty when the text is bad; the error then says what the
+// option `expects`.
+template <class T, class Parse>
+CLI::Option* AddParsedOption(CLI::App& command, const std::string& name, T& target, Parse parse,
+                             const std::string& valueName, const std::string& expects,
+                             const std::string& help) {
+    auto store = [&target, parse, name, expects](const std::string& text) {
+        auto value = parse(std::string_view(text));
+        if (!value) throw CLI::ValidationError(name, "takes " + expects + ", not '" + text + "'");
+        target = std::move(*value);
+    };
+    return command.add_option_function<std::string>(name, store, help)->type_name(valueName);
+}
+
+// The DATE argument: one date, or (when `batchAllowed`) "-" for one input
+// per line of standard input.
+struct DateArgument {
+    bool given = false;
+    bool batch = false;
+    DateNumbers date;
+};
+void AddDateArgument(CLI::App& command, DateArgument& argument, bool batchAllowed,
+                     const std::string& help);
+
+// --lunar, and --leap which needs it.
+struct CalendarFlags {
+    bool lunar = false;
+    bool leap = false;
+};
+void AddCalendarFlags(CLI::App& command, CalendarFlags& flags);
+
+// --format, taking the formats listed.
+void AddFormat(CLI::App& command, Format& format, std::initializer_list<Format> formats);
+
+// --encoding utf-8|gbk of everything written to standard output.
+void AddEncoding(CLI::App& command, Encoding& encoding);
+
+// The birth moment of cast and render.
+struct BirthOptions {
+    CalendarFlags calendar;
+    std::optional<int> hour;    // combo index 0..12 (12 = 夜子)
+    std::optional<int> minute;  // 0..11
+    bool male = true;
+    std::chrono::year_month_day today;  // the days lived are counted to it
+};
+void AddBirthOptions(CLI::App& command, BirthOptions& birth);
+
+// --output FILE.
+void AddOutputFile(CLI::App& command, std::string& path, const std::string& help);
+
+// Reports malformed arguments on stderr; returns kMalformed.
+int UsageError(std::string_view command, std::string_view problem);
+
+// Reports a failure on stderr ("qelvar-cli <command>: <problem>"); returns
+// `status`.
+int Fail(std::string_view command, std::string_view problem, int status);
+
+}  // namespace qelvar::cli

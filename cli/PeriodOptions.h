@@ -1,0 +1,26 @@
+#pragma once
+// The options of the periods: the chart conventions and the horoscope's
+// target date and double-hour.
+
+#include <CLI/CLI.hpp>
+#include <optional>
+
+#include "cli/Dates.h"
+#include "periods/Conventions.h"
+
+namespace qelvar::cli {
+
+struct PeriodOptions {
+    ChartConventions conventions;
+    std::optional<DateNumbers> at;  // --at
+    std::optional<int> atHour;      // --at-hour, 0..12
+};
+
+// --late-zi same-day|next-day, --leap-month whole|split,
+// --year-start new-year|lichun.
+void AddConventionOptions(CLI::App& command, ChartConventions& conventions);
+
+// --at YYYY-MM-DD and --at-hour H (which needs --at).
+void AddTargetOptions(CLI::App& command, PeriodOptions& periods);
+
+}  // namespace qelvar::cli

@@ -1,0 +1,67 @@
+# bash completion for qelvar-cli: commands, their options and the values
+# an option takes.  Installed as share/bash-completion/completions/qelvar-cli.
+
+_qelvar_cli_options() {
+    local birth="--lunar --leap --hour --minute --sex --today"
+    local conventions="--late-zi --leap-month --year-start"
+    case $1 in
+        convert) echo "--help --lunar --leap --format --encoding -" ;;
+        cast) echo "--help $birth --format --output --scale --encoding --at --at-hour $conventions -" ;;
+        render) echo "--help $birth --output --scale $conventions" ;;
+    esac
+}
+
+_qelvar_cli_values() {
+    case $2 in
+        --format) [ "$1" = cast ] && echo "text json png" || echo "text json" ;;
+        --encoding) echo "utf-8 gbk" ;;
+        --hour | --at-hour) echo "0 1 2 3 4 5 6 7 8 9 10 11 12 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 夜子" ;;
+        --late-zi) echo "same-day next-day" ;;
+        --leap-month) echo "whole split" ;;
+        --year-start) echo "new-year lichun" ;;
+        --minute) echo "0 1 2 3 4 5 6 7 8 9 10 11" ;;
+        --sex) echo "0 1 男 女" ;;
+    esac
+}
+
+_qelvar_cli() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=""
+    ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
+    # "--format=js" arrives as "--format" "=" "js" (or "=" alone).
+    if [ "$cur" = "=" ]; then
+        cur=""
+    elif [ "$prev" = "=" ] && ((COMP_CWORD > 1)); then
+        prev=${COMP_WORDS[COMP_CWORD - 2]}
+    fi
+
+    local command="" i
+    for ((i = 1; i < COMP_CWORD; i++)); do
+        case ${COMP_WORDS[i]} in
+            convert | cast | render)
+                command=${COMP_WORDS[i]}
+                break
+                ;;
+        esac
+    done
+    COMPREPLY=()
+    if [ -z "$command" ]; then
+        mapfile -t COMPREPLY < <(compgen -W "convert cast render help --help --version" -- "$cur")
+        return
+    fi
+    case $prev in
+        --output)
+            mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+            return
+            ;;
+        --today | --scale) return ;;
+        --format | --encoding | --hour | --minute | --sex)
+            mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
+            return
+            ;;
+    esac
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_options "$command")" -- "$cur")
+    fi
+}
+
+complete -F _qelvar_cli qelvar-cli
