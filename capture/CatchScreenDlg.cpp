@@ -1,7 +1,5 @@
 #include "capture/CatchScreenDlg.h"
 
-#include "app/Tovrin.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,6 +8,8 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include "app/Tovrin.h"
+#include "capture/ColourMappedGrab.h"
 #include "capture/HelpText.h"
 
 // Resources compiled into the Qt layer's static library are registered by hand.
@@ -101,6 +101,7 @@ std::optional<QImage> CCatchScreenDlg::GrabScreenRect(const ScreenRect& rect, bo
         image = m_pFrozenImage.copy(r);
     } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
         image = screen->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+        if (image.isNull()) image = GrabColourMappedScreen(r);  // an 8-bit X screen
     }
     if (image.isNull()) return std::nullopt;
     if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);

@@ -20,7 +20,9 @@ TEST(ChineseErrorText, CommonSaveFailuresAreTranslated) {
 
 TEST(ChineseErrorText, OthersFallBackToTheSystemsText) {
     for (const int error : {ETXTBSY, EMFILE, 9999}) {
-        EXPECT_EQ(ChineseErrorText(error), std::strerror(error)) << error;
+        // strerror's text for an unknown number lives only until its next call.
+        const std::string text = ChineseErrorText(error);
+        EXPECT_EQ(text, std::string(std::strerror(error))) << error;
     }
 }
 

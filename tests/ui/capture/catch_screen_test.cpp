@@ -1,10 +1,13 @@
 // The capture window on a real X display: it freezes what is on the screen,
 // and mouse drags, double-clicks, the right button and the keys act on the
 // selection as the user expects; the selection reaches the clipboard and the
-// saved file pixel for pixel.
+// saved file pixel for pixel.  Sizes and colours are read from the screen
+// the tests run on (any size from 1024 x 768, any depth Qt can draw), and
+// waits are for conditions, never for a fixed time.
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -12,8 +15,13 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
+#include <cstdlib>
+#include <functional>
 
+#include "app/ScreenVisual.h"
+#include "capture/BmpFile.h"
 #include "capture/CatchScreenDlg.h"
 #include "capture/HelpText.h"
 #include "chart/ZiWeiDlg.h"
@@ -92,6 +100,56 @@ QImage Rgb(const QImage& i) {
     return i.convertToFormat(QImage::Format_RGB32);
 }
 
+QImage GrabScreen() {
+    return Rgb(QGuiApplication::primaryScreen()->grabWindow(0).toImage());
+}
+
+// Whether the screen shows the backdrop, allowing for a screen with fewer
+// bits per colour than the backdrop (5 bits leave at most 7 levels out).
+bool ScreenShowsBackdrop() {
+    const QImage screen = GrabScreen();
+    const QSize size = QGuiApplication::primaryScreen()->geometry().size();
+    if (screen.size() != size) return false;
+    for (const QPoint p : {QPoint(0, 0), QPoint(101, 99), QPoint(420, 430),
+                           QPoint(size.width() - 1, size.height() - 1)}) {
+        const QRgb want = BackdropPixel(p.x(), p.y());
+        const QRgb got = screen.pixel(p);
+        if (std::abs(qRed(got) - qRed(want)) > 8 || std::abs(qGreen(got) - qGreen(want)) > 8 ||
+            std::abs(qBlue(got) - qBlue(want)) > 8)
+            return false;
+    }
+    return true;
+}
+
+// Size of the BMP file of a w x h selection on this screen: the file's
+// depth follows the screen's (15 to 24 bits give 24-bit files, 8 bits an
+// 8-bit file with a 256-entry colour table).
+qint64 BmpSizeOnThisScreen(int w, int h) {
+    const int bits = qelvar::BmpDepthForScreen(QGuiApplication::primaryScreen()->depth());
+    const qint64 table = bits <= 8 ? 4 << bits : 0;
+    const qint64 stride = (static_cast<qint64>(w) * bits + 31) / 32 * 4;
+    return 54 + table + stride * h;
+}
+
+// Runs `act` once the modal window of type T is shown and exposed, checking
+// every few milliseconds; gives up silently after `timeoutMs`.
+template <typename T>
+void WhenModalShown(QObject* context, std::function<void(T*)> act, int timeoutMs = 5000) {
+    auto* timer = new QTimer(context);
+    auto* elapsed = new QElapsedTimer;
+    elapsed->start();
+    QObject::connect(timer, &QTimer::timeout, context, [=] {
+        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+        const bool ready = modal && modal->windowHandle() && modal->windowHandle()->isExposed();
+        if (!ready && elapsed->elapsed() < timeoutMs) return;
+        timer->stop();
+        timer->deleteLater();
+        delete elapsed;
+        if (ready) act(modal);
+    });
+    timer->start(10);
+}
+
 }  // namespace
 
 class CatchScreenTest : public QObject {
@@ -122,6 +180,7 @@ private:
     std::unique_ptr<CCatchScreenDlg> OpenCapture();
 
     std::unique_ptr<Backdrop> m_backdrop;
+    QImage m_screen;  // the screen showing the backdrop, as this screen's depth shows it
     std::unique_ptr<QTemporaryDir> m_tempDir;
     QDir m_dir;
     QStringList m_chosen;  // answers of the injected file chooser, in order
@@ -135,14 +194,15 @@ void CatchScreenTest::initTestCase() {
     m_backdrop = std::make_unique<Backdrop>();
     m_backdrop->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_backdrop.get()));
-    QTest::qWait(200);  // let the X server receive the backdrop's pixels
+    QTRY_VERIFY(ScreenShowsBackdrop());  // the X server has the backdrop's pixels
+    m_screen = GrabScreen();
 }
 
 void CatchScreenTest::init() {
-    // The previous test's capture window is gone: let the backdrop repaint
+    // The previous test's capture window is gone: the backdrop repaints
     // what it covered before the next screen grab.
     m_backdrop->update();
-    QTest::qWait(100);
+    QTRY_VERIFY(GrabScreen() == m_screen);
     m_tempDir = std::make_unique<QTemporaryDir>();
     m_dir = QDir(m_tempDir->path());
     m_chosen.clear();
@@ -169,12 +229,13 @@ std::unique_ptr<CCatchScreenDlg> CatchScreenTest::OpenCapture() {
 void CatchScreenTest::freezesTheScreenAsItWasBeforeOpening() {
     auto dlg = OpenCapture();
     QVERIFY(dlg);
-    const QImage& frozen = dlg->FrozenImage();
+    const QImage frozen = Rgb(dlg->FrozenImage());
     QCOMPARE(frozen.size(), QGuiApplication::primaryScreen()->geometry().size());
-    for (const QPoint p :
-         {QPoint(0, 0), QPoint(101, 99), QPoint(420, 430), QPoint(1919, 1079), QPoint(977, 513)}) {
-        QCOMPARE(frozen.pixel(p), BackdropPixel(p.x(), p.y()));
+    const QPoint corner(frozen.width() - 1, frozen.height() - 1);
+    for (const QPoint p : {QPoint(0, 0), QPoint(101, 99), QPoint(420, 430), corner}) {
+        QCOMPARE(frozen.pixel(p), m_screen.pixel(p));
     }
+    QVERIFY(frozen == m_screen);
     QVERIFY(dlg->HelpBox()->isVisible());
     QCOMPARE(dlg->HelpBox()->pos(), QPoint(10, 10));
     QCOMPARE(dlg->geometry(), QGuiApplication::primaryScreen()->geometry());
@@ -193,9 +254,7 @@ void CatchScreenTest::dragThenDoubleClickCopiesAndSavesExactlyTheSelection() {
     QVERIFY(!dlg->isVisible());
     dlg.reset();  // the clipboard keeps the selection after the window is gone
 
-    QImage expected(200, 150, QImage::Format_RGB32);
-    for (int y = 0; y < 150; ++y)
-        for (int x = 0; x < 200; ++x) expected.setPixel(x, y, BackdropPixel(100 + x, 100 + y));
+    const QImage expected = m_screen.copy(100, 100, 200, 150);
     const QImage copied = Rgb(QGuiApplication::clipboard()->image());
     QCOMPARE(copied.size(), expected.size());
     for (int y = 0; y < 150; ++y)
@@ -207,7 +266,7 @@ void CatchScreenTest::dragThenDoubleClickCopiesAndSavesExactlyTheSelection() {
                                      .arg(copied.pixel(x, y), 0, 16)
                                      .arg(expected.pixel(x, y), 0, 16)));
     QCOMPARE(copied, expected);
-    QCOMPARE(QFileInfo(path).size(), 90054);  // 24-bit display: 24-bit file
+    QCOMPARE(QFileInfo(path).size(), BmpSizeOnThisScreen(200, 150));
     QCOMPARE(Rgb(QImage(path, "BMP")), expected);
     QVERIFY(m_warnings.isEmpty());
     QCOMPARE(m_dir.entryList(QDir::Files), QStringList{"shot.bmp"});
@@ -229,15 +288,20 @@ void CatchScreenTest::chartRightClickCapturesAndSavesTheSelection() {
     chart.move(0, 0);
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    QTest::qWait(200);
-    const QImage screen = Rgb(QGuiApplication::primaryScreen()->grabWindow(0).toImage());
+    // The chart's pixels have reached the screen once the area to be
+    // selected no longer shows the backdrop and two grabs agree.
+    QImage screen;
+    const auto chartShown = [&] {
+        screen = GrabScreen();
+        const QRect area(100, 100, 200, 150);
+        return screen.copy(area) != m_screen.copy(area) && screen == GrabScreen();
+    };
+    QTRY_VERIFY(chartShown());
 
     const QString path = m_dir.filePath("chart.bmp");
     m_chosen = {path};
     bool captured = false;
-    QTimer::singleShot(300, &chart, [&] {
-        auto* dlg = qobject_cast<CCatchScreenDlg*>(QApplication::activeModalWidget());
-        if (!dlg) return;
+    WhenModalShown<CCatchScreenDlg>(&chart, [&](CCatchScreenDlg* dlg) {
         captured = true;
         Drag(dlg, {100, 100}, {300, 250});
         DoubleClick(dlg, {200, 175});
@@ -247,7 +311,7 @@ void CatchScreenTest::chartRightClickCapturesAndSavesTheSelection() {
 
     const QImage expected = screen.copy(100, 100, 200, 150);
     QCOMPARE(Rgb(QGuiApplication::clipboard()->image()), expected);
-    QCOMPARE(QFileInfo(path).size(), 90054);
+    QCOMPARE(QFileInfo(path).size(), BmpSizeOnThisScreen(200, 150));
     QCOMPARE(Rgb(QImage(path, "BMP")), expected);
 }
 
@@ -291,7 +355,7 @@ void CatchScreenTest::failedSaveIsReportedAndAnotherNameCanBeChosen() {
     QCOMPARE(m_warnings[0].first, m_dir.path());
     QVERIFY2(m_warnings[0].second == QStringLiteral("这是一个文件夹"),
              qPrintable(m_warnings[0].second));
-    QCOMPARE(QFileInfo(good).size(), 90054);
+    QCOMPARE(QFileInfo(good).size(), BmpSizeOnThisScreen(200, 150));
     QFile kept(existing);
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("old picture"));
@@ -307,14 +371,12 @@ void CatchScreenTest::usersGetTheSaveDialogForBmpFiles() {
     QString suffix;
     bool confirmsOverwrite = false;
     bool saving = false;
-    QTimer::singleShot(300, [&] {
-        if (auto* fd = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            filters = fd->nameFilters();
-            suffix = fd->defaultSuffix();
-            confirmsOverwrite = !fd->testOption(QFileDialog::DontConfirmOverwrite);
-            saving = fd->acceptMode() == QFileDialog::AcceptSave;
-            fd->reject();
-        }
+    WhenModalShown<QFileDialog>(dlg.get(), [&](QFileDialog* fd) {
+        filters = fd->nameFilters();
+        suffix = fd->defaultSuffix();
+        confirmsOverwrite = !fd->testOption(QFileDialog::DontConfirmOverwrite);
+        saving = fd->acceptMode() == QFileDialog::AcceptSave;
+        fd->reject();
     });
     QTimer guard;  // never hang the run; stops with the test
     guard.setSingleShot(true);
@@ -406,7 +468,12 @@ void CatchScreenTest::helpTextShowsTheColourUnderTheCursor() {
     QVERIFY(dlg);
     Move(dlg.get(), {420, 430}, Qt::NoButton);
     const std::string text = dlg->HelpBox()->HelpText();
-    QCOMPARE(text, qelvar::HelpText(0x00FF0000u, {420, 430}, false, false));
+    // The blue square as this screen shows it.
+    const QRgb shown = m_screen.pixel(420, 430);
+    QCOMPARE(qRed(shown), 0);
+    QVERIFY(qBlue(shown) > 200);
+    const auto colour = qelvar::MakeColorRef(qRed(shown), qGreen(shown), qBlue(shown));
+    QCOMPARE(text, qelvar::HelpText(colour, {420, 430}, false, false));
 }
 
 void CatchScreenTest::helpBoxDodgesTheMouse() {
@@ -450,5 +517,12 @@ void CatchScreenTest::keysForOtherWindowsDoNotMoveTheSelection() {
     qApp->removeEventFilter(&router);
 }
 
-QTEST_MAIN(CatchScreenTest)
+// As the desktop program starts: on an 8-bit screen Qt is given a visual it
+// can draw.
+int main(int argc, char** argv) {
+    qelvar::PreferDrawableVisual(argc, argv);
+    QApplication app(argc, argv);
+    CatchScreenTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "catch_screen_test.moc"
