@@ -6,12 +6,14 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include "app/DialogFont.h"
 #include "chart/ChartCanvas.h"
@@ -118,6 +120,7 @@ private slots:
     void savedFilesOpenAndHoldTheChart();
     void copyPutsTheChartOnTheClipboard();
     void failedSaveLeavesTheFileIntact();
+    void qtChineseTranslationLoads();
     void screenshots();
 };
 
@@ -372,6 +375,14 @@ void ChartPeriodsTest::failedSaveLeavesTheFileIntact() {
     const ChartSaveResult missing = chart.Save(dir.filePath("no/such/folder.png"));
     QVERIFY(!missing.ok);
     QVERIFY(missing.message.contains(QStringLiteral("不存在")));
+}
+
+// What main() loads: Qt's own texts (dialog buttons) in Chinese.
+void ChartPeriodsTest::qtChineseTranslationLoads() {
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QCOMPARE(chinese.translate("QPlatformTheme", "Save"), QStringLiteral("保存"));
 }
 
 // Screenshots to look at: zoom 1 and 1.5, natal and period view.
