@@ -1,9 +1,13 @@
 #include "chart/ChartCanvas.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
+
+#include "chart/Cycle.h"
 
 namespace qelvar {
 
@@ -72,6 +76,25 @@ void ChartCanvas::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mousePressEvent(event);
+}
+
+// Layer texts a crowded cell had no room for are listed in its tool tip.
+bool ChartCanvas::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QStringList texts;
+    if (const std::optional<int> palace = PalaceAtPoint(help->pos())) {
+        for (const OverlayText& t : m_picture.Overlay().unplaced)
+            if (t.cell != kNoCell && CellOfBranch(t.cell) == *palace)
+                texts << QString::fromStdString(t.text);
+    }
+    if (texts.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), texts.join(QLatin1Char(' ')), this);
+    }
+    return true;
 }
 
 void ChartCanvas::wheelEvent(QWheelEvent* event) {

@@ -7,7 +7,9 @@
 // - the free upper star columns (right of the natal stars, 8 x 17 each)
 //   take the moving stars, stacked like natal stars;
 // - the 四化 line at y 35, right of the natal marks and left of the 纳音,
-//   takes the layers' marks under the star they fall on.
+//   takes the layers' marks under the star they fall on;
+// - the brightness row (y 26) right of the natal stars and the column
+//   between the god cycles and the palace name (x 30, y 65) take the rest.
 #include "periods/PeriodOverlay.h"
 
 #include <algorithm>
@@ -28,10 +30,13 @@ constexpr int kGapDu = 2;
 constexpr int kTopColumnBase = 1061;
 constexpr int kBottomColumnBase = 1157;
 constexpr int kMarkSlotBase = 1229;
+constexpr int kDecadeSlotBase = 1037;
 constexpr int kTopColumns = 8;
 constexpr int kBottomColumns = 5;
 constexpr int kBandTop = 45, kBandLines = 2, kBandEnd = 66;
-constexpr int kMarkRow = 35, kMarkEnd = 44;  // the 纳音 slot starts at x 44
+constexpr int kMarkRow = 35, kMarkEnd = 44;    // the 纳音 slot starts at x 44
+constexpr int kUnderRow = 26, kUnderEnd = 69;  // brightness words, under columns 0..7
+constexpr int kGodRow = 65, kGodGapX = 30;     // after the three god cycles, before x 40
 constexpr std::array<std::string_view, 4> kMarkNames = {"禄", "权", "科", "忌"};
 
 int ColumnX(int j) {
@@ -43,6 +48,9 @@ class CellRoom {
 public:
     CellRoom(PalaceIndex p, const NatalSlotText& natal) : m_corner(CellCorner(p)) {
         m_nextTop = UsedColumns(kTopColumnBase, kTopColumns, p, natal);
+        m_underX = ColumnX(m_nextTop);
+        // A decade range of seven characters ("102-111") reaches left into it.
+        m_godGapUsed = natal(kDecadeSlotBase + p).size() > 6;
         m_bandStart = ColumnX(UsedColumns(kBottomColumnBase, kBottomColumns, p, natal));
         m_bandX = m_bandStart;
         const int natalMarks = CharCount(natal(kMarkSlotBase + p));
@@ -66,10 +74,31 @@ public:
         return std::nullopt;
     }
 
-    // A free upper star column.
+    // A free upper star column, then the column between the god cycles
+    // and the palace name.
     std::optional<DuRect> Column() {
-        if (m_nextTop >= kTopColumns) return std::nullopt;
-        return At(ColumnX(m_nextTop++), 8, kCharDu, 17);
+        if (m_nextTop < kTopColumns) return At(ColumnX(m_nextTop++), 8, kCharDu, 17);
+        if (!m_godGapUsed) {
+            m_godGapUsed = true;
+            return At(kGodGapX, kGodRow, kCharDu, 17);
+        }
+        return std::nullopt;
+    }
+
+    // A line of `chars` characters in the brightness row right of the
+    // natal stars.
+    std::optional<DuRect> Under(int chars) {
+        const int w = chars * kCharDu;
+        if (m_underX + w > kUnderEnd) return std::nullopt;
+        const DuRect r = At(m_underX, kUnderRow, w, kLineDu);
+        m_underX += w + kGapDu;
+        return r;
+    }
+
+    // A line anywhere in the band, else in the brightness row.
+    std::optional<DuRect> Line(int chars) {
+        if (std::optional<DuRect> r = Band(chars)) return r;
+        return Under(chars);
     }
 
     // A place in the 四化 line at or right of column `preferred`, else any.
@@ -95,6 +124,8 @@ private:
     DuPoint m_corner;
     int m_nextTop = 0;
     int m_bandX = 0, m_bandStart = 0, m_bandLine = 0;
+    int m_underX = 0;
+    bool m_godGapUsed = false;
     std::vector<int> m_freeMarks;
 };
 
@@ -156,6 +187,7 @@ PeriodOverlay LayOutPeriodOverlay(const Horoscope& horoscope, std::span<const La
                    OverlayStyle style, SlotFlow flow, Branch cell) {
         if (!r) {
             ++out.dropped;
+            out.unplaced.push_back({{}, std::move(text), l.kind, style, flow, cell});
             return;
         }
         out.texts.push_back({*r, std::move(text), l.kind, style, flow, cell});
@@ -165,7 +197,7 @@ PeriodOverlay LayOutPeriodOverlay(const Horoscope& horoscope, std::span<const La
     for (Branch b = 0; b < 12; ++b) {
         for (const PeriodLayer* l : layers) {
             const std::string text = Cat({LayerPrefix(l->kind), FirstChar(l->palaces[b])});
-            std::optional<DuRect> r = rooms[b].Band(2);
+            std::optional<DuRect> r = rooms[b].Line(2);
             SlotFlow flow = SlotFlow::kLine;
             if (!r) {
                 r = rooms[b].Column();
@@ -183,7 +215,7 @@ PeriodOverlay LayOutPeriodOverlay(const Horoscope& horoscope, std::span<const La
             if (std::optional<DuRect> r = rooms[t.cell].Mark(ColumnOf(t.star, p, natal))) {
                 put(r, std::string(mark), *l, OverlayStyle::kMark, SlotFlow::kLine, t.cell);
             } else {
-                put(rooms[t.cell].Band(2), Cat({FirstChar(t.star), mark}), *l, OverlayStyle::kMark,
+                put(rooms[t.cell].Line(2), Cat({FirstChar(t.star), mark}), *l, OverlayStyle::kMark,
                     SlotFlow::kLine, t.cell);
             }
         }
@@ -194,7 +226,7 @@ PeriodOverlay LayOutPeriodOverlay(const Horoscope& horoscope, std::span<const La
             std::optional<DuRect> r = rooms[s.cell].Column();
             SlotFlow flow = SlotFlow::kStacked;
             if (!r) {
-                r = rooms[s.cell].Band(2);
+                r = rooms[s.cell].Line(2);
                 flow = SlotFlow::kLine;
             }
             put(r, std::string(s.name), *l, OverlayStyle::kLabel, flow, s.cell);

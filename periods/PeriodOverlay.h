@@ -36,7 +36,8 @@ struct OverlayText {
 
 struct PeriodOverlay {
     std::vector<OverlayText> texts;
-    int dropped = 0;  // items no free room was left for
+    int dropped = 0;                    // items no free room was left for
+    std::vector<OverlayText> unplaced;  // those items, without a place
 };
 
 // The colour of a layer's texts and marks.
