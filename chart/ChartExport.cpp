@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPainter>
@@ -112,7 +113,9 @@ QByteArray EncodeChart(const ChartPicture& picture, const QString& caption, Char
             svg.setTitle(QStringLiteral("斗数排盘"));
             svg.setDescription(caption);
             QPainter painter(&svg);
-            PaintLogical(painter, picture, caption, font, 2.0);  // smoothed glyphs
+            QFont named = font;
+            named.setFamilies({QFontInfo(font).family()});
+            PaintLogical(painter, picture.WithResolvedFont(), caption, named, 2.0);  // smoothed
             break;
         }
         case ChartFileFormat::Pdf: {

@@ -1,5 +1,6 @@
 #include "chart/ChartPicture.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainterPath>
 #include <QtMath>
@@ -31,6 +32,12 @@ const QColor kRelationColour(0, 120, 255);
 ChartPicture::ChartPicture(std::unordered_map<int, QString> texts, const QFont& font)
     : m_texts(std::move(texts)), m_font(font), m_base(BaseUnitsOf(font)) {
     m_size = QSize(DuToPixelsX(kChartWidthDu, m_base), DuToPixelsY(kChartHeightDu, m_base));
+}
+
+ChartPicture ChartPicture::WithResolvedFont() const {
+    ChartPicture copy = *this;
+    copy.m_font.setFamilies({QFontInfo(m_font).family()});
+    return copy;
 }
 
 QString ChartPicture::SlotText(int id) const {

@@ -30,6 +30,10 @@ public:
     QRect ToPixels(const DuRect& r) const;
     QString SlotText(int id) const;
 
+    // A copy that names the font by the face the system resolved "宋体" to,
+    // for files read by programs that do not know Qt's substitutions (SVG).
+    ChartPicture WithResolvedFont() const;
+
     void SetOverlay(PeriodOverlay overlay) { m_overlay = std::move(overlay); }
     const PeriodOverlay& Overlay() const { return m_overlay; }
     // The relations of one cell (PalaceIndex), or none.

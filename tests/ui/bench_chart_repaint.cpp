@@ -49,9 +49,10 @@ int main(int argc, char** argv) {
         samples.push_back(clock.nsecsElapsed() / 1e6);
     }
     std::sort(samples.begin(), samples.end());
-    std::printf("next year -> chart and strip repainted at zoom 1.5 (%s, %zu rounds): "
-                "min %.1f ms, median %.1f ms, max %.1f ms\n",
-                qPrintable(QGuiApplication::platformName()), samples.size(), samples.front(),
-                samples[samples.size() / 2], samples.back());
+    std::printf(
+        "next year -> chart and strip repainted at zoom 1.5 (%s, %zu rounds): "
+        "min %.1f ms, median %.1f ms, max %.1f ms\n",
+        qPrintable(QGuiApplication::platformName()), samples.size(), samples.front(),
+        samples[samples.size() / 2], samples.back());
     return 0;
 }

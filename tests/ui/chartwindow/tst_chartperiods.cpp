@@ -401,6 +401,10 @@ void ChartPeriodsTest::screenshots() {
     Shot(chart.grab().toImage(), "window-month-z15");
     QTest::mouseClick(chart.Canvas(), Qt::LeftButton, {}, CellRect(chart, 8).center() * 1.5);
     Shot(chart.grab().toImage(), "window-relations-z15");
+    const QDir dir(qEnvironmentVariable("QELVAR_SHOT_DIR"));
+    QVERIFY(chart.Save(dir.filePath("saved.svg")).ok);
+    QVERIFY(chart.Save(dir.filePath("saved.pdf")).ok);
+    QVERIFY(chart.Save(dir.filePath("saved.png"), 1.5).ok);
 }
 
 QTEST_MAIN(ChartPeriodsTest)
