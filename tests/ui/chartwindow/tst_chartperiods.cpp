@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QWheelEvent>
 
 #include "app/DialogFont.h"
 #include "chart/ChartCanvas.h"
@@ -114,6 +115,8 @@ private slots:
     void zoomKeys();
     void zoomOneEqualsCliRender();
     void keyboardYearShowsTheHoroscopeLayers();
+    void stripClicksSelectPeriods();
+    void ctrlWheelZooms();
     void clickOutlinesTheSurroundingCells();
     void escClearsSelectionBeforeClosing();
     void savedFilesOpenAndHoldTheChart_data();
@@ -247,6 +250,47 @@ void ChartPeriodsTest::keyboardYearShowsTheHoroscopeLayers() {
     // Home: the natal chart again, exactly.
     QTest::keyClick(&chart, Qt::Key_Home);
     QVERIFY(chart.Picture().Overlay().texts.empty());
+}
+
+void ChartPeriodsTest::stripClicksSelectPeriods() {
+    CZiWeiDlg chart(KnownBirth(), kToday);
+    chart.SetZoom(1);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    TimelineStrip* strip = chart.Strip();
+    // The third decade (22-31) holds today: 大限 only, at today's date.
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->ItemRect(TimelineRow::Decade, 2).center());
+    QVERIFY(chart.CurrentHoroscope().has_value());
+    QCOMPARE(int(chart.CurrentHoroscope()->target.solar.year), 2026);
+    QVERIFY(OverlayIn(chart, 10).contains(QStringLiteral("限命")));
+    for (const OverlayText& t : chart.Picture().Overlay().texts)
+        QVERIFY(t.layer == LayerKind::Decade);
+    QVERIFY(strip->Items(TimelineRow::Decade)[2].selected);
+    // A year of that decade: 2023 (癸卯), the 流年 命宫 in 卯.
+    QCOMPARE(strip->Items(TimelineRow::Year)[2].label, std::string("2023"));
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->ItemRect(TimelineRow::Year, 2).center());
+    QCOMPARE(chart.CurrentHoroscope()->age, 24);
+    QVERIFY(OverlayIn(chart, 3).contains(QStringLiteral("年命")));
+    // A double-hour adds 流时 to the centre's stem-branches.
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->ItemRect(TimelineRow::Hour, 6).center());
+    QCOMPARE(chart.CurrentHoroscope()->target.hour, std::optional<int>(6));
+    QCOMPARE(chart.TimelineModel()->ShownLayers().size(), std::size_t(5));
+}
+
+void ChartPeriodsTest::ctrlWheelZooms() {
+    CZiWeiDlg chart(KnownBirth(), kToday);
+    chart.SetZoom(1);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    const QPointF at(100, 100);
+    QWheelEvent up(at, chart.Canvas()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
+                   Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(chart.Canvas(), &up);
+    QCOMPARE(chart.Zoom(), 1.5);
+    QWheelEvent plain(at, chart.Canvas()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(chart.Canvas(), &plain);
+    QCOMPARE(chart.Zoom(), 1.5);  // without Ctrl the wheel does not zoom
 }
 
 void ChartPeriodsTest::clickOutlinesTheSurroundingCells() {
