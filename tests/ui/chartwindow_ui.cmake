@@ -14,5 +14,7 @@ if(XVFB_RUN)
     add_test(NAME chartwindow_ui_hidpi
              COMMAND ${XVFB_RUN} -a -s "-screen 0 3840x2160x24"
                      env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 $<TARGET_FILE:tst_chartperiods>)
-    set_tests_properties(chartwindow_ui_hidpi PROPERTIES LABELS gui TIMEOUT 120)
+    # xvfb-run picks a free display number racily: one at a time.
+    set_tests_properties(chartwindow_ui_hidpi PROPERTIES LABELS gui TIMEOUT 120
+                         RESOURCE_LOCK xvfb_run)
 endif()
