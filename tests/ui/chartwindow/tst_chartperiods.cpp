@@ -7,12 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 #include <QWheelEvent>
 
@@ -122,6 +124,7 @@ private slots:
     void savedFilesOpenAndHoldTheChart_data();
     void savedFilesOpenAndHoldTheChart();
     void copyPutsTheChartOnTheClipboard();
+    void printOpensAPreview();
     void failedSaveLeavesTheFileIntact();
     void qtChineseTranslationLoads();
     void screenshots();
@@ -397,6 +400,21 @@ void ChartPeriodsTest::copyPutsTheChartOnTheClipboard() {
         QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     QVERIFY(image.width() >= 497);
     QVERIFY(CountNear(image, QColor(255, 0, 0), 0) > 1000);
+}
+
+void ChartPeriodsTest::printOpensAPreview() {
+    CZiWeiDlg chart(KnownBirth(), kToday);
+    chart.show();
+    chart.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&chart));
+    bool previewed = false;
+    QTimer::singleShot(0, &chart, [&] {
+        QTRY_VERIFY(qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()));
+        previewed = true;
+        QApplication::activeModalWidget()->close();
+    });
+    QTest::keyClick(&chart, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(previewed);
 }
 
 void ChartPeriodsTest::failedSaveLeavesTheFileIntact() {
