@@ -91,6 +91,7 @@ void CZiWeiDlg::Build(const ChartGrid& grid) {
     std::unordered_map<int, QString> texts;
     for (const int id : ChartGrid::SlotIds()) {
         texts.emplace(id, QString::fromStdString(grid.GetSlotText(id)));
+        m_natalTexts.emplace(id, grid.GetSlotText(id));
     }
     const QFont font = DialogFont();
     m_picture = std::make_unique<ChartPicture>(std::move(texts), font);
@@ -195,9 +196,8 @@ void CZiWeiDlg::TimelineChanged() {
             m_horoscope = std::move(result.horoscope);
             const std::vector<LayerKind> shown = m_timeline->ShownLayers();
             overlay = LayOutPeriodOverlay(*m_horoscope, shown, [this](int id) {
-                static thread_local std::string text;
-                text = m_picture->SlotText(id).toStdString();
-                return std::string_view(text);
+                const auto it = m_natalTexts.find(id);
+                return it == m_natalTexts.end() ? std::string_view() : std::string_view(it->second);
             });
         }
     }

@@ -93,6 +93,7 @@ private:
 
     std::optional<BirthData> m_birth;  // copied at construction
     std::unique_ptr<ChartPicture> m_picture;
+    std::unordered_map<int, std::string> m_natalTexts;  // UTF-8, for the overlay's layout
     LunarCalendar m_calendar;
     NatalChart m_natal;
     std::array<FlyingCell, 12> m_flying{};
