@@ -162,7 +162,10 @@ double CZiWeiDlg::OpeningZoomForScreen() const {
     const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     if (s == nullptr) return 1.0;
     const int extra = m_toolBar->sizeHint().height() + m_strip->sizeHint().height();
-    return OpeningZoom(s->availableGeometry().height(), m_picture->Size().height(), extra);
+    const QRect available = s->availableGeometry();
+    // Upright screens: the width must fit too.
+    return std::min(OpeningZoom(available.height(), m_picture->Size().height(), extra),
+                    OpeningZoom(available.width(), m_picture->Size().width(), 0, 0.95));
 }
 
 void CZiWeiDlg::SetZoom(double zoom) {

@@ -241,17 +241,22 @@ PeriodOverlay LayOutPeriodOverlay(const Horoscope& horoscope, std::span<const La
                              OverlayStyle::kLabel,
                              SlotFlow::kLine,
                              kNoCell});
+        // The layer's whole name ("流年丙午") while four fit the line, else
+        // its prefix ("年丙午").
+        const bool whole = layers.size() <= 4;
+        const int chars = whole ? 4 : 3;
         int x = 91;
         for (const PeriodLayer* l : layers) {
-            const std::string text = Cat({LayerPrefix(l->kind), StemName(l->stemBranch.stem),
-                                          BranchName(l->stemBranch.branch)});
-            out.texts.push_back({{x, 235, 3 * kCharDu, 9},
+            const std::string text =
+                Cat({whole ? LayerName(l->kind) : LayerPrefix(l->kind),
+                     StemName(l->stemBranch.stem), BranchName(l->stemBranch.branch)});
+            out.texts.push_back({{x, 235, chars * kCharDu, 9},
                                  text,
                                  l->kind,
                                  OverlayStyle::kLabel,
                                  SlotFlow::kLine,
                                  kNoCell});
-            x += 3 * kCharDu + 4;
+            x += chars * kCharDu + 4;
         }
     }
     return out;

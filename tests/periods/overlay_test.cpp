@@ -156,11 +156,13 @@ TEST(PeriodOverlay, NamesGoIntoTheLowerBand) {
     }
     EXPECT_TRUE(yearLife);
     EXPECT_TRUE(decadeLife);
-    // The centre: the target with the nominal age, then 限 and 年 stem-branches.
+    // The centre: the target with the nominal age, then each layer's
+    // stem-branch under its name (a 庚 year gives 戌 the palace stem 丙).
     const OverlayText& target = overlay.texts[overlay.texts.size() - 3];
     EXPECT_EQ(target.text.rfind("2026年12月7日 ", 0), 0u);
     EXPECT_NE(target.text.find("虚岁27"), std::string::npos);
-    EXPECT_EQ(overlay.texts.back().text, "年丙午");
+    EXPECT_EQ(overlay.texts[overlay.texts.size() - 2].text, "大限丙戌");  // 戌 cell, stem 丙
+    EXPECT_EQ(overlay.texts.back().text, "流年丙午");
 }
 
 // A synthetic cell to see each rule on its own: natal stars fill upper
