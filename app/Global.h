@@ -30,13 +30,9 @@ struct BirthData {
     // chart then takes the middle of the sub-period, g_nHour 0 counted as
     // 子 of the evening before (SubPeriodMiddle).
     std::optional<std::chrono::sys_seconds> g_tBirthInstant;
-    // Set by the chart conventions where the pillars read the birth
-    // differently from the chart: days the day pillar counts past the
-    // Gregorian date (1 when 夜子 counts as the next day), and the lunar year
-    // the year pillar starts from when the chart's year begins at 立春
-    // (0: the chart's year).
+    // Days the day pillar counts past the Gregorian date: 1 when the chart
+    // conventions count 夜子 as the next day.
     int g_nDayPillarShift = 0;
-    int g_nPillarLunarYear = 0;
 
     friend bool operator==(const BirthData&, const BirthData&) = default;
 };

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Global.h"
+#include "app/BirthBuilder.h"
 #include "chart/ZiWei.h"
 
 namespace {
@@ -20,24 +20,16 @@ using namespace std::chrono;
 
 constexpr year_month_day kToday{year{2026}, month{12}, day{7}};
 
+// 360 births spread over 1950..2009, every double-hour, sub-period and sex,
+// built as the form and the CLI build them.
 std::vector<qelvar::BirthData> Births() {
     std::vector<qelvar::BirthData> births;
     for (int i = 0; i < 360; ++i) {
-        qelvar::BirthData b;
-        b.g_strSolarYear = std::to_string(1950 + i % 60);
-        b.g_strSolarMonth = std::to_string(1 + i % 12);
-        b.g_strSolarDay = std::to_string(1 + i % 28);
-        b.g_strSolarText =
-            b.g_strSolarYear + "年" + b.g_strSolarMonth + "月" + b.g_strSolarDay + "日 ";
-        b.g_strLunarText = "龙(庚辰)年正月初一";
-        b.g_nSolarMonth = 1 + i % 14;
-        b.g_strLunarYear = b.g_strSolarYear;
-        b.g_strLunarMonth = std::to_string(1 + (i / 3) % 12);
-        b.g_strLunarDay = std::to_string(1 + (i * 7) % 30);
-        b.g_nHour = i % 12;
-        b.g_nMinuteSlot = (i / 12) % 12;
-        b.g_nSex = i % 2;
-        births.push_back(b);
+        const year_month_day date{year{1950 + i % 60}, month{static_cast<unsigned>(1 + i % 12)},
+                                  day{static_cast<unsigned>(1 + i % 28)}};
+        const qelvar::BirthBuild b = qelvar::BirthFromSolar(
+            date, {.doubleHour = i % 13, .minuteSlot = (i / 13) % 12, .sex = i % 2, .instant = {}});
+        if (b.ok()) births.push_back(*b.birth);
     }
     return births;
 }

@@ -1,5 +1,6 @@
 #include "chart/Pillars.h"
 
+#include "calendar/SolarTermMoments.h"
 #include "chart/Text.h"
 #include "chart/ZiWei.h"
 
@@ -28,13 +29,6 @@ constexpr std::array<MonthAddend, 12> kDayMonthAddend = {{
     {3, 3},
     {3, 9},
 }};
-
-int ShiftStem(std::string_view name, int by) {
-    return FloorMod(StemIndex(name) + by, 10);
-}
-int ShiftBranch(std::string_view name, int by) {
-    return FloorMod(BranchIndex(name) + by, 12);
-}
 
 }  // namespace
 
@@ -82,42 +76,23 @@ StemBranch DayPillarOf(std::string_view solarText, int month, int day) {
             FloorMod(base.branch + day + kDayMonthAddend[m].branch + leap, 12)};
 }
 
-FivePillars ComputeFivePillars(const PillarInputs& in) {
-    // Year pillar and month row, with the year turned at 立春.
-    int s = YearStemOf(in.lunarYear);  // [0, 9]
-    int m = in.solarMonthCode;
-    int yearStem = StemIndex(in.yearStem);
-    int yearBranch = BranchIndex(in.yearBranch);
-    if (in.lunarMonth == "12") {
-        if (m == 13) {  // 腊月 day on or after 立春: the next year
-            yearStem = ShiftStem(in.yearStem, 1);
-            yearBranch = ShiftBranch(in.yearBranch, 1);
-            s = FloorMod(s + 1, 5);
-            m = 1;
-        } else if (m == 14) {
-            m = 12;
-        }
-    }
-    if (in.lunarMonth == "1" || in.lunarMonth == "2") {
-        // A day of the new lunar year before 立春 (February before it, or a
-        // January day of the 丑 month) still belongs to the previous year.
-        if (m == 14 || m == 12) {
-            yearStem = ShiftStem(in.yearStem, -1);
-            yearBranch = ShiftBranch(in.yearBranch, -1);
-            s = FloorMod(s - 1, 5);
-            m = 12;
-        } else if (m == 13) {
-            m = 1;
-        }
-    }
-    if (m == 13) m = 1;
-    if (m == 14) m = 12;
-    if (s >= 5) s -= 5;
+YearMonthPillars YearMonthPillarsAt(std::chrono::sys_seconds instant) {
+    const Jie jie = LastJieAtOrBefore(instant);
+    const int month = (jie.index + 1) / 2;  // Gregorian month of the 节, [1, 12]
+    // 小寒 opens the 丑 month, 立春 the 寅 month, .., 大雪 the 子 month; the
+    // year turns at 立春, so the 丑 month still belongs to the year before.
+    const Branch monthBranch = FloorMod(month, 12);
+    const int pillarYear = month == 1 ? jie.year - 1 : jie.year;
+    const int cycle = FloorMod(pillarYear - 4, 60);  // 甲子 = 0
+    const StemBranch year{cycle % 10, cycle % 12};
+    return {year, MonthPillarTable[FloorMod(monthBranch - 2, 12)][year.stem % 5]};
+}
 
+FivePillars ComputeFivePillars(const PillarInputs& in) {
+    const YearMonthPillars ym = YearMonthPillarsAt(in.instant);
     FivePillars out;
-    out.four.m_strYearPillar =
-        PillarText({yearStem < 0 ? 0 : yearStem, yearBranch < 0 ? 0 : yearBranch});
-    out.four.m_strMonthPillar = PillarText(MonthPillarTable[FloorMod(m - 1, 12)][s]);
+    out.four.m_strYearPillar = PillarText(ym.year);
+    out.four.m_strMonthPillar = PillarText(ym.month);
 
     const StemBranch day = DayPillarOf(in.solarText, in.birthMonth, in.birthDay);
     out.four.m_strDayPillar = PillarText(day);
@@ -128,21 +103,9 @@ FivePillars ComputeFivePillars(const PillarInputs& in) {
 }
 
 void ZiWeiChart::ComputePillars() {
-    // A chart whose year begins at 立春 keeps the pillars of the lunar year:
-    // they turn at 立春 by themselves.
-    const int pillarYear = m_nPillarLunarYear != 0 ? m_nPillarLunarYear : LunarYear();
-    const std::string yearStem =
-        m_nPillarLunarYear != 0 ? std::string(StemName(YearStemOf(pillarYear))) : m_strYearStem;
-    const std::string yearBranch = m_nPillarLunarYear != 0
-                                       ? std::string(BranchName(YearBranchOf(pillarYear)))
-                                       : m_strYearBranch;
     // The day count is linear in the day number, so day + 1 past a month's
     // end still gives the next day's pillar.
-    const FivePillars p = ComputeFivePillars({.lunarYear = pillarYear,
-                                              .lunarMonth = m_strMonth,
-                                              .yearStem = yearStem,
-                                              .yearBranch = yearBranch,
-                                              .solarMonthCode = m_nSolarMonth,
+    const FivePillars p = ComputeFivePillars({.instant = m_tBirthInstant,
                                               .solarText = m_strSolarText,
                                               .birthMonth = m_nBirthMonth,
                                               .birthDay = m_nBirthDay + m_nDayPillarShift,

@@ -6,6 +6,7 @@
 // come from the name tables.
 
 #include <array>
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -83,24 +84,30 @@ std::string_view NayinOf(std::string_view pillar);
 
 // What the pillars step needs of the birth moment.
 struct PillarInputs {
-    int lunarYear = 0;            // LY
-    std::string_view lunarMonth;  // m_strMonth as text: "12", "1", "2" matter
-    std::string_view yearStem;    // m_strYearStem
-    std::string_view yearBranch;  // m_strYearBranch
-    int solarMonthCode = 0;       // g_nSolarMonth 1..14
-    std::string_view solarText;   // g_strSolarText; its first four characters are the year
-    int birthMonth = 0;           // Gregorian month 1..12
-    int birthDay = 0;             // Gregorian day 1..31
-    int hour = 0;                 // double-hour 0..11
-    int minuteSlot = 0;           // ten-minute sub-period 0..11
+    std::chrono::sys_seconds instant;  // UTC instant of the birth: year and month pillars
+    std::string_view solarText;        // g_strSolarText; its first four characters are the year
+    int birthMonth = 0;                // Gregorian month 1..12
+    int birthDay = 0;                  // Gregorian day 1..31
+    int hour = 0;                      // double-hour 0..11
+    int minuteSlot = 0;                // ten-minute sub-period 0..11
 };
+
+struct YearMonthPillars {
+    StemBranch year;
+    StemBranch month;
+};
+
+// The year pillar turns at the moment of 立春, the month pillar at the
+// moment of each 节: an instant at or after the moment belongs to the new
+// year (month).  The month stem follows the year stem (五虎遁).
+YearMonthPillars YearMonthPillarsAt(std::chrono::sys_seconds instant);
 
 struct FivePillars {
     PillarSet four;
     Pillar fifth;
 };
 
-// The year (with its 立春 correction), month, day, hour and fifth pillars.
+// The year, month, day, hour and fifth pillars.
 FivePillars ComputeFivePillars(const PillarInputs& in);
 
 // The day pillar from the Gregorian date (the first four characters of the

@@ -21,9 +21,8 @@ ZiWeiChart::ZiWeiChart(const BirthData& birth, std::chrono::year_month_day today
       m_strSolarText(birth.g_strSolarText),
       m_strLunarText(birth.g_strLunarText),
       m_nMinuteSlot(birth.g_nMinuteSlot),
-      m_tBirthInstant(birth.g_tBirthInstant.value_or(DefaultInstant(birth))),
+      m_tBirthInstant(birth.g_tBirthInstant ? *birth.g_tBirthInstant : DefaultInstant(birth)),
       m_nDayPillarShift(birth.g_nDayPillarShift),
-      m_nPillarLunarYear(birth.g_nPillarLunarYear),
       m_today(today) {}
 
 std::chrono::sys_seconds ZiWeiChart::DefaultInstant(const BirthData& birth) {

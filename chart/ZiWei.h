@@ -106,8 +106,7 @@ public:
     int m_nMinuteSlot = 0;       // g_nMinuteSlot 0..11
     // g_tBirthInstant, or the middle of the sub-period when it is empty.
     std::chrono::sys_seconds m_tBirthInstant{};
-    int m_nDayPillarShift = 0;   // g_nDayPillarShift
-    int m_nPillarLunarYear = 0;  // g_nPillarLunarYear, 0: the chart's year
+    int m_nDayPillarShift = 0;  // g_nDayPillarShift
     std::chrono::year_month_day m_today;
 
     // ---- set during the cast ----

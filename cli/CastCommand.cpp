@@ -149,7 +149,7 @@ int CastPng(std::string_view command, const CastOptions& o) {
         std::cerr << result.error << '\n';
         return kDateFails;
     }
-    const PngOutcome png = WriteChartPng(command, result.birth, o.birth.today, o.output, o.scale);
+    const PngOutcome png = WriteChartPng(command, result.chart->Grid(), o.output, o.scale);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;
 }

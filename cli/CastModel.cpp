@@ -57,11 +57,16 @@ void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, Ca
                          .minuteSlot = r.minuteSelection,
                          .sex = r.male ? 0 : 1,
                          .instant = std::nullopt};
+    // Numbers past what a year_month_day's fields hold become values that
+    // are not ok, never wrap round onto a real day.
     const BirthBuild built =
-        r.lunar ? BirthFromLunar(LunarDate{year, month, day, r.leap ? 1 : 0}, time)
-                : BirthFromSolar(
-                      std::chrono::year{year} / std::chrono::month{month} / std::chrono::day{day},
-                      time);
+        r.lunar
+            ? BirthFromLunar(LunarDate{year, month, day, r.leap ? 1 : 0}, time)
+            : BirthFromSolar(
+                  std::chrono::year_month_day{std::chrono::year{year <= 9999 ? int{year} : -32768},
+                                              std::chrono::month{month <= 12 ? month : 0u},
+                                              std::chrono::day{day <= 31 ? day : 0u}},
+                  time);
     result.ok = built.ok();
     if (!result.ok) {
         result.error = built.error;

@@ -31,7 +31,7 @@ struct CastRequest {
 struct CastResult {
     bool ok = false;
     std::string error;                // "Error Date" when the cast was refused
-    BirthData birth;                  // as the chart window copied it
+    BirthData birth;                  // as the builder made it, under the conventions
     std::optional<ZiWeiChart> chart;  // after RunChartSteps
     ChartConventions conventions;
     NatalChart natal;                    // read from the chart

@@ -1,14 +1,13 @@
 #pragma once
-// The chart window of a birth drawn to a PNG file, for `cast --format png`
-// and `render`, at `scale` times the window's size at zoom 1.  The window is painted with Qt's
-// offscreen platform whatever QT_QPA_PLATFORM says, so no display is needed; the file is replaced
-// whole or not at all.
+// The chart window of a cast chart drawn to a PNG file, for `cast --format png`
+// and `render`, at `scale` times the window's size at zoom 1.  The window is
+// painted with Qt's offscreen platform whatever QT_QPA_PLATFORM says, so no
+// display is needed; the file is replaced whole or not at all.
 
-#include <chrono>
 #include <string>
 #include <string_view>
 
-#include "app/Global.h"
+#include "chart/ChartGrid.h"
 
 namespace qelvar::cli {
 
@@ -19,8 +18,7 @@ struct PngOutcome {
 
 // If Qt cannot start at all, the process ends here with kMalformed and a
 // message naming `command`.
-PngOutcome WriteChartPng(std::string_view command, const BirthData& birth,
-                         std::chrono::year_month_day today, const std::string& path,
+PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
                          double scale = 1.0);
 
 }  // namespace qelvar::cli

@@ -64,11 +64,11 @@ std::optional<QByteArray> EncodePng(const QImage& image) {
 
 }  // namespace
 
-PngOutcome WriteChartPng(std::string_view command, const BirthData& birth,
-                         std::chrono::year_month_day today, const std::string& path, double scale) {
+PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
+                         double scale) {
     EnsureOffscreenApplication(command);
     InstallSongFont();
-    CZiWeiDlg chart(birth, today);
+    CZiWeiDlg chart(grid);
     const auto png = EncodePng(ChartImage(chart.Picture(), QString(), scale));
     if (!png) return {kIoFailed, "cannot encode the chart as PNG"};
     const auto bytes =

@@ -4,8 +4,7 @@
 
 namespace qelvar::cli {
 
-PngOutcome WriteChartPng(std::string_view, const BirthData&, std::chrono::year_month_day,
-                         const std::string&, double) {
+PngOutcome WriteChartPng(std::string_view, const ChartGrid&, const std::string&, double) {
     return {kMalformed, "this build has no chart window (configured without the GUI)"};
 }
 

