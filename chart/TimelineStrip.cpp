@@ -1,9 +1,11 @@
 #include "chart/TimelineStrip.h"
 
+#include <QFontInfo>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 
 #include "periods/PeriodOverlay.h"
 
@@ -16,6 +18,23 @@ constexpr std::array<LayerKind, kTimelineRowCount> kRowLayer = {
 
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// Centred in `box`; a text wider than the box (a decade "102-111" in a
+// narrow window) is set in a smaller size instead of running into the next.
+void DrawFitted(QPainter& painter, const QRect& box, const QString& text) {
+    const int room = box.width() - 2;
+    const int advance = painter.fontMetrics().horizontalAdvance(text);
+    if (advance <= room || advance == 0) {
+        painter.drawText(box, Qt::AlignCenter, text);
+        return;
+    }
+    painter.save();
+    QFont smaller = painter.font();
+    smaller.setPixelSize(std::max(7, QFontInfo(smaller).pixelSize() * room / advance));
+    painter.setFont(smaller);
+    painter.drawText(box, Qt::AlignCenter, text);
+    painter.restore();
 }
 
 }  // namespace
@@ -70,10 +89,9 @@ void TimelineStrip::paintEvent(QPaintEvent*) {
                            : item.enabled ? QColor(Qt::black)
                                           : QColor(170, 170, 170));
             const QRect first(box.left(), box.top(), box.width(), line);
-            painter.drawText(first, Qt::AlignCenter, Text(item.label));
-            if (!item.second.empty()) {
-                painter.drawText(first.translated(0, line), Qt::AlignCenter, Text(item.second));
-            }
+            DrawFitted(painter, first, Text(item.label));
+            if (!item.second.empty())
+                DrawFitted(painter, first.translated(0, line), Text(item.second));
             painter.setPen(QColor(210, 210, 210));
             painter.drawLine(box.topRight(), box.bottomRight());
         }
