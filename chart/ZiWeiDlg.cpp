@@ -115,7 +115,7 @@ void CZiWeiDlg::Build(const ChartGrid& grid) {
     connect(m_canvas, &ChartCanvas::RightClicked, this, &CZiWeiDlg::OpenCapture);
     connect(m_canvas, &ChartCanvas::CellClicked, this, &CZiWeiDlg::SelectPalace);
     connect(m_canvas, &ChartCanvas::ZoomWheel, this,
-            [this](int direction) { SetZoom(NextZoom(m_zoom, direction)); });
+            [this](int direction) { SetZoom(NextZoom(ShownZoom(), direction)); });
     connect(m_strip, &TimelineStrip::ItemClicked, this, [this](TimelineRow row, int index) {
         if (m_timeline && m_timeline->Select(row, index)) TimelineChanged();
     });
@@ -149,9 +149,9 @@ void CZiWeiDlg::BuildToolBar() {
     m_toolBar->addSeparator();
     add(QStringLiteral("放大"),
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-        [this] { SetZoom(NextZoom(m_zoom, 1)); });
+        [this] { SetZoom(NextZoom(ShownZoom(), 1)); });
     add(QStringLiteral("缩小"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
-        [this] { SetZoom(NextZoom(m_zoom, -1)); });
+        [this] { SetZoom(NextZoom(ShownZoom(), -1)); });
     add(QStringLiteral("原大"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(1.0); });
     for (QToolButton* button : m_toolBar->findChildren<QToolButton*>()) {
         button->setFocusPolicy(Qt::NoFocus);
@@ -174,6 +174,12 @@ void CZiWeiDlg::SetZoom(double zoom) {
     if (isMaximized() || isFullScreen()) return;
     layout()->activate();
     resize(sizeHint());
+}
+
+// The scale the chart is drawn at now: after the user resized the window it
+// lies between steps, and the zoom keys go on from there.
+double CZiWeiDlg::ShownZoom() const {
+    return m_canvas->isVisible() ? m_canvas->Placement().scale : m_zoom;
 }
 
 QRect CZiWeiDlg::SlotRect(int id) const {

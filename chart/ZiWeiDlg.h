@@ -90,6 +90,7 @@ private:
     void BuildToolBar();
     void TimelineChanged();
     double OpeningZoomForScreen() const;
+    double ShownZoom() const;
 
     std::optional<BirthData> m_birth;  // copied at construction
     std::unique_ptr<ChartPicture> m_picture;

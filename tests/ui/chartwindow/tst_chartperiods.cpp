@@ -197,6 +197,12 @@ void ChartPeriodsTest::zoomKeys() {
     QTest::keyClick(&chart, Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(chart.Zoom(), 0.5);
     QTRY_COMPARE(chart.Canvas()->size(), QSize(249, 256));
+    // After a resize by hand the keys step on from the size shown.
+    chart.resize(chart.width() * 2 + 100, chart.height() * 2 + 100);
+    QTRY_VERIFY(chart.Canvas()->Placement().scale > 1.0);
+    const double shown = chart.Canvas()->Placement().scale;
+    QTest::keyClick(&chart, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(chart.Zoom(), NextZoom(shown, 1));
 }
 
 void ChartPeriodsTest::zoomOneEqualsCliRender() {
