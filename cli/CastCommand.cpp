@@ -149,7 +149,10 @@ int CastPng(std::string_view command, const CastOptions& o) {
         std::cerr << result.error << '\n';
         return kDateFails;
     }
-    const PngOutcome png = WriteChartPng(command, result.chart->Grid(), o.output, o.scale);
+    const std::string conventions = ConventionsText(result.conventions);
+    const PngOutcome png =
+        WriteChartPng(command, result.chart->Grid(), o.output,
+                      conventions.empty() ? std::string() : "conventions: " + conventions, o.scale);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;
 }

@@ -17,8 +17,9 @@ struct PngOutcome {
 };
 
 // If Qt cannot start at all, the process ends here with kMalformed and a
-// message naming `command`.
+// message naming `command`.  A non-empty `title` goes into the file's
+// "Title" text (the chart conventions when they are not the defaults).
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
-                         double scale = 1.0);
+                         std::string_view title = {}, double scale = 1.0);
 
 }  // namespace qelvar::cli

@@ -53,11 +53,14 @@ void EnsureOffscreenApplication(std::string_view command) {
     new QApplication(argc, argv);
 }
 
-std::optional<QByteArray> EncodePng(const QImage& image) {
+std::optional<QByteArray> EncodePng(const QImage& image, std::string_view title) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
+    if (!title.empty())
+        writer.setText(QStringLiteral("Title"),
+                       QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!writer.write(image)) return std::nullopt;
     return bytes;
 }
@@ -65,11 +68,11 @@ std::optional<QByteArray> EncodePng(const QImage& image) {
 }  // namespace
 
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
-                         double scale) {
+                         std::string_view title, double scale) {
     EnsureOffscreenApplication(command);
     InstallSongFont();
     CZiWeiDlg chart(grid);
-    const auto png = EncodePng(ChartImage(chart.Picture(), QString(), scale));
+    const auto png = EncodePng(ChartImage(chart.Picture(), QString(), scale), title);
     if (!png) return {kIoFailed, "cannot encode the chart as PNG"};
     const auto bytes =
         std::as_bytes(std::span(png->constData(), static_cast<std::size_t>(png->size())));

@@ -14,6 +14,10 @@ namespace qelvar::cli {
 void AppendPeriodsJson(std::string& out, const NatalChart& natal,
                        const ChartConventions& conventions, const Horoscope* horoscope);
 
+// The conventions that are not the defaults, "lateZi=next-day yearStart=lichun";
+// "" for the defaults.
+std::string ConventionsText(const ChartConventions& conventions);
+
 // The text after the chart: a line of the conventions that are not the
 // defaults, and with a horoscope one block per layer.
 void AppendPeriodsText(std::string& out, const ChartConventions& conventions,

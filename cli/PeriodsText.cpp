@@ -62,16 +62,20 @@ void LayerBlock(std::string& out, const PeriodLayer& l) {
 
 }  // namespace
 
+std::string ConventionsText(const ChartConventions& c) {
+    std::string text;
+    auto add = [&text](std::string_view name, std::string_view value) {
+        if (!text.empty()) text += ' ';
+        text.append(name).append("=").append(value);
+    };
+    if (c.lateZi != LateZi::SameDay) add("lateZi", ConventionName(c.lateZi));
+    if (c.leapMonth != LeapMonthRule::Whole) add("leapMonth", ConventionName(c.leapMonth));
+    if (c.yearStart != YearStart::NewYear) add("yearStart", ConventionName(c.yearStart));
+    return text;
+}
+
 void AppendPeriodsText(std::string& out, const ChartConventions& c, const Horoscope* h) {
-    if (!c.IsDefault()) {
-        out += "约定：";
-        if (c.lateZi != LateZi::SameDay) out += " lateZi=" + std::string(ConventionName(c.lateZi));
-        if (c.leapMonth != LeapMonthRule::Whole)
-            out += " leapMonth=" + std::string(ConventionName(c.leapMonth));
-        if (c.yearStart != YearStart::NewYear)
-            out += " yearStart=" + std::string(ConventionName(c.yearStart));
-        out += '\n';
-    }
+    if (!c.IsDefault()) out += "约定：" + ConventionsText(c) + '\n';
     if (!h) return;
     const HoroscopeTarget& t = h->target;
     char line[128];

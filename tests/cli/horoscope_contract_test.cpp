@@ -3,6 +3,7 @@
 // target errors and batch lines with their own target.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -144,7 +145,7 @@ TEST(HoroscopeJson, ConventionsAreShownAndApplied) {
     const auto text = RunCli({"cast", "2000-02-05", "--hour", "12", "--minute", "0", "--late-zi",
                               "next-day", "--leap-month", "split"});
     ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_NE(text.out.find("约定： lateZi=next-day leapMonth=split"), std::string::npos);
+    EXPECT_NE(text.out.find("约定：lateZi=next-day leapMonth=split"), std::string::npos);
     EXPECT_NE(text.out.find("正月初二"), std::string::npos);
     EXPECT_EQ(RunCli(With({})).out.find("约定"), std::string::npos);
 }
@@ -188,6 +189,30 @@ TEST(HoroscopeBatch, LinesWithTheirOwnTarget) {
     EXPECT_EQ(lines[1], json::parse(R"({"error":"Error Target"})"));
     EXPECT_EQ(lines[2]["horoscope"]["target"]["solar"], "2024-07-01");
     EXPECT_EQ(lines[3], json::parse(R"({"error":"Malformed input"})"));
+}
+
+// A PNG text chunk (tEXt, zTXt or iTXt) keyed "Title".
+bool HasTitle(const std::string& png) {
+    for (const char* type : {"tEXt", "zTXt", "iTXt"})
+        if (png.find(std::string(type) + "Title" + '\0') != std::string::npos) return true;
+    return false;
+}
+
+TEST(HoroscopePng, ConventionsTitleOnlyWhenNotTheDefaults) {
+    const std::string dir = testing::TempDir() + "qelvar_periods_png_" + std::to_string(::getpid());
+    std::filesystem::create_directories(dir);
+    const std::string plain = dir + "/plain.png", lichun = dir + "/lichun.png";
+    const auto a =
+        RunCli({"render", "2000-02-05", "--hour", "6", "--minute", "0", "--output", plain});
+    if (a.err.find("configured without the GUI") != std::string::npos)
+        GTEST_SKIP() << "built without the Qt layer";
+    ASSERT_EQ(a.status, 0) << a.err;
+    const auto b = RunCli({"cast", "2000-02-05", "--hour", "6", "--minute", "0", "--format", "png",
+                           "--year-start", "lichun", "--output", lichun});
+    ASSERT_EQ(b.status, 0) << b.err;
+    EXPECT_FALSE(HasTitle(test::ReadWhole(plain)));
+    EXPECT_TRUE(HasTitle(test::ReadWhole(lichun)));
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
