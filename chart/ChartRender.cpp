@@ -27,11 +27,12 @@ void EnsureApplication() {
 
 }  // namespace
 
-bool RenderChartPng(const ChartGrid& grid, const std::string& path, std::string* error) {
+bool RenderChartPng(const ChartGrid& grid, const std::string& path, std::string* error,
+                    double scale) {
     EnsureApplication();
     InstallSongFont();
     CZiWeiDlg chart(grid);
-    const QImage image = chart.grab().toImage();
+    const QImage image = ChartImage(chart.Picture(), QString(), scale);
     QImageWriter writer(QString::fromStdString(path), "png");
     if (writer.write(image)) return true;
     if (error != nullptr) *error = writer.errorString().toStdString();

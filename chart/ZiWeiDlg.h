@@ -1,63 +1,110 @@
 #pragma once
-// CZiWeiDlg: the chart window (template 130, "斗数排盘").  It paints the
-// texts of a chart cast once, at their template places in the colours of
-// ColourControl.
-// Enter, Esc and the close box close it; the right button opens the capture
-// window.
+// CZiWeiDlg: the chart window (template 130, "斗数排盘").  Construction
+// casts the chart from the birth data; the window shows it as one scalable
+// drawing, with a tool bar to keep it (save, print, copy) and a timeline
+// strip that lays the period layers over it.  A left click on a cell shows
+// its 三方四正 and 飞化; the right button opens the capture window; Enter
+// and the close box close it, as does Esc when nothing is selected.
 
 #include <QDialog>
 #include <QFont>
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "app/DialogUnits.h"
 #include "app/Global.h"
+#include "calendar/LunarCalendar.h"
 #include "chart/ChartColours.h"
+#include "chart/ChartExport.h"
 #include "chart/ChartGrid.h"
 #include "chart/ChartLayout.h"
+#include "chart/ChartPicture.h"
+#include "periods/Periods.h"
+#include "periods/Timeline.h"
+
+class QToolBar;
 
 namespace qelvar {
+
+class ChartCanvas;
+class TimelineStrip;
 
 class CZiWeiDlg : public QDialog {
     Q_OBJECT
 public:
-    // The window of a cast chart's grid.
-    explicit CZiWeiDlg(const ChartGrid& grid, QWidget* parent = nullptr);
+    // The window of a chart cast once from `birth`, with its periods from
+    // `today` on.
+    CZiWeiDlg(const ChartGrid& grid, const BirthData& birth, std::chrono::year_month_day today,
+              QWidget* parent = nullptr);
     // Casts the chart of `birth` once and shows it.
     CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent = nullptr);
+    // The natal chart of a cast grid alone, without periods.
+    explicit CZiWeiDlg(const ChartGrid& grid, QWidget* parent = nullptr);
+    ~CZiWeiDlg() override;
 
     // The text of slot `id` after the cast; "" for an identifier that is no slot.
-    QString SlotText(int id) const;
-    // The rectangle of slot `id` in window pixels; empty for no slot.
+    QString SlotText(int id) const { return m_picture->SlotText(id); }
+    // The rectangle of slot `id` in chart pixels at zoom 1; empty for no slot.
     QRect SlotRect(int id) const;
     // The attributes slot `id` is painted with.
     TextAttributes SlotAttributes(int id) const {
         return ColourControl(id, SlotText(id).toStdString());
     }
-    // Window pixels of a dialog-unit rectangle.
-    QRect ToWindow(const DuRect& r) const;
+    DialogBaseUnits BaseUnits() const { return m_picture->BaseUnits(); }
+    // Chart pixels at zoom 1 of a dialog-unit rectangle.
+    QRect ToWindow(const DuRect& r) const { return m_picture->ToPixels(r); }
+
+    // The chart as the window shows it now (the canvas, without bars).
+    QImage ChartWindowImage();
+    ChartCanvas* Canvas() const { return m_canvas; }
+    TimelineStrip* Strip() const { return m_strip; }
+    const ChartPicture& Picture() const { return *m_picture; }
+    // Null for a window without birth data.
+    const Timeline* TimelineModel() const { return m_timeline.get(); }
+    const std::optional<Horoscope>& CurrentHoroscope() const { return m_horoscope; }
+    std::optional<int> SelectedPalace() const { return m_selected; }
+
+    double Zoom() const { return m_zoom; }
+    // Sets the zoom step and fits the window to it (unless maximised).
+    void SetZoom(double zoom);
+    // The caption of a saved or printed chart.
+    QString Caption() const;
+    ChartSaveResult Save(const QString& path, double scale = 1.0);
 
 public slots:
-    // Right button: opens the capture window (modal) over the chart; the
-    // chart stays open when it closes.
+    // Right button: opens the capture window over the chart.
     void OpenCapture();
+    void SelectPalace(std::optional<int> palace);
+    void SaveAs();
+    void Print();
+    void CopyImage();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void PaintChartBackground(QPainter& painter) const;
-    void PaintCellFrames(QPainter& painter) const;
-    void PaintLabels(QPainter& painter) const;
-    void PaintSlots(QPainter& painter) const;
-    void PaintText(QPainter& painter, const QRect& rect, SlotAlign align, SlotFlow flow,
-                   const QString& text, const TextAttributes& attrs) const;
+    void Build(const ChartGrid& grid);
+    void BuildToolBar();
+    void TimelineChanged();
+    double OpeningZoomForScreen() const;
+    double ShownZoom() const;
 
-    std::unordered_map<int, QString> m_texts;
-    QFont m_font;
-    DialogBaseUnits m_base;
+    std::optional<BirthData> m_birth;  // copied at construction
+    std::unique_ptr<ChartPicture> m_picture;
+    std::unordered_map<int, std::string> m_natalTexts;  // UTF-8, for the overlay's layout
+    LunarCalendar m_calendar;
+    NatalChart m_natal;
+    std::array<FlyingCell, 12> m_flying{};
+    std::unique_ptr<Timeline> m_timeline;
+    std::optional<Horoscope> m_horoscope;
+    std::optional<int> m_selected;
+    QToolBar* m_toolBar = nullptr;
+    ChartCanvas* m_canvas = nullptr;
+    TimelineStrip* m_strip = nullptr;
+    double m_zoom = 1;
 };
 
 }  // namespace qelvar

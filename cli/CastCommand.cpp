@@ -69,6 +69,7 @@ struct CastOptions {
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
     std::string output;  // --output, for png
+    double scale = 1;    // --scale, for png
     PeriodOptions periods;
 };
 
@@ -238,7 +239,7 @@ int CastPng(std::string_view command, const CastOptions& o) {
     const std::string conventions = ConventionsText(result.conventions);
     const PngOutcome png =
         WriteChartPng(command, result.chart->Grid(), o.output,
-                      conventions.empty() ? std::string() : "conventions: " + conventions);
+                      conventions.empty() ? std::string() : "conventions: " + conventions, o.scale);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;
 }
@@ -300,6 +301,12 @@ int CastBatch(const CastOptions& o) {
     return anyMalformed ? kMalformed : anyFailed ? kDateFails : kOk;
 }
 
+void AddScale(CLI::App& command, double& scale) {
+    command.add_option("--scale", scale, "the PNG at S times the window's size at zoom 1")
+        ->type_name("S")
+        ->check(CLI::Range(0.25, 8.0));
+}
+
 // What the options leave unsaid or contradict; empty when they are fine.
 std::string Contradiction(const CastOptions& o) {
     const bool png = o.format == Format::Png;
@@ -325,6 +332,7 @@ std::string Contradiction(const CastOptions& o) {
     if (png && o.date.batch) return "a PNG holds one chart: give a date, not '-'";
     if (png && o.output.empty()) return "the PNG needs --output FILE";
     if (!png && !o.output.empty()) return "--output goes with --format png";
+    if (!png && o.scale != 1) return "--scale goes with --format png";
     return {};
 }
 
@@ -340,6 +348,7 @@ Runner SetUpCast(CLI::App& command) {
     AddMomentOptions(command, o->moment);
     AddFormat(command, o->format, {Format::Text, Format::Json, Format::Png});
     AddOutputFile(command, o->output, "the PNG file of --format png");
+    AddScale(command, o->scale);
     AddEncoding(command, o->encoding);
     AddTargetOptions(command, o->periods);
     AddConventionOptions(command, o->periods.conventions);
@@ -358,6 +367,7 @@ Runner SetUpRender(CLI::App& command) {
     AddDateArgument(command, o->date, false, "YYYY-MM-DD, Gregorian unless --lunar");
     AddBirthOptions(command, o->birth);
     AddOutputFile(command, o->output, "the PNG file to write (replaced whole or not at all)");
+    AddScale(command, o->scale);
     AddConventionOptions(command, o->periods.conventions);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())

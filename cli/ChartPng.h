@@ -1,8 +1,8 @@
 #pragma once
 // The chart window of a cast chart drawn to a PNG file, for `cast --format png`
-// and `render`.  The window is painted with Qt's offscreen platform whatever
-// QT_QPA_PLATFORM says, so no display is needed; the file is replaced whole
-// or not at all.
+// and `render`, at `scale` times the window's size at zoom 1.  The window is
+// painted with Qt's offscreen platform whatever QT_QPA_PLATFORM says, so no
+// display is needed; the file is replaced whole or not at all.
 
 #include <string>
 #include <string_view>
@@ -20,6 +20,6 @@ struct PngOutcome {
 // message naming `command`.  A non-empty `title` goes into the file's
 // "Title" text (the chart conventions when they are not the defaults).
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
-                         std::string_view title = {});
+                         std::string_view title = {}, double scale = 1.0);
 
 }  // namespace qelvar::cli

@@ -1,4 +1,4 @@
-// WriteChartPng with the Qt layer: the chart window grabbed offscreen,
+// WriteChartPng with the Qt layer: the chart window's drawing made offscreen,
 // encoded in memory and written with the all-or-nothing file writer.
 #include <QApplication>
 #include <QBuffer>
@@ -68,11 +68,11 @@ std::optional<QByteArray> EncodePng(const QImage& image, std::string_view title)
 }  // namespace
 
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
-                         std::string_view title) {
+                         std::string_view title, double scale) {
     EnsureOffscreenApplication(command);
     InstallSongFont();
     CZiWeiDlg chart(grid);
-    const auto png = EncodePng(chart.grab().toImage(), title);
+    const auto png = EncodePng(ChartImage(chart.Picture(), QString(), scale), title);
     if (!png) return {kIoFailed, "cannot encode the chart as PNG"};
     const auto bytes =
         std::as_bytes(std::span(png->constData(), static_cast<std::size_t>(png->size())));

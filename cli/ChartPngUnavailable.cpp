@@ -4,7 +4,8 @@
 
 namespace qelvar::cli {
 
-PngOutcome WriteChartPng(std::string_view, const ChartGrid&, const std::string&, std::string_view) {
+PngOutcome WriteChartPng(std::string_view, const ChartGrid&, const std::string&, std::string_view,
+                         double) {
     return {kMalformed, "this build has no chart window (configured without the GUI)"};
 }
 

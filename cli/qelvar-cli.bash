@@ -7,8 +7,8 @@ _qelvar_cli_options() {
     local conventions="--late-zi --leap-month --year-start"
     case $1 in
         convert) echo "--help --lunar --leap --format --encoding -" ;;
-        cast) echo "--help $birth $moment --format --output --encoding --at --at-hour $conventions -" ;;
-        render) echo "--help $birth --output $conventions" ;;
+        cast) echo "--help $birth $moment --format --output --scale --encoding --at --at-hour $conventions -" ;;
+        render) echo "--help $birth --output --scale $conventions" ;;
         moment) echo "--help $moment --format --encoding" ;;
         places) echo "--help --format --encoding" ;;
     esac
@@ -58,7 +58,7 @@ _qelvar_cli() {
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return
             ;;
-        --today) return ;;
+        --today | --scale) return ;;
         --format | --encoding | --hour | --minute | --sex | --dst | --solar-time)
             mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
             return

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-svg-dev qt6-translations-l10n
     fonts-arphic-uming fontconfig
     xvfb xauth xdotool
     libcli11-dev nlohmann-json3-dev

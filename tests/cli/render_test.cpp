@@ -83,6 +83,40 @@ TEST(Render, FailuresNameTheCommandAndTheTrueReason) {
     }
 }
 
+// Width and height from the PNG's IHDR chunk (big-endian, bytes 16..23).
+std::pair<unsigned, unsigned> PngSize(const std::string& png) {
+    auto u32 = [&](std::size_t at) {
+        unsigned v = 0;
+        for (std::size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(png[at + i]);
+        return v;
+    };
+    return png.size() < 24 ? std::pair{0u, 0u} : std::pair{u32(16), u32(20)};
+}
+
+// The window is 497 x 512 pixels at zoom 1; --scale multiplies both.
+TEST(Render, ScaleSizesThePicture) {
+    if (!HasChartWindow()) GTEST_SKIP() << "built without the Qt layer";
+    const fs::path dir = Folder("scale");
+    struct Case {
+        const char* scale;
+        unsigned w, h;
+    };
+    for (const Case& c : {Case{"1", 497, 512}, Case{"2", 994, 1024}, Case{"0.5", 249, 256}}) {
+        const fs::path png = dir / (std::string(c.scale) + ".png");
+        const auto r = RunShell(Render("render", png) + " --scale " + c.scale);
+        EXPECT_EQ(r.status, 0) << c.scale << r.err;
+        EXPECT_EQ(PngSize(ReadWhole(png.string())), std::pair(c.w, c.h)) << c.scale;
+    }
+    for (const char* bad : {"0", "9", "x"}) {
+        const auto r = RunShell(Render("render", dir / "bad.png") + " --scale " + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+    }
+    const auto text =
+        RunCli({"cast", "2000-02-05", "--hour", "6", "--minute", "0", "--scale", "2"});
+    EXPECT_EQ(text.status, 2);  // --scale goes with a PNG only
+    EXPECT_FALSE(fs::exists(dir / "bad.png"));
+}
+
 TEST(Render, OneChartOnly) {
     const auto r = RunCli({"cast", "-", "--format", "png", "--output", "x.png"});
     EXPECT_EQ(r.status, 2);

@@ -1,0 +1,44 @@
+#pragma once
+// The widget that shows a ChartPicture: the chart scaled to the widget with
+// its proportions kept and centred.  Mouse input is handed on as cells.
+
+#include <QWidget>
+#include <optional>
+
+#include "chart/ChartPicture.h"
+#include "chart/ChartView.h"
+
+namespace qelvar {
+
+class ChartCanvas : public QWidget {
+    Q_OBJECT
+public:
+    ChartCanvas(const ChartPicture& picture, QWidget* parent);
+
+    // The size the widget asks for: the chart at `zoom`.
+    void SetPreferredZoom(double zoom);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // Scale and whole-pixel offset the chart is drawn with now.
+    ChartPlacement Placement() const;
+    // The cell under a widget point, if any.
+    std::optional<int> PalaceAtPoint(QPointF point) const;
+
+signals:
+    void CellClicked(std::optional<int> palace);
+    void RightClicked();
+    void ZoomWheel(int direction);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    const ChartPicture& m_picture;
+    double m_zoom = 1;
+};
+
+}  // namespace qelvar

@@ -1,0 +1,16 @@
+#pragma once
+// The caption under a saved or printed chart: the birth moment, the sex
+// and the chart conventions that differ from the defaults.
+
+#include <string>
+
+#include "app/Global.h"
+#include "periods/Conventions.h"
+
+namespace qelvar {
+
+// "阳历2000年2月5日 农历龙(庚辰)年正月初一 午时(0-10分) 男", then the
+// conventions that are not the defaults ("夜子换日 闰月分半 立春换年").
+std::string ChartCaption(const BirthData& birth, const ChartConventions& conventions = {});
+
+}  // namespace qelvar

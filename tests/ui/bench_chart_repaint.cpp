@@ -1,0 +1,58 @@
+// Repaint after a step on the timeline, timed on the running platform (run
+// it under Xvfb: xvfb-run -s "-screen 0 1920x1080x24" build/bin/bench_chart_repaint).
+// Each round presses Right (the next year) in a chart window at zoom 1.5
+// and repaints the chart and the strip at once, as the next frame would.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/DialogFont.h"
+#include "chart/ChartCanvas.h"
+#include "chart/TimelineStrip.h"
+#include "chart/ZiWeiDlg.h"
+
+using namespace qelvar;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    InstallSongFont();
+    BirthData b;
+    b.g_strSolarYear = "2000";
+    b.g_strSolarMonth = "2";
+    b.g_strSolarDay = "5";
+    b.g_strSolarText = "2000年2月5日 ";
+    b.g_strLunarText = "龙(庚辰)年正月初一";
+    b.g_nSolarMonth = 13;
+    b.g_strLunarYear = "2000";
+    b.g_strLunarMonth = "1";
+    b.g_strLunarDay = "1";
+    b.g_nHour = 6;
+    b.g_nDoubleHour = 6;
+    CZiWeiDlg chart(b, std::chrono::year{2001} / 3 / 1);
+    chart.SetZoom(1.5);
+    chart.show();
+    if (!QTest::qWaitForWindowExposed(&chart)) return 1;
+    QTest::keyClick(&chart, Qt::Key_PageDown);  // 大限, 流年 and 流月 shown
+    const int kRounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 40;
+    std::vector<double> samples;
+    QElapsedTimer clock;
+    for (int i = 0; i < kRounds; ++i) {
+        clock.start();
+        QTest::keyClick(&chart, i < kRounds / 2 ? Qt::Key_Right : Qt::Key_Left);
+        chart.Canvas()->repaint();
+        chart.Strip()->repaint();
+        QApplication::sync();
+        samples.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::sort(samples.begin(), samples.end());
+    std::printf(
+        "next year -> chart and strip repainted at zoom 1.5 (%s, %zu rounds): "
+        "min %.1f ms, median %.1f ms, max %.1f ms\n",
+        qPrintable(QGuiApplication::platformName()), samples.size(), samples.front(),
+        samples[samples.size() / 2], samples.back());
+    return 0;
+}
