@@ -24,6 +24,13 @@ std::string_view LastChar(std::string_view text) {
     return text.substr(start);
 }
 
+int CharCount(std::string_view text) {
+    int n = 0;
+    for (const char c : text)
+        if (!IsContinuation(static_cast<unsigned char>(c))) ++n;
+    return n;
+}
+
 int GbkLength(std::string_view text) {
     int n = 0;
     for (const char c : text) {

@@ -15,6 +15,9 @@ namespace qelvar {
 std::string_view FirstChar(std::string_view text);
 std::string_view LastChar(std::string_view text);
 
+// Number of characters (code points).
+int CharCount(std::string_view text);
+
 // Byte length of the text in GBK.
 int GbkLength(std::string_view text);
 
