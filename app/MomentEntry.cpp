@@ -136,4 +136,11 @@ bool MomentEntry::Apply(BirthForm& form) {
     return true;
 }
 
+std::string MomentCaption(const MomentEntry& entry) {
+    if (!entry.Resolution() || entry.m_strTime.empty()) return {};
+    std::string text;
+    if (!entry.m_strPlace.empty()) text = "出生地 " + entry.m_strPlace + "  ";
+    return text + entry.m_strResolution;
+}
+
 }  // namespace qelvar

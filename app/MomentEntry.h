@@ -43,6 +43,10 @@ private:
     std::optional<MomentResolution> m_resolution;
 };
 
+// The birthplace and the reading of the clock time for a chart's caption
+// ("出生地 成都  北京时间 07:30 → …"); empty when no time was read.
+std::string MomentCaption(const MomentEntry& entry);
+
 // "HH:MM" (or "H:MM") of the time field; empty when malformed.
 std::optional<std::pair<int, int>> ParseClockText(std::string_view text);
 

@@ -183,8 +183,9 @@ void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
     if (menu.exec(event->globalPos()) == about) ShowAbout();
 }
 
-void CTovrinDlg::OpenChartWindow(const BirthData& birth) {
+void CTovrinDlg::OpenChartWindow(const BirthData& birth, const std::string& momentText) {
     CZiWeiDlg chart(birth, LocalToday());
+    chart.SetMomentText(momentText);
     chart.exec();
 }
 

@@ -35,7 +35,8 @@ public:
     const MomentEntry& Entry() const { return m_entry; }
 
     // The chart window for `birth`, cast today, run modally.
-    static void OpenChartWindow(const BirthData& birth);
+    // The chart window, its caption told how the clock time was read.
+    static void OpenChartWindow(const BirthData& birth, const std::string& momentText);
 
 public slots:
     void OnSolarChanged();  // picker 1001 changed
@@ -59,7 +60,9 @@ private:
     BirthData& m_birth;
     BirthForm m_form;
     MomentEntry m_entry;
-    ChartOpener m_openChart = &CTovrinDlg::OpenChartWindow;
+    ChartOpener m_openChart = [this](const BirthData& birth) {
+        OpenChartWindow(birth, MomentCaption(m_entry));
+    };
 
     QDateEdit* m_dateSolar = nullptr;       // 1001
     LunarDateEdit* m_dateLunar = nullptr;   // 1002

@@ -4,7 +4,8 @@
 
 namespace qelvar {
 
-std::string ChartCaption(const BirthData& birth, const ChartConventions& conventions) {
+std::string ChartCaption(const BirthData& birth, const ChartConventions& conventions,
+                         const std::string& moment) {
     std::string s = "阳历" + birth.g_strSolarText;
     while (!s.empty() && s.back() == ' ') s.pop_back();
     s += " 农历" + birth.g_strLunarText + " ";
@@ -15,6 +16,7 @@ std::string ChartCaption(const BirthData& birth, const ChartConventions& convent
     if (conventions.lateZi != LateZi::SameDay) s += " 夜子换日";
     if (conventions.leapMonth != LeapMonthRule::Whole) s += " 闰月分半";
     if (conventions.yearStart != YearStart::NewYear) s += " 立春换年";
+    if (!moment.empty()) s += "  " + moment;
     return s;
 }
 

@@ -223,7 +223,7 @@ void CZiWeiDlg::SelectPalace(std::optional<int> palace) {
 }
 
 QString CZiWeiDlg::Caption() const {
-    return m_birth ? QString::fromStdString(ChartCaption(*m_birth)) : QString();
+    return m_birth ? QString::fromStdString(ChartCaption(*m_birth, {}, m_momentText)) : QString();
 }
 
 ChartSaveResult CZiWeiDlg::Save(const QString& path, double scale) {

@@ -71,6 +71,9 @@ public:
     void SetZoom(double zoom);
     // The caption of a saved or printed chart.
     QString Caption() const;
+    // How the birth's clock time and place were read ("出生地 成都  北京时间 07:30
+    // → …"), added to the caption; empty for a birth given by its lists.
+    void SetMomentText(std::string text) { m_momentText = std::move(text); }
     ChartSaveResult Save(const QString& path, double scale = 1.0);
 
 public slots:
@@ -93,6 +96,7 @@ private:
     double ShownZoom() const;
 
     std::optional<BirthData> m_birth;  // copied at construction
+    std::string m_momentText;          // for the caption
     std::unique_ptr<ChartPicture> m_picture;
     std::unordered_map<int, std::string> m_natalTexts;  // UTF-8, for the overlay's layout
     LunarCalendar m_calendar;

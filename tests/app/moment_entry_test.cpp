@@ -67,6 +67,23 @@ TEST(MomentEntry, UnknownPlaceSetsNothing) {
     EXPECT_FALSE(entry.Apply(form));
     EXPECT_EQ(form.m_nHourSelection, BirthForm::kNoSelection);
     EXPECT_EQ(entry.m_strResolution, "找不到出生地“Qwertyville”");
+    EXPECT_EQ(MomentCaption(entry), "");
+}
+
+// The chart's caption carries the place and the reading of the clock time
+// (Ürümqi 2000-02-05 12:10: longitude −129.6, equation of time −13.9), and
+// nothing once a list was chosen by hand.
+TEST(MomentEntry, CaptionTellsPlaceAndReading) {
+    BirthData birth;
+    BirthForm form(birth, year{2000} / 2 / 5);
+    MomentEntry entry;
+    entry.m_strTime = "12:10";
+    entry.m_strPlace = "乌鲁木齐";
+    ASSERT_TRUE(entry.Apply(form));
+    EXPECT_EQ(MomentCaption(entry),
+              "出生地 乌鲁木齐  北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分）");
+    entry.OnListChosen(form);
+    EXPECT_EQ(MomentCaption(entry), "");
 }
 
 }  // namespace

@@ -102,6 +102,9 @@ TEST(ChartCaption, BirthMomentSexAndConventions) {
     c.yearStart = YearStart::Lichun;
     EXPECT_EQ(ChartCaption(b, c),
               "阳历2000年2月5日 农历龙(庚辰)年正月初一 夜子时(20-30分) 女 立春换年");
+    EXPECT_EQ(
+        ChartCaption(b, {}, "出生地 成都  北京时间 07:30"),
+        "阳历2000年2月5日 农历龙(庚辰)年正月初一 夜子时(20-30分) 女  出生地 成都  北京时间 07:30");
 }
 
 }  // namespace
