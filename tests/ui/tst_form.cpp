@@ -1,5 +1,6 @@
 // The birth-data form through its real widgets: date changes in both
 // pickers, the 闰月 box, the lists, the cast button and the About box.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -87,6 +89,8 @@ private slots:
 
     void templateTexts();
     void listsInOrder();
+    void listEntriesShowInFull();
+    void tabFollowsTheEye();
     void startShowsTodaysLunarText();
     void gregorianChangeFillsLunarPicker();
     void leapMonthTicksBox();
@@ -119,19 +123,22 @@ void FormTest::templateTexts() {
     QCOMPARE(t.Control<QRadioButton>(1008)->text(), QStringLiteral("女"));
     QCOMPARE(t.Control<QPushButton>(1)->text(), QStringLiteral("斗数排盘"));
     QVERIFY(t.Control<QRadioButton>(1007)->isChecked());
-    // Dialog units of the 6 x 12 pixel Song face: 185 x 156 units are
-    // 277.5 -> 278 x 234 pixels; picker 1001 at (32, 9, 61, 15) has the
-    // edges 48, 13.5 -> 14, 139.5 -> 140, 36; the button at (124, 62, 50, 17)
-    // 186, 93, 261, 118.5 -> 119.
-    QCOMPARE(t.form.size(), QSize(278, 234));
+    // Dialog units of the 6 x 12 pixel Song face: 198 x 156 units are
+    // 297 x 234 pixels; picker 1001 at (32, 9, 61, 15) has the edges 48,
+    // 13.5 -> 14, 139.5 -> 140, 36; the button at (137, 62, 50, 17) 205.5 ->
+    // 206, 93, 280.5 -> 281, 118.5 -> 119; list 1006 at x 119, width 68:
+    // 178.5 -> 179 .. 280.5 -> 281, the button's right edge.
+    QCOMPARE(t.form.size(), QSize(297, 234));
     QCOMPARE(t.Solar()->geometry(), QRect(48, 14, 92, 22));
-    QCOMPARE(t.Control<QPushButton>(1)->geometry(), QRect(186, 93, 75, 26));
+    QCOMPARE(t.Control<QPushButton>(1)->geometry(), QRect(206, 93, 75, 26));
+    QCOMPARE(t.Hours()->x(), 179);
+    QCOMPARE(t.Hours()->width(), 102);
     QCOMPARE(t.Control<QCheckBox>(1013)->text(), QStringLiteral("真太阳时"));
     QVERIFY(t.Control<QCheckBox>(1013)->isChecked());
     QStringList labels;
     for (const QLabel* l : t.form.findChildren<QLabel*>(QStringLiteral("static")))
         labels << l->text();
-    QCOMPARE(labels, (QStringList{"公历", "农历", "时辰", "性别", "分段", "出生时间", "出生地"}));
+    QCOMPARE(labels, (QStringList{"公历", "农历", "出生时间", "出生地", "时辰", "分段", "性别"}));
 }
 
 void FormTest::listsInOrder() {
@@ -145,6 +152,53 @@ void FormTest::listsInOrder() {
     QCOMPARE(t.Minutes()->itemText(11), QStringLiteral("亥 (110-120)"));
     QCOMPARE(t.Hours()->currentIndex(), -1);  // no selection at start
     QCOMPARE(t.Minutes()->currentIndex(), -1);
+}
+
+// Every entry fits the text field of its closed list and the rows of the
+// open list, so no hour or sub-period is cut off.
+void FormTest::listEntriesShowInFull() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    for (QComboBox* list : {t.Hours(), t.Minutes()}) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.frame = true;
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        QVERIFY(list->geometry().right() < t.form.width());
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        QTRY_VERIFY(view->isVisible());
+        for (int i = 0; i < list->count(); ++i) {
+            const QString text = list->itemText(i);
+            const int width = list->fontMetrics().horizontalAdvance(text);
+            QVERIFY2(
+                width + 2 <= field.width(),  // the label keeps 1 px each side
+
+                qPrintable(QStringLiteral("%1: %2 > %3").arg(text).arg(width).arg(field.width())));
+            const QRect row = view->visualRect(list->model()->index(i, 0));
+            QVERIFY2(width <= row.width(), qPrintable(text));
+        }
+        list->hidePopup();
+    }
+}
+
+// Tab goes down the dates to 闰月, through the birth time and place, then
+// the lists, the sex and the cast button.
+void FormTest::tabFollowsTheEye() {
+    FormUnderTest t;
+    QStringList order;
+    QWidget* w = t.Solar();
+    do {
+        bool numbered = false;
+        w->objectName().toInt(&numbered);
+        if (numbered && (w->focusPolicy() & Qt::TabFocus) && !order.contains(w->objectName()))
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != t.Solar());
+    QCOMPARE(order, (QStringList{"1001", "1002", "1004", "1010", "1013", "1011", "1006", "1009",
+                                 "1007", "1008", "1"}));
 }
 
 void FormTest::startShowsTodaysLunarText() {
