@@ -167,9 +167,24 @@ void CTovrinDlg::CompletePlaces() {
     completer->complete();
 }
 
+// With a date that casts but a list still empty, the list opens to ask for
+// its entry.
 void CTovrinDlg::OnCast() {
     ReadForm();
-    if (m_form.CastChart() && m_openChart) m_openChart(m_birth);
+    if (m_form.CastChart()) {
+        if (m_openChart) m_openChart(m_birth);
+    } else if (m_form.DatesReady()) {
+        OpenEmptyList();
+    }
+}
+
+void CTovrinDlg::OpenEmptyList() {
+    for (QComboBox* list : {m_comboHour, m_comboMinute}) {
+        if (list->currentIndex() >= 0) continue;
+        list->setFocus(Qt::OtherFocusReason);
+        list->showPopup();
+        return;
+    }
 }
 
 void CTovrinDlg::ShowAbout() {

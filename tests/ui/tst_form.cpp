@@ -102,6 +102,7 @@ private slots:
     void outOfRangeRefusesCast();
     void emptyListsOpenNothing_data();
     void emptyListsOpenNothing();
+    void errorDateOpensNoList();
     void hourAndSexStored_data();
     void hourAndSexStored();
     void enterCastsAndFormStays();
@@ -316,14 +317,35 @@ void FormTest::emptyListsOpenNothing_data() {
     QTest::newRow("no hour") << -1 << 3;
 }
 
+// The cast button stores what it has, opens no chart and drops down the
+// first list still empty.
 void FormTest::emptyListsOpenNothing() {
     QFETCH(int, hour);
     QFETCH(int, minute);
     FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
     t.ChooseBoth(hour, minute);
     t.Cast();
     QCOMPARE(t.chartsOpened, 0);
     QCOMPARE(t.birth.g_nHour, hour);  // stored even though nothing opens
+    QComboBox* empty = hour < 0 ? t.Hours() : t.Minutes();
+    QComboBox* other = hour < 0 ? t.Minutes() : t.Hours();
+    QTRY_VERIFY(empty->view()->isVisible());
+    QVERIFY(!other->view()->isVisible());
+    empty->hidePopup();
+}
+
+// A date the calendar cannot convert opens no list: the date is what is wrong.
+void FormTest::errorDateOpensNoList() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    t.Solar()->setDate(QDate(1901, 2, 18));
+    t.Cast();
+    QTest::qWait(0);
+    QVERIFY(!t.Hours()->view()->isVisible());
+    QCOMPARE(t.chartsOpened, 0);
 }
 
 void FormTest::hourAndSexStored_data() {
