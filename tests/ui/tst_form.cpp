@@ -2,6 +2,7 @@
 // pickers, the 闰月 box, the lists, the cast button and the About box.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -13,6 +14,7 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <functional>
 #include <memory>
 
@@ -98,6 +100,10 @@ private slots:
     void leapOnMonthWithoutLeapFails();
     void lunarThirtiethOfSecondMonthIsHeld();
     void typingIntoGregorianPicker();
+    void gregorianBorderClickChangesNothing_data();
+    void gregorianBorderClickChangesNothing();
+    void gregorianDateTypedAsWritten_data();
+    void gregorianDateTypedAsWritten();
     void outOfRangeRefusesCast_data();
     void outOfRangeRefusesCast();
     void emptyListsOpenNothing_data();
@@ -288,6 +294,66 @@ void FormTest::typingIntoGregorianPicker() {
     solar->setCurrentSection(QDateTimeEdit::DaySection);
     QTest::keyClick(solar, Qt::Key_Up);  // 2000-02-05
     QCOMPARE(t.LunarText(), QStringLiteral("龙(庚辰)年正月初一"));
+}
+
+void FormTest::gregorianBorderClickChangesNothing_data() {
+    QTest::addColumn<QPoint>("fromCorner");  // negative: from the right or bottom edge
+    QTest::newRow("top border") << QPoint(20, 0);
+    QTest::newRow("bottom border") << QPoint(20, -1);
+    QTest::newRow("left border") << QPoint(0, 10);
+    QTest::newRow("bottom right of the text") << QPoint(-24, -2);
+}
+
+// Only an edited section, an arrow key or the wheel changes the date; a
+// click anywhere but on the drop-down arrow leaves it alone.
+void FormTest::gregorianBorderClickChangesNothing() {
+    QFETCH(QPoint, fromCorner);
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    QDateEdit* solar = t.Solar();
+    solar->setDate(QDate(2000, 2, 5));
+    const QPoint at(fromCorner.x() >= 0 ? fromCorner.x() : solar->width() + fromCorner.x(),
+                    fromCorner.y() >= 0 ? fromCorner.y() : solar->height() + fromCorner.y());
+    QTest::mousePress(solar, Qt::LeftButton, {}, at);
+    QTest::qWait(50);  // a held button would repeat the step by now
+    QTest::mouseRelease(solar, Qt::LeftButton, {}, at);
+    QCOMPARE(solar->date(), QDate(2000, 2, 5));
+    QCOMPARE(t.LunarText(), QStringLiteral("龙(庚辰)年正月初一"));
+    const QPointF middle(20, solar->height() / 2);  // the wheel still steps
+    QWheelEvent wheel(middle, solar->mapToGlobal(middle), {}, QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(solar, &wheel);
+    QVERIFY(solar->date() != QDate(2000, 2, 5));
+    QTest::mouseClick(solar, Qt::LeftButton, {}, QPoint(solar->width() - 6, solar->height() / 2));
+    QTRY_VERIFY(solar->calendarWidget()->isVisible());  // the arrow drops the calendar down
+    solar->calendarWidget()->window()->close();
+}
+
+void FormTest::gregorianDateTypedAsWritten_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("one-digit month and day") << "2000/2/5" << QDate(2000, 2, 5);
+    QTest::newRow("two-digit month and day") << "2000/12/25" << QDate(2000, 12, 25);
+    QTest::newRow("month 1, then the separator") << "1999/1/5" << QDate(1999, 1, 5);
+    QTest::newRow("day waits for its second digit") << "2020/5/23" << QDate(2020, 5, 23);
+}
+
+// Typed over the selected year the way dates are written, separators and
+// all: a separator after a section the picker left by itself is no second
+// step.
+void FormTest::gregorianDateTypedAsWritten() {
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    QDateEdit* solar = t.Solar();
+    t.form.activateWindow();
+    solar->setFocus();
+    solar->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(solar, typed);
+    QCOMPARE(solar->date(), date);
 }
 
 void FormTest::outOfRangeRefusesCast_data() {
