@@ -191,14 +191,25 @@ void LunarDateEdit::keyPressEvent(QKeyEvent* event) {
 
 // Right-aligned under the picker, like the Gregorian picker's calendar.
 void LunarDateEdit::ShowPopup() {
-    auto* popup = new LunarDayPopup(m_value, this);
+    auto* popup = new LunarDayPopup(m_value, m_leap, this);
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->setObjectName(QStringLiteral("lunarDayPopup"));
-    connect(popup, &LunarDayPopup::daySelected, this, &LunarDateEdit::setValue);
+    connect(popup, &LunarDayPopup::daySelected, this, &LunarDateEdit::ChooseDay);
     popup->adjustSize();
     const QPoint bottomRight = mapToGlobal(QPoint(width(), height()));
     popup->move(bottomRight.x() - popup->width(), bottomRight.y());
     popup->show();
+}
+
+void LunarDateEdit::ChooseDay(LunarPickerValue value, bool leap) {
+    if (leap == m_leap) {
+        setValue(value);
+        return;
+    }
+    m_leap = leap;
+    m_value = value;
+    ShowValue();
+    emit valueChanged();  // the same numbers in the other month are a change
 }
 
 void LunarDateEdit::OnTextEdited(const QString& text) {

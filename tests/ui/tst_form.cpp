@@ -1,5 +1,6 @@
 // The birth-data form through its real widgets: date changes in both
 // pickers, the 闰月 box, the lists, the cast button and the About box.
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -22,6 +23,7 @@
 #include "app/DialogFont.h"
 #include "app/LocalDate.h"
 #include "app/LunarDateEdit.h"
+#include "app/LunarDayPopup.h"
 #include "app/TovrinDlg.h"
 #include "chart/ZiWeiDlg.h"
 
@@ -99,6 +101,7 @@ private slots:
     void lunarChangeWithLeapSetsGregorian();
     void leapOnMonthWithoutLeapFails();
     void lunarThirtiethOfSecondMonthIsHeld();
+    void leapMonthDayFromTheDropDown();
     void typingIntoGregorianPicker();
     void gregorianBorderClickChangesNothing_data();
     void gregorianBorderClickChangesNothing();
@@ -282,6 +285,36 @@ void FormTest::lunarThirtiethOfSecondMonthIsHeld() {
     t.Solar()->setDate(QDate(2000, 1, 1));
     t.Lunar()->setValue({2023, 2, 30});  // and typed back, it converts
     QCOMPARE(t.Solar()->date(), QDate(2023, 3, 21));
+}
+
+// 闰四月初五 2020 chosen in the lunar drop-down ticks 闰月 and gives 2020-05-27
+// (闰四月初一 is 5-23); stepping back to 四月 unticks it.
+void FormTest::leapMonthDayFromTheDropDown() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    LunarDateEdit* lunar = t.Lunar();
+    lunar->setValue({2020, 4, 5});
+    QVERIFY(!t.Leap()->isChecked());
+    const auto choose = [&](int steps, const QString& day) {
+        QTest::mouseClick(lunar, Qt::LeftButton, {},
+                          QPoint(lunar->width() - 4, lunar->height() / 2));
+        auto* popup = lunar->findChild<LunarDayPopup*>(QStringLiteral("lunarDayPopup"));
+        QVERIFY(popup != nullptr);
+        const char* button = steps > 0 ? "nextMonth" : "previousMonth";
+        for (int i = 0; i < std::abs(steps); ++i)
+            QTest::mouseClick(popup->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        for (QAbstractButton* b : popup->findChildren<QAbstractButton*>()) {
+            if (b->text() == day) QTest::mouseClick(b, Qt::LeftButton);
+        }
+    };
+    choose(1, QStringLiteral("初五"));
+    QVERIFY(t.Leap()->isChecked());
+    QCOMPARE(t.Solar()->date(), QDate(2020, 5, 27));
+    QCOMPARE(t.LunarText(), QStringLiteral("鼠(庚子)年闰四月初五"));
+    choose(-1, QStringLiteral("初五"));
+    QVERIFY(!t.Leap()->isChecked());
+    QCOMPARE(t.Solar()->date(), QDate(2020, 4, 27));
 }
 
 void FormTest::typingIntoGregorianPicker() {
