@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStylePainter>
 #include <algorithm>
 #include <array>
@@ -197,7 +198,14 @@ void LunarDateEdit::ShowPopup() {
     connect(popup, &LunarDayPopup::daySelected, this, &LunarDateEdit::ChooseDay);
     popup->adjustSize();
     const QPoint bottomRight = mapToGlobal(QPoint(width(), height()));
-    popup->move(bottomRight.x() - popup->width(), bottomRight.y());
+    QPoint corner(bottomRight.x() - popup->width(), bottomRight.y());
+    if (const QScreen* shown = screen()) {  // never off the screen's left or bottom edge
+        const QRect free = shown->availableGeometry();
+        corner.setX(std::max(corner.x(), free.left()));
+        if (corner.y() + popup->height() > free.bottom() + 1)
+            corner.setY(mapToGlobal(QPoint(0, 0)).y() - popup->height());
+    }
+    popup->move(corner);
     popup->show();
 }
 

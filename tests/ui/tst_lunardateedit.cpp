@@ -3,6 +3,7 @@
 // cursor, typing a whole date).
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -207,10 +208,13 @@ void LunarDateEditTest::dropDownStepsThroughLeapMonths() {
     edit.resize(120, 24);
     edit.show();
     QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.move(edit.screen()->availableGeometry().topLeft());
     edit.setValue({year, month, 1});
     edit.setLeap(leap);
     LunarDayPopup* popup = OpenPopup(edit);
     QVERIFY(popup != nullptr);
+    const QRect screen = edit.screen()->availableGeometry();
+    QVERIFY(screen.contains(popup->geometry()));  // the edit lies at the screen's left edge
     auto* next = popup->findChild<QAbstractButton*>(QStringLiteral("nextMonth"));
     auto* previous = popup->findChild<QAbstractButton*>(QStringLiteral("previousMonth"));
     for (qsizetype i = 0; i < titles.size(); ++i) {
