@@ -29,6 +29,7 @@ bool GregorianDateEdit::OnArrow(const QPoint& pos) const {
 }
 
 void GregorianDateEdit::mousePressEvent(QMouseEvent* event) {
+    m_movedOn = false;
     if (event->button() != Qt::LeftButton || OnArrow(event->position().toPoint())) {
         QDateEdit::mousePressEvent(event);
         return;
@@ -47,6 +48,11 @@ void GregorianDateEdit::keyPressEvent(QKeyEvent* event) {
     QDateEdit::keyPressEvent(event);
     const bool digit = event->text().size() == 1 && event->text().front().isDigit();
     m_movedOn = digit && currentSection() != before;
+}
+
+void GregorianDateEdit::focusOutEvent(QFocusEvent* event) {
+    m_movedOn = false;  // a separator typed on the next visit is meant
+    QDateEdit::focusOutEvent(event);
 }
 
 }  // namespace qelvar
