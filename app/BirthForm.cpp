@@ -58,8 +58,12 @@ void BirthForm::UpdateFromLunar() {
     }
 }
 
+bool BirthForm::DatesReady() const {
+    return m_dates && m_strLunarStatic.compare(0, 5, "Error") != 0;
+}
+
 bool BirthForm::CastChart() {
-    if (m_strLunarStatic.compare(0, 5, "Error") == 0 || !m_dates) return false;
+    if (!DatesReady()) return false;
     StoreTime(m_birth, *m_dates,
               {.doubleHour = m_nHourSelection,
                .minuteSlot = m_nMinuteSelection,

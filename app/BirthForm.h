@@ -30,6 +30,9 @@ public:
     // birth instant in the birth data; true when the chart window should
     // open.  Refuses (stores nothing) while the lunar text starts with "Error".
     bool CastChart();
+    // True when the dates would be stored: a successful update and no
+    // "Error" text; then only an empty list can keep the chart closed.
+    bool DatesReady() const;
 
     // Mirrored controls.
     std::chrono::year_month_day m_dateSolar;  // picker 1001

@@ -6,8 +6,10 @@ namespace {
 
 using K = ControlKind;
 
-// Template 102, "宋体" 9 pt, 185 x 156 units; tab order.  Below the date
-// and list frame, a second frame holds the birth time and place.
+// Template 102, "宋体" 9 pt, 198 x 156 units; tab order follows the eye:
+// the dates, 闰月, the birth time and place (lower frame), the lists, the
+// sex and the cast button.  The lists are wide enough for their longest
+// entry ("亥 (110-120)") beside the arrow.
 constexpr std::array<ControlTemplate, 22> kFormControls{{
     {form_id::kSolarPicker, K::kDatePicker, "", {32, 9, 61, 15}},
     {kNoId, K::kStatic, "公历", {10, 13, 17, 8}},
@@ -15,22 +17,22 @@ constexpr std::array<ControlTemplate, 22> kFormControls{{
     {kNoId, K::kStatic, "农历", {10, 31, 17, 8}},
     {form_id::kLunarText, K::kStaticCentred, "Lunar", {12, 50, 84, 8}},
     {form_id::kLeapBox, K::kCheckBox, "闰月", {97, 11, 32, 10}},
-    {kNoId, K::kGroupBox, "", {6, 0, 173, 84}},
-    {kNoId, K::kStatic, "时辰", {99, 31, 18, 8}},
-    {form_id::kHourList, K::kDropDownList, "", {119, 28, 55, 128}},
-    {kNoId, K::kStatic, "性别", {18, 67, 17, 8}},
-    {form_id::kMale, K::kRadioFirst, "男", {41, 67, 22, 8}},
-    {form_id::kFemale, K::kRadio, "女", {67, 67, 25, 8}},
-    {form_id::kOk, K::kDefaultButton, "斗数排盘", {124, 62, 50, 17}},
-    {kNoId, K::kStatic, "分段", {99, 48, 18, 8}},
-    {form_id::kMinuteList, K::kDropDownList, "", {119, 45, 55, 128}},
-    {kNoId, K::kGroupBox, "", {6, 86, 173, 66}},
+    {kNoId, K::kGroupBox, "", {6, 0, 186, 84}},
+    {kNoId, K::kGroupBox, "", {6, 86, 186, 66}},
     {kNoId, K::kStatic, "出生时间", {10, 97, 34, 8}},
     {form_id::kTimeEdit, K::kEdit, "", {46, 94, 40, 14}},
     {form_id::kSolarTimeBox, K::kCheckBox, "真太阳时", {97, 96, 50, 10}},
     {kNoId, K::kStatic, "出生地", {10, 115, 34, 8}},
-    {form_id::kPlaceEdit, K::kEdit, "", {46, 112, 128, 14}},
-    {form_id::kMomentText, K::kStaticWrapped, "", {10, 129, 164, 20}},
+    {form_id::kPlaceEdit, K::kEdit, "", {46, 112, 141, 14}},
+    {form_id::kMomentText, K::kStaticWrapped, "", {10, 129, 177, 20}},
+    {kNoId, K::kStatic, "时辰", {99, 31, 18, 8}},
+    {form_id::kHourList, K::kDropDownList, "", {119, 28, 68, 128}},
+    {kNoId, K::kStatic, "分段", {99, 48, 18, 8}},
+    {form_id::kMinuteList, K::kDropDownList, "", {119, 45, 68, 128}},
+    {kNoId, K::kStatic, "性别", {18, 67, 17, 8}},
+    {form_id::kMale, K::kRadioFirst, "男", {41, 67, 22, 8}},
+    {form_id::kFemale, K::kRadio, "女", {67, 67, 25, 8}},
+    {form_id::kOk, K::kDefaultButton, "斗数排盘", {137, 62, 50, 17}},
 }};
 
 // Template 100, "宋体" 9 pt, 235 x 55 units.
@@ -41,7 +43,7 @@ constexpr std::array<ControlTemplate, 4> kAboutControls{{
     {form_id::kOk, K::kDefaultButton, "确定", {178, 7, 50, 14}},
 }};
 
-constexpr DialogTemplate kForm{102, "Qelvar排盘", 185, 156, kFormControls};
+constexpr DialogTemplate kForm{102, "Qelvar排盘", 198, 156, kFormControls};
 constexpr DialogTemplate kAbout{100, "Qelvar单机版", 235, 55, kAboutControls};
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStylePainter>
 #include <algorithm>
 #include <array>
@@ -191,14 +192,32 @@ void LunarDateEdit::keyPressEvent(QKeyEvent* event) {
 
 // Right-aligned under the picker, like the Gregorian picker's calendar.
 void LunarDateEdit::ShowPopup() {
-    auto* popup = new LunarDayPopup(m_value, this);
+    auto* popup = new LunarDayPopup(m_value, m_leap, this);
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->setObjectName(QStringLiteral("lunarDayPopup"));
-    connect(popup, &LunarDayPopup::daySelected, this, &LunarDateEdit::setValue);
+    connect(popup, &LunarDayPopup::daySelected, this, &LunarDateEdit::ChooseDay);
     popup->adjustSize();
     const QPoint bottomRight = mapToGlobal(QPoint(width(), height()));
-    popup->move(bottomRight.x() - popup->width(), bottomRight.y());
+    QPoint corner(bottomRight.x() - popup->width(), bottomRight.y());
+    if (const QScreen* shown = screen()) {  // never off the screen's left or bottom edge
+        const QRect free = shown->availableGeometry();
+        corner.setX(std::max(corner.x(), free.left()));
+        if (corner.y() + popup->height() > free.bottom() + 1)
+            corner.setY(mapToGlobal(QPoint(0, 0)).y() - popup->height());
+    }
+    popup->move(corner);
     popup->show();
+}
+
+void LunarDateEdit::ChooseDay(LunarPickerValue value, bool leap) {
+    if (leap == m_leap) {
+        setValue(value);
+        return;
+    }
+    m_leap = leap;
+    m_value = value;
+    ShowValue();
+    emit valueChanged();  // the same numbers in the other month are a change
 }
 
 void LunarDateEdit::OnTextEdited(const QString& text) {

@@ -4,7 +4,9 @@
 // "yyyy/M/d" text; arrow keys, wheel and typing act on the section under the
 // cursor; the arrow, Alt+Down or F4 drop down the days of the month), but
 // its day runs 1..30 in every month, so every lunar date (2-29 and 2-30
-// included) can be held.
+// included) can be held.  The leap flag is the form's 闰月 box; the picker
+// keeps a copy so that its drop-down opens on the leap month and can choose
+// one.
 
 #include <QAbstractSpinBox>
 #include <QStyleOptionComboBox>
@@ -28,7 +30,14 @@ public:
     LunarPickerValue value() const { return m_value; }
     // Emits valueChanged when the value differs (as QDateEdit::setDate does).
     void setValue(LunarPickerValue value);
+    // Whether the value is in the leap month; set without valueChanged, as
+    // the form mirrors its 闰月 box.  A day chosen in the drop-down sets it.
+    bool leap() const { return m_leap; }
 
+public slots:
+    void setLeap(bool leap) { m_leap = leap; }
+
+public:
     Section currentSection() const;
     void setCurrentSection(Section section);
 
@@ -53,9 +62,11 @@ private:
     void ShowValue();
     void SelectSection(Section section);
     void ShowPopup();
+    void ChooseDay(LunarPickerValue value, bool leap);
     QStyleOptionComboBox ComboOption() const;
 
     LunarPickerValue m_value;
+    bool m_leap = false;
 };
 
 }  // namespace qelvar

@@ -16,6 +16,7 @@
 
 #include "app/AppIcon.h"
 #include "app/DialogFont.h"
+#include "app/GregorianDateEdit.h"
 #include "app/LunarDateEdit.h"
 
 namespace qelvar {
@@ -48,8 +49,8 @@ private:
     QWidget* m_picker;
 };
 
-QDateEdit* MakeDatePicker(QWidget* parent) {
-    auto* picker = new QDateEdit(parent);
+GregorianDateEdit* MakeDatePicker(QWidget* parent) {
+    auto* picker = new GregorianDateEdit(parent);
     picker->setDisplayFormat(QStringLiteral("yyyy/M/d"));  // the short date format
     picker->setCalendarPopup(true);
     picker->setMinimumDate(QDate(100, 1, 1));

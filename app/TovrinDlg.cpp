@@ -40,7 +40,10 @@ CTovrinDlg::CTovrinDlg(BirthData& birth, std::chrono::year_month_day today, QWid
     WriteForm();  // the model has ticked 男 and run one update from today
 
     connect(m_dateSolar, &QDateEdit::dateChanged, this, &CTovrinDlg::OnSolarChanged);
-    connect(m_dateLunar, &LunarDateEdit::valueChanged, this, &CTovrinDlg::OnLunarChanged);
+    connect(m_dateLunar, &LunarDateEdit::valueChanged, this, [this] {
+        m_checkLeap->setChecked(m_dateLunar->leap());  // a leap month chosen in the drop-down
+        OnLunarChanged();
+    });
     connect(m_checkLeap, &QCheckBox::clicked, this, &CTovrinDlg::OnLunarChanged);
     connect(m_editTime, &QLineEdit::textEdited, this, &CTovrinDlg::OnMomentEdited);
     connect(m_editPlace, &QLineEdit::textEdited, this, &CTovrinDlg::CompletePlaces);
@@ -70,6 +73,8 @@ void CTovrinDlg::BindControls() {
     m_editTime->setMaxLength(5);
     m_editPlace->setPlaceholderText(QStringLiteral("成都 / Chengdu / 104.07"));
     m_checkSolarTime->setChecked(m_entry.m_bTrueSolarTime);
+    // The lunar picker keeps a copy of the 闰月 box for its drop-down.
+    connect(m_checkLeap, &QCheckBox::toggled, m_dateLunar, &LunarDateEdit::setLeap);
 }
 
 void CTovrinDlg::FillLists() {
@@ -167,9 +172,24 @@ void CTovrinDlg::CompletePlaces() {
     completer->complete();
 }
 
+// With a date that casts but a list still empty, the list opens to ask for
+// its entry.
 void CTovrinDlg::OnCast() {
     ReadForm();
-    if (m_form.CastChart() && m_openChart) m_openChart(m_birth);
+    if (m_form.CastChart()) {
+        if (m_openChart) m_openChart(m_birth);
+    } else if (m_form.DatesReady()) {
+        OpenEmptyList();
+    }
+}
+
+void CTovrinDlg::OpenEmptyList() {
+    for (QComboBox* list : {m_comboHour, m_comboMinute}) {
+        if (list->currentIndex() >= 0) continue;
+        list->setFocus(Qt::OtherFocusReason);
+        list->showPopup();
+        return;
+    }
 }
 
 void CTovrinDlg::ShowAbout() {

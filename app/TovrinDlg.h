@@ -56,6 +56,7 @@ private:
     void WriteForm();
     void WriteMoment();
     void CompletePlaces();
+    void OpenEmptyList();
 
     BirthData& m_birth;
     BirthForm m_form;

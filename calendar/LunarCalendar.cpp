@@ -137,6 +137,44 @@ std::optional<SolarDate> LunarCalendar::LunarToSolar(const LunarDate& lunar) con
                      static_cast<std::uint16_t>(g.day)};
 }
 
+int LunarCalendar::LeapMonth(int year) {
+    if (year < kFirstLunarYear || year > kLastLunarYear) return 0;
+    return LeapMonthOf(LunarYearTable[static_cast<std::size_t>(year - kFirstLunarYear)]);
+}
+
+int LunarCalendar::MonthDays(int year, int month, int leap) {
+    if (year < kFirstLunarYear || year > kLastLunarYear) return 0;
+    const std::uint32_t entry = LunarYearTable[static_cast<std::size_t>(year - kFirstLunarYear)];
+    const int p = PositionOfMonth(entry, month, leap);
+    return p == 0 ? 0 : PositionLength(entry, p);
+}
+
+LunarDate LunarCalendar::StepMonth(LunarDate month, int steps) {
+    for (; steps > 0; --steps) {
+        if (month.leap == 0 && month.month == LeapMonth(month.year)) {
+            month.leap = 1;  // the leap month follows its namesake
+        } else {
+            month.leap = 0;
+            month.month = static_cast<std::uint16_t>(month.month % 12 + 1);
+            if (month.month == 1) ++month.year;
+        }
+    }
+    for (; steps < 0; ++steps) {
+        if (month.leap == 1) {
+            month.leap = 0;
+            continue;
+        }
+        if (month.month == 1) {
+            --month.year;
+            month.month = 12;
+        } else {
+            --month.month;
+        }
+        month.leap = month.month == LeapMonth(month.year) ? 1 : 0;
+    }
+    return month;
+}
+
 std::string LunarCalendar::FormatLunarDate(int year, int month, int day, int leap) {
     // Remainders keep the sign of the dividend, so years below 4 give a
     // negative index and the year error.

@@ -55,6 +55,17 @@ public:
     // numbers are no Gregorian date (e.g. 2-30).
     static std::chrono::year_month_day ToDateValue(int year, int month, int day);
 
+    // Leap month 1..12 of a lunar year; 0 when it has none or lies outside
+    // 1901..2050.
+    static int LeapMonth(int year);
+    // Days (29 or 30) of a lunar month, with its leap flag; 0 when the year
+    // has no such month or lies outside 1901..2050.
+    static int MonthDays(int year, int month, int leap);
+    // The month `steps` months after `month` (backwards when negative),
+    // leap months counted: 2020 四月, 闰四月, 五月.  Only year, month and
+    // leap are stepped; the day is kept.
+    static LunarDate StepMonth(LunarDate month, int steps);
+
     // Index 1..24 of the term falling on the Gregorian day, 25 when none
     // (also for a year outside 1901..2051 or a month outside 1..12).
     std::uint16_t SolarTermIndex(int year, int month, int day) const;

@@ -128,11 +128,21 @@ QImage CCatchScreenDlg::FreezeScreen(QScreen* screen) {
         black.fill(Qt::black);
         return black;
     }
-    // On a scaled display the grab has device pixels; the window works in
-    // its own pixels, one per picture pixel.
-    grabbed->setDevicePixelRatio(1);
-    if (grabbed->size() == size) return std::move(*grabbed);
-    return grabbed->scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // On a scaled display the grab has device pixels, and keeps them: the
+    // window shows it at its device pixel ratio and selections are cut from
+    // it in device pixels.
+    const qreal ratio = m_nScreenWidth > 0 ? qreal(grabbed->width()) / m_nScreenWidth : 1.0;
+    grabbed->setDevicePixelRatio(ratio > 0 ? ratio : 1.0);
+    return std::move(*grabbed);
+}
+
+// The device pixels of the frozen picture under `r` (window pixels); the
+// picture may have more pixels than the window on a scaled display.
+QRect CCatchScreenDlg::FrozenPixels(const QRect& r) const {
+    const PixelBox screen{0, 0, m_nScreenWidth, m_nScreenHeight};
+    const auto box = PortalCropBox({r.x(), r.y(), r.width(), r.height()}, {&screen, 1},
+                                   m_pFrozenImage.width(), m_pFrozenImage.height());
+    return box ? QRect(box->x, box->y, box->width, box->height) : QRect();
 }
 
 std::optional<QImage> CCatchScreenDlg::GrabScreenRect(const ScreenRect& rect, bool fromFrozen) {
@@ -141,7 +151,8 @@ std::optional<QImage> CCatchScreenDlg::GrabScreenRect(const ScreenRect& rect, bo
     const QRect r = ToQRect(*onScreen);
     QImage image;
     if (fromFrozen) {
-        image = m_pFrozenImage.copy(r);
+        image = m_pFrozenImage.copy(FrozenPixels(r));  // every screen pixel of the selection
+        image.setDevicePixelRatio(1);
     } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
         image = screen->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
         if (image.isNull()) image = GrabColourMappedScreen(r);  // an 8-bit X screen
@@ -220,7 +231,8 @@ void CCatchScreenDlg::reject() {
 void CCatchScreenDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area, m_pFrozenImage, area);  // the frozen screen is the background
+    // The frozen screen is the background, one picture pixel per device pixel.
+    painter.drawImage(QRectF(area), m_pFrozenImage, QRectF(FrozenPixels(area)));
     if (m_state.m_bButtonDown && m_state.m_bHasSelection) {
         DrawReadout(painter, m_tracker.GetOuterRect());
     }

@@ -83,6 +83,8 @@ public:
     };
     static void SetSaveHooks(SaveHooks hooks);
 
+    // The screen as it was, in device pixels, with the screen's device
+    // pixel ratio.
     const QImage& FrozenImage() const { return m_pFrozenImage; }
     const CaptureStateMachine& State() const { return m_state; }
     const CTrack& Tracker() const { return m_tracker; }
@@ -102,6 +104,7 @@ protected:
 
 private:
     QImage FreezeScreen(QScreen* screen);
+    QRect FrozenPixels(const QRect& r) const;
     void Apply(const CaptureActions& actions);
     void ShowCursorAt(QPoint p);
 

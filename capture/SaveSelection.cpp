@@ -1,10 +1,13 @@
 // Saving the captured selection: the save dialog, the BMP file at the
 // screen's depth, and the message when the file cannot be written.
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "capture/CatchScreenDlg.h"
 #include "io/ErrorText.h"
@@ -18,6 +21,19 @@ CCatchScreenDlg::SaveHooks& Hooks() {
     return hooks;
 }
 
+// Where the save dialog opens: the user's Pictures folder, or the home
+// folder when there is none.
+QString SaveFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
+}
+
+// The name the dialog suggests: 截图-20261207-120501.bmp, local time.
+QString SuggestedName() {
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    return QStringLiteral("截图-%1.bmp").arg(stamp);
+}
+
 // The save dialog: BMP files or any file, ".bmp" added to a bare name, and
 // a question before an existing file is replaced.  It belongs to the capture
 // window so that it opens above the full-screen cover.
@@ -29,6 +45,8 @@ QString ChooseSaveFile(QWidget* parent) {
     dialog.setNameFilters({QStringLiteral("Qelvar (*.bmp)"), QStringLiteral("All Files (*.*)")});
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setDirectory(SaveFolder());
+    dialog.selectFile(SuggestedName());
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
 }

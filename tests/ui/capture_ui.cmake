@@ -15,6 +15,18 @@ if(XVFB_RUN)
     # xvfb-run picks a free display number racily: one at a time.
     set_tests_properties(capture_ui_1280x1024x16 PROPERTIES LABELS gui RESOURCE_LOCK xvfb_run TIMEOUT 120
                          ENVIRONMENT "QT_QPA_PLATFORM=xcb;WAYLAND_DISPLAY=;XDG_SESSION_TYPE=x11")
+
+    # A screen at scale 2: 3840 x 2160 device pixels shown as 1920 x 1080.
+    add_executable(qelvar_capture_scaled_tests
+                   ${CMAKE_CURRENT_LIST_DIR}/capture/catch_screen_scaled_test.cpp)
+    target_link_libraries(qelvar_capture_scaled_tests PRIVATE qelvar_ui Qt6::Test)
+    qelvar_warnings(qelvar_capture_scaled_tests)
+    add_test(NAME capture_ui_3840x2160_scale2
+             COMMAND ${XVFB_RUN} -a -s "-screen 0 3840x2160x24"
+                     $<TARGET_FILE:qelvar_capture_scaled_tests>)
+    set_tests_properties(capture_ui_3840x2160_scale2 PROPERTIES LABELS gui TIMEOUT 120
+                         RESOURCE_LOCK xvfb_run ENVIRONMENT
+                         "QT_QPA_PLATFORM=xcb;QT_SCALE_FACTOR=2;WAYLAND_DISPLAY=;XDG_SESSION_TYPE=x11")
 endif()
 
 if(QELVAR_BUILD_BENCH)

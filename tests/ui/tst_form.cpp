@@ -1,6 +1,9 @@
 // The birth-data form through its real widgets: date changes in both
 // pickers, the 闰月 box, the lists, the cast button and the About box.
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -9,12 +12,17 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <QWheelEvent>
+#include <functional>
+#include <memory>
 
 #include "app/AboutDlg.h"
 #include "app/DialogFont.h"
 #include "app/LocalDate.h"
 #include "app/LunarDateEdit.h"
+#include "app/LunarDayPopup.h"
 #include "app/TovrinDlg.h"
 #include "chart/ZiWeiDlg.h"
 #include "tests/ui/ModalPoll.h"
@@ -71,17 +79,25 @@ private slots:
 
     void templateTexts();
     void listsInOrder();
+    void listEntriesShowInFull();
+    void tabFollowsTheEye();
     void startShowsTodaysLunarText();
     void gregorianChangeFillsLunarPicker();
     void leapMonthTicksBox();
     void lunarChangeWithLeapSetsGregorian();
     void leapOnMonthWithoutLeapFails();
     void lunarThirtiethOfSecondMonthIsHeld();
+    void leapMonthDayFromTheDropDown();
     void typingIntoGregorianPicker();
+    void gregorianBorderClickChangesNothing_data();
+    void gregorianBorderClickChangesNothing();
+    void gregorianDateTypedAsWritten_data();
+    void gregorianDateTypedAsWritten();
     void outOfRangeRefusesCast_data();
     void outOfRangeRefusesCast();
     void emptyListsOpenNothing_data();
     void emptyListsOpenNothing();
+    void errorDateOpensNoList();
     void hourAndSexStored_data();
     void hourAndSexStored();
     void enterCastsAndFormStays();
@@ -103,19 +119,22 @@ void FormTest::templateTexts() {
     QCOMPARE(t.Control<QRadioButton>(1008)->text(), QStringLiteral("女"));
     QCOMPARE(t.Control<QPushButton>(1)->text(), QStringLiteral("斗数排盘"));
     QVERIFY(t.Control<QRadioButton>(1007)->isChecked());
-    // Dialog units of the 6 x 12 pixel Song face: 185 x 156 units are
-    // 277.5 -> 278 x 234 pixels; picker 1001 at (32, 9, 61, 15) has the
-    // edges 48, 13.5 -> 14, 139.5 -> 140, 36; the button at (124, 62, 50, 17)
-    // 186, 93, 261, 118.5 -> 119.
-    QCOMPARE(t.form.size(), QSize(278, 234));
+    // Dialog units of the 6 x 12 pixel Song face: 198 x 156 units are
+    // 297 x 234 pixels; picker 1001 at (32, 9, 61, 15) has the edges 48,
+    // 13.5 -> 14, 139.5 -> 140, 36; the button at (137, 62, 50, 17) 205.5 ->
+    // 206, 93, 280.5 -> 281, 118.5 -> 119; list 1006 at x 119, width 68:
+    // 178.5 -> 179 .. 280.5 -> 281, the button's right edge.
+    QCOMPARE(t.form.size(), QSize(297, 234));
     QCOMPARE(t.Solar()->geometry(), QRect(48, 14, 92, 22));
-    QCOMPARE(t.Control<QPushButton>(1)->geometry(), QRect(186, 93, 75, 26));
+    QCOMPARE(t.Control<QPushButton>(1)->geometry(), QRect(206, 93, 75, 26));
+    QCOMPARE(t.Hours()->x(), 179);
+    QCOMPARE(t.Hours()->width(), 102);
     QCOMPARE(t.Control<QCheckBox>(1013)->text(), QStringLiteral("真太阳时"));
     QVERIFY(t.Control<QCheckBox>(1013)->isChecked());
     QStringList labels;
     for (const QLabel* l : t.form.findChildren<QLabel*>(QStringLiteral("static")))
         labels << l->text();
-    QCOMPARE(labels, (QStringList{"公历", "农历", "时辰", "性别", "分段", "出生时间", "出生地"}));
+    QCOMPARE(labels, (QStringList{"公历", "农历", "出生时间", "出生地", "时辰", "分段", "性别"}));
 }
 
 void FormTest::listsInOrder() {
@@ -129,6 +148,53 @@ void FormTest::listsInOrder() {
     QCOMPARE(t.Minutes()->itemText(11), QStringLiteral("亥 (110-120)"));
     QCOMPARE(t.Hours()->currentIndex(), -1);  // no selection at start
     QCOMPARE(t.Minutes()->currentIndex(), -1);
+}
+
+// Every entry fits the text field of its closed list and the rows of the
+// open list, so no hour or sub-period is cut off.
+void FormTest::listEntriesShowInFull() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    for (QComboBox* list : {t.Hours(), t.Minutes()}) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.frame = true;
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        QVERIFY(list->geometry().right() < t.form.width());
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        QTRY_VERIFY(view->isVisible());
+        for (int i = 0; i < list->count(); ++i) {
+            const QString text = list->itemText(i);
+            const int width = list->fontMetrics().horizontalAdvance(text);
+            QVERIFY2(
+                width + 2 <= field.width(),  // the label keeps 1 px each side
+
+                qPrintable(QStringLiteral("%1: %2 > %3").arg(text).arg(width).arg(field.width())));
+            const QRect row = view->visualRect(list->model()->index(i, 0));
+            QVERIFY2(width <= row.width(), qPrintable(text));
+        }
+        list->hidePopup();
+    }
+}
+
+// Tab goes down the dates to 闰月, through the birth time and place, then
+// the lists, the sex and the cast button.
+void FormTest::tabFollowsTheEye() {
+    FormUnderTest t;
+    QStringList order;
+    QWidget* w = t.Solar();
+    do {
+        bool numbered = false;
+        w->objectName().toInt(&numbered);
+        if (numbered && (w->focusPolicy() & Qt::TabFocus) && !order.contains(w->objectName()))
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != t.Solar());
+    QCOMPARE(order, (QStringList{"1001", "1002", "1004", "1010", "1013", "1011", "1006", "1009",
+                                 "1007", "1008", "1"}));
 }
 
 void FormTest::startShowsTodaysLunarText() {
@@ -207,6 +273,36 @@ void FormTest::lunarThirtiethOfSecondMonthIsHeld() {
     QCOMPARE(t.Solar()->date(), QDate(2023, 3, 21));
 }
 
+// 闰四月初五 2020 chosen in the lunar drop-down ticks 闰月 and gives 2020-05-27
+// (闰四月初一 is 5-23); stepping back to 四月 unticks it.
+void FormTest::leapMonthDayFromTheDropDown() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    LunarDateEdit* lunar = t.Lunar();
+    lunar->setValue({2020, 4, 5});
+    QVERIFY(!t.Leap()->isChecked());
+    const auto choose = [&](int steps, const QString& day) {
+        QTest::mouseClick(lunar, Qt::LeftButton, {},
+                          QPoint(lunar->width() - 4, lunar->height() / 2));
+        auto* popup = lunar->findChild<LunarDayPopup*>(QStringLiteral("lunarDayPopup"));
+        QVERIFY(popup != nullptr);
+        const char* button = steps > 0 ? "nextMonth" : "previousMonth";
+        for (int i = 0; i < std::abs(steps); ++i)
+            QTest::mouseClick(popup->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        for (QAbstractButton* b : popup->findChildren<QAbstractButton*>()) {
+            if (b->text() == day) QTest::mouseClick(b, Qt::LeftButton);
+        }
+    };
+    choose(1, QStringLiteral("初五"));
+    QVERIFY(t.Leap()->isChecked());
+    QCOMPARE(t.Solar()->date(), QDate(2020, 5, 27));
+    QCOMPARE(t.LunarText(), QStringLiteral("鼠(庚子)年闰四月初五"));
+    choose(-1, QStringLiteral("初五"));
+    QVERIFY(!t.Leap()->isChecked());
+    QCOMPARE(t.Solar()->date(), QDate(2020, 4, 27));
+}
+
 void FormTest::typingIntoGregorianPicker() {
     FormUnderTest t;
     t.form.show();
@@ -217,6 +313,66 @@ void FormTest::typingIntoGregorianPicker() {
     solar->setCurrentSection(QDateTimeEdit::DaySection);
     QTest::keyClick(solar, Qt::Key_Up);  // 2000-02-05
     QCOMPARE(t.LunarText(), QStringLiteral("龙(庚辰)年正月初一"));
+}
+
+void FormTest::gregorianBorderClickChangesNothing_data() {
+    QTest::addColumn<QPoint>("fromCorner");  // negative: from the right or bottom edge
+    QTest::newRow("top border") << QPoint(20, 0);
+    QTest::newRow("bottom border") << QPoint(20, -1);
+    QTest::newRow("left border") << QPoint(0, 10);
+    QTest::newRow("bottom right of the text") << QPoint(-24, -2);
+}
+
+// Only an edited section, an arrow key or the wheel changes the date; a
+// click anywhere but on the drop-down arrow leaves it alone.
+void FormTest::gregorianBorderClickChangesNothing() {
+    QFETCH(QPoint, fromCorner);
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    QDateEdit* solar = t.Solar();
+    solar->setDate(QDate(2000, 2, 5));
+    const QPoint at(fromCorner.x() >= 0 ? fromCorner.x() : solar->width() + fromCorner.x(),
+                    fromCorner.y() >= 0 ? fromCorner.y() : solar->height() + fromCorner.y());
+    QTest::mousePress(solar, Qt::LeftButton, {}, at);
+    QTest::qWait(50);  // a held button would repeat the step by now
+    QTest::mouseRelease(solar, Qt::LeftButton, {}, at);
+    QCOMPARE(solar->date(), QDate(2000, 2, 5));
+    QCOMPARE(t.LunarText(), QStringLiteral("龙(庚辰)年正月初一"));
+    const QPointF middle(20, solar->height() / 2);  // the wheel still steps
+    QWheelEvent wheel(middle, solar->mapToGlobal(middle), {}, QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(solar, &wheel);
+    QVERIFY(solar->date() != QDate(2000, 2, 5));
+    QTest::mouseClick(solar, Qt::LeftButton, {}, QPoint(solar->width() - 6, solar->height() / 2));
+    QTRY_VERIFY(solar->calendarWidget()->isVisible());  // the arrow drops the calendar down
+    solar->calendarWidget()->window()->close();
+}
+
+void FormTest::gregorianDateTypedAsWritten_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("one-digit month and day") << "2000/2/5" << QDate(2000, 2, 5);
+    QTest::newRow("two-digit month and day") << "2000/12/25" << QDate(2000, 12, 25);
+    QTest::newRow("month 1, then the separator") << "1999/1/5" << QDate(1999, 1, 5);
+    QTest::newRow("day waits for its second digit") << "2020/5/23" << QDate(2020, 5, 23);
+}
+
+// Typed over the selected year the way dates are written, separators and
+// all: a separator after a section the picker left by itself is no second
+// step.
+void FormTest::gregorianDateTypedAsWritten() {
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    QDateEdit* solar = t.Solar();
+    t.form.activateWindow();
+    solar->setFocus();
+    solar->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(solar, typed);
+    QCOMPARE(solar->date(), date);
 }
 
 void FormTest::outOfRangeRefusesCast_data() {
@@ -246,14 +402,35 @@ void FormTest::emptyListsOpenNothing_data() {
     QTest::newRow("no hour") << -1 << 3;
 }
 
+// The cast button stores what it has, opens no chart and drops down the
+// first list still empty.
 void FormTest::emptyListsOpenNothing() {
     QFETCH(int, hour);
     QFETCH(int, minute);
     FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
     t.ChooseBoth(hour, minute);
     t.Cast();
     QCOMPARE(t.chartsOpened, 0);
     QCOMPARE(t.birth.g_nHour, hour);  // stored even though nothing opens
+    QComboBox* empty = hour < 0 ? t.Hours() : t.Minutes();
+    QComboBox* other = hour < 0 ? t.Minutes() : t.Hours();
+    QTRY_VERIFY(empty->view()->isVisible());
+    QVERIFY(!other->view()->isVisible());
+    empty->hidePopup();
+}
+
+// A date the calendar cannot convert opens no list: the date is what is wrong.
+void FormTest::errorDateOpensNoList() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    t.Solar()->setDate(QDate(1901, 2, 18));
+    t.Cast();
+    QTest::qWait(0);
+    QVERIFY(!t.Hours()->view()->isVisible());
+    QCOMPARE(t.chartsOpened, 0);
 }
 
 void FormTest::hourAndSexStored_data() {

@@ -3,6 +3,7 @@
 // cursor, typing a whole date).
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -27,7 +28,28 @@ private slots:
     void typingOutOfRangeIsRefused();
     void settingTheSameValueIsNoChange();
     void dropDownChoosesADay();
+    void dropDownStepsThroughLeapMonths_data();
+    void dropDownStepsThroughLeapMonths();
+    void dropDownChoosesALeapMonthDay();
 };
+
+namespace {
+
+LunarDayPopup* OpenPopup(LunarDateEdit& edit) {
+    QTest::mouseClick(&edit, Qt::LeftButton, {}, QPoint(edit.width() - 4, edit.height() / 2));
+    return edit.findChild<LunarDayPopup*>(QStringLiteral("lunarDayPopup"));
+}
+
+// The day buttons the pop-up offers, by their names.
+QStringList OfferedDays(const LunarDayPopup* popup) {
+    QStringList names;
+    for (const QAbstractButton* b : popup->findChildren<QAbstractButton*>()) {
+        if (b->isCheckable() && b->isVisible()) names << b->text();
+    }
+    return names;
+}
+
+}  // namespace
 
 void LunarDateEditTest::holdsDaysNoGregorianMonthHas_data() {
     QTest::addColumn<int>("year");
@@ -149,12 +171,85 @@ void LunarDateEditTest::dropDownChoosesADay() {
                       Qt::LeftButton);
     QAbstractButton* day30 = nullptr;
     for (QAbstractButton* b : popup->findChildren<QAbstractButton*>()) {
-        if (b->text() == QStringLiteral("30")) day30 = b;
+        if (b->text() == QStringLiteral("三十")) day30 = b;
     }
     QVERIFY(day30 != nullptr);
     QTest::mouseClick(day30, Qt::LeftButton);
     QCOMPARE(edit.value(), (LunarPickerValue{2023, 2, 30}));
     QTRY_VERIFY(edit.findChild<LunarDayPopup*>() == nullptr);  // closed and deleted
+}
+
+void LunarDateEditTest::dropDownStepsThroughLeapMonths_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<bool>("leap");
+    QTest::addColumn<QStringList>("titles");  // opening month, then one per step
+    QTest::addColumn<QList<int>>("days");
+    QTest::newRow("2020 leap 四月")
+        << 2020 << 4 << false << QStringList{"2020年四月", "2020年闰四月", "2020年五月"}
+        << QList<int>{30, 29, 30};
+    QTest::newRow("2033 leap 十一月 to the next year")
+        << 2033 << 11 << false
+        << QStringList{"2033年十一月", "2033年闰十一月", "2033年腊月", "2034年正月"}
+        << QList<int>{30, 29, 30, 29};
+    QTest::newRow("opens on the leap month")
+        << 2023 << 2 << true << QStringList{"2023年闰二月", "2023年三月"} << QList<int>{29, 29};
+}
+
+// Next steps through every month of the year, the leap month included, and
+// back again; each month offers only its own days, named 初一 ...
+void LunarDateEditTest::dropDownStepsThroughLeapMonths() {
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(bool, leap);
+    QFETCH(QStringList, titles);
+    QFETCH(QList<int>, days);
+    LunarDateEdit edit;
+    edit.resize(120, 24);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.move(edit.screen()->availableGeometry().topLeft());
+    edit.setValue({year, month, 1});
+    edit.setLeap(leap);
+    LunarDayPopup* popup = OpenPopup(edit);
+    QVERIFY(popup != nullptr);
+    const QRect screen = edit.screen()->availableGeometry();
+    QVERIFY(screen.contains(popup->geometry()));  // the edit lies at the screen's left edge
+    auto* next = popup->findChild<QAbstractButton*>(QStringLiteral("nextMonth"));
+    auto* previous = popup->findChild<QAbstractButton*>(QStringLiteral("previousMonth"));
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        if (i > 0) QTest::mouseClick(next, Qt::LeftButton);
+        QCOMPARE(popup->title(), titles[i]);
+        const QStringList offered = OfferedDays(popup);
+        QCOMPARE(offered.size(), days[i]);
+        QCOMPARE(offered.first(), QStringLiteral("初一"));
+        QCOMPARE(offered.last(), days[i] == 30 ? QStringLiteral("三十") : QStringLiteral("廿九"));
+    }
+    for (qsizetype i = titles.size() - 1; i > 0; --i) QTest::mouseClick(previous, Qt::LeftButton);
+    QCOMPARE(popup->title(), titles.first());
+    popup->close();
+}
+
+// A day of a leap month sets the numbers and the leap flag; the same numbers
+// in the leap month are a change.
+void LunarDateEditTest::dropDownChoosesALeapMonthDay() {
+    LunarDateEdit edit;
+    edit.resize(120, 24);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.setValue({2020, 4, 5});
+    QSignalSpy changed(&edit, &LunarDateEdit::valueChanged);
+    LunarDayPopup* popup = OpenPopup(edit);
+    QVERIFY(popup != nullptr);
+    QTest::mouseClick(popup->findChild<QAbstractButton*>(QStringLiteral("nextMonth")),
+                      Qt::LeftButton);
+    QVERIFY(popup->shownLeap());
+    for (QAbstractButton* b : popup->findChildren<QAbstractButton*>()) {
+        if (b->text() == QStringLiteral("初五")) QTest::mouseClick(b, Qt::LeftButton);
+    }
+    QCOMPARE(edit.value(), (LunarPickerValue{2020, 4, 5}));
+    QVERIFY(edit.leap());
+    QCOMPARE(changed.count(), 1);
 }
 
 QTEST_MAIN(LunarDateEditTest)

@@ -451,8 +451,10 @@ void WaylandCaptureTest::portalCropsTheCaptureScreenInDevicePixels() {
     QCOMPARE(right.image.size(), QSize(2560, 1440));
     QCOMPARE(right.image.pixel(1000, 1000) & 0xFFFFFF, 0x203040u);
 
+    // The capture window keeps the scale-2 screen's device pixels.
     CCatchScreenDlg dlg;
-    QCOMPARE(dlg.FrozenImage().size(), QSize(640, 360));
+    QCOMPARE(dlg.FrozenImage().size(), QSize(1280, 720));
+    QCOMPARE(dlg.FrozenImage().devicePixelRatio(), 2.0);
 }
 
 QTEST_MAIN(WaylandCaptureTest)

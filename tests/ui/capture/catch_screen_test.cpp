@@ -6,6 +6,7 @@
 // waits are for conditions, never for a fixed time.
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -165,6 +167,7 @@ private slots:
     void selectionDraggedUpAndLeftIsSavedAsShown();
     void cancelledSaveWritesNothingButTheClipboardHoldsTheSelection();
     void failedSaveIsReportedAndAnotherNameCanBeChosen();
+    void usersGetTheSaveDialogForBmpFiles_data();
     void usersGetTheSaveDialogForBmpFiles();
     void rightButtonClearsTheSelectionThenCloses_data();
     void rightButtonClearsTheSelectionThenCloses();
@@ -363,12 +366,43 @@ void CatchScreenTest::failedSaveIsReportedAndAnotherNameCanBeChosen() {
     QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(200, 150));
 }
 
+void CatchScreenTest::usersGetTheSaveDialogForBmpFiles_data() {
+    QTest::addColumn<bool>("havePictures");
+    QTest::newRow("in the Pictures folder") << true;
+    QTest::newRow("in the home folder when there is none") << false;
+}
+
+// The real save dialog, for BMP files, opens in the user's Pictures folder
+// (here the one user-dirs.dirs names) with a name made of the local time.
 void CatchScreenTest::usersGetTheSaveDialogForBmpFiles() {
+    QFETCH(bool, havePictures);
+    const QString home = m_dir.filePath("home");
+    const QString config = m_dir.filePath("config");
+    QVERIFY(QDir().mkpath(config) && QDir().mkpath(home));
+    if (havePictures) QVERIFY(QDir().mkpath(home + "/Bilder"));
+    QFile dirs(config + "/user-dirs.dirs");
+    QVERIFY(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+    dirs.close();
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        if (oldConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+    });
+
     auto dlg = OpenCapture();
     QVERIFY(dlg);
     CCatchScreenDlg::SetSaveHooks({});  // the real dialog
     QStringList filters;
     QString suffix;
+    QString folder;
+    QString name;
     bool confirmsOverwrite = false;
     bool saving = false;
     WhenModalShown<QFileDialog>(dlg.get(), [&](QFileDialog* fd) {
@@ -376,6 +410,8 @@ void CatchScreenTest::usersGetTheSaveDialogForBmpFiles() {
         suffix = fd->defaultSuffix();
         confirmsOverwrite = !fd->testOption(QFileDialog::DontConfirmOverwrite);
         saving = fd->acceptMode() == QFileDialog::AcceptSave;
+        folder = fd->directory().absolutePath();
+        name = QFileInfo(fd->selectedFiles().value(0)).fileName();
         fd->reject();
     });
     QTimer guard;  // never hang the run; stops with the test
@@ -386,11 +422,18 @@ void CatchScreenTest::usersGetTheSaveDialogForBmpFiles() {
     guard.start(5000);
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     dlg->SaveSelection(image);  // returns once the dialog is cancelled
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
     QCOMPARE(filters, (QStringList{"Qelvar (*.bmp)", "All Files (*.*)"}));
     QCOMPARE(suffix, QString("bmp"));
     QVERIFY(confirmsOverwrite);
     QVERIFY(saving);
+    QCOMPARE(folder, havePictures ? home + "/Bilder" : home);
+    QVERIFY2(name.startsWith(QStringLiteral("截图-")) && name.endsWith(".bmp"), qPrintable(name));
+    const QDateTime stamp =
+        QDateTime::fromString(name.mid(3, 15), QStringLiteral("yyyyMMdd-HHmmss"));
+    QVERIFY2(stamp.isValid() && stamp >= before && stamp <= after, qPrintable(name));
 }
 
 void CatchScreenTest::rightButtonClearsTheSelectionThenCloses_data() {
