@@ -87,7 +87,6 @@ public:
     // pixel ratio.
     const QImage& FrozenImage() const { return m_pFrozenImage; }
     const CaptureStateMachine& State() const { return m_state; }
-    const CTrack& Tracker() const { return m_tracker; }
     CMyEdit* HelpBox() const { return m_helpBox; }
 
 public slots:

@@ -19,7 +19,6 @@ class CTrack {
 public:
     // `box` is the owner's selection rectangle, read and written by it.
     explicit CTrack(ScreenRect& box) : m_rcBox(box) {}
-    virtual ~CTrack() = default;
 
     ScreenRect& m_rcBox;
 
@@ -38,7 +37,7 @@ public:
     // Feedback after every change of the rectangle during a drag: the owner
     // repaints everything but its help box and gets a mouse move at (0, 0)
     // so that it refreshes its help text.
-    virtual void OnTrackStep(CCatchScreenDlg* owner) const;
+    void OnTrackStep(CCatchScreenDlg* owner) const;
 
     // Solid border just outside the normalised rectangle (on the ring that
     // GetOuterRect encloses) and the eight handles inside it.
