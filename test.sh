@@ -6,6 +6,9 @@
 # builds and the benchmarks are built too.
 set -euo pipefail
 cd "$(dirname "$0")"
+# The compiler cache keys on paths relative to the clone, so that another
+# clone of the same sources reuses its objects.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 scripts/setup.sh
 scripts/check-format.sh
 scripts/setup-tests.sh

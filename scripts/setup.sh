@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake ninja-build pkg-config git
+    g++ cmake ninja-build pkg-config git ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-svg-dev qt6-translations-l10n
     fonts-arphic-uming fontconfig
