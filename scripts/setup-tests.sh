@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the tests need beyond the build, once: a headless Wayland
 # desktop for the capture tests (sway, the screenshot portal and its
-# backends, PipeWire, grim, XWayland, Qt's wayland platform) and a stub
-# portal's Python modules.  ./test.sh runs it; ./run.sh does not, so that
+# backends, PipeWire, grim, XWayland, Qt's wayland platform), a stub
+# portal's Python modules, and the viewers that open saved SVG and PDF
+# charts (rsvg-convert, pdftoppm).  ./test.sh runs it; ./run.sh does not, so that
 # building and running the program never installs a compositor.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
     sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
     grim pipewire dbus xwayland x11-xserver-utils qt6-wayland
     python3-dbus python3-gi
+    poppler-utils librsvg2-bin
 )
 
 missing=()
