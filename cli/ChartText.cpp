@@ -94,7 +94,7 @@ std::vector<std::string> CentreLines(const ChartGrid& g) {
     lines.emplace_back();
     lines.push_back(t(slot::kDaysLived));
     lines.resize(kCentreLines);
-    for (auto& l : lines) l = " " + Pad(l, kCentreWidth - 1);
+    for (auto& l : lines) l = Pad(l, kCentreWidth - 1).insert(0, 1, ' ');
     return lines;
 }
 
