@@ -75,8 +75,8 @@ void SetPermissions(int fd, const struct stat* old) {
         (void)::fchmod(fd, 0666 & ~CurrentUmask());
         return;
     }
-    // Only root may give a file away; for anyone else the new file stays
-    // theirs, as a plain write would leave it.
+    // Only root may give a file away: for anyone else the replacement is
+    // owned by whoever saved it.
     if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
         [[maybe_unused]] const int refused = ::fchown(fd, old->st_uid, old->st_gid);
     }
