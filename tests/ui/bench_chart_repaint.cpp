@@ -14,24 +14,14 @@
 #include "chart/ChartCanvas.h"
 #include "chart/TimelineStrip.h"
 #include "chart/ZiWeiDlg.h"
+#include "tests/ui/KnownBirth.h"
 
 using namespace qelvar;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallSongFont();
-    BirthData b;
-    b.g_strSolarYear = "2000";
-    b.g_strSolarMonth = "2";
-    b.g_strSolarDay = "5";
-    b.g_strSolarText = "2000年2月5日 ";
-    b.g_strLunarText = "龙(庚辰)年正月初一";
-    b.g_nSolarMonth = 13;
-    b.g_strLunarYear = "2000";
-    b.g_strLunarMonth = "1";
-    b.g_strLunarDay = "1";
-    b.g_nHour = 6;
-    b.g_nDoubleHour = 6;
+    const BirthData b = KnownBirth();
     CZiWeiDlg chart(b, std::chrono::year{2001} / 3 / 1);
     chart.SetZoom(1.5);
     chart.show();

@@ -15,34 +15,13 @@
 #include "chart/ChartRender.h"
 #include "chart/ZiWei.h"
 #include "chart/ZiWeiDlg.h"
+#include "tests/ui/KnownBirth.h"
 #include "tests/ui/ModalPoll.h"
 
 using namespace qelvar;
 using std::chrono::year;
 
 namespace {
-
-// Lunar 2000-01-01 (Gregorian 2000-02-05), hour 午, sub-period 0, male.
-// Worked out by hand from the chart rules: month 1, hour 6 puts the 命宫
-// and the body palace into 申 (PalaceIndex 6), year stem 庚 gives the 申
-// cell the stem 甲, so the bureau is 水二局; day 1 of bureau 2 puts 紫微 in
-// 丑 (PalaceIndex 11) and its mirror 天府 in 卯 (PalaceIndex 1).
-BirthData KnownBirth() {
-    BirthData b;
-    b.g_strSolarYear = "2000";
-    b.g_strSolarMonth = "2";
-    b.g_strSolarDay = "5";
-    b.g_strSolarText = "2000年2月5日 ";
-    b.g_strLunarText = "龙(庚辰)年正月初一";
-    b.g_nSolarMonth = 13;
-    b.g_strLunarYear = "2000";
-    b.g_strLunarMonth = "1";
-    b.g_strLunarDay = "1";
-    b.g_nHour = 6;
-    b.g_nMinuteSlot = 0;
-    b.g_nSex = 0;
-    return b;
-}
 
 const auto kToday = year{2026} / 12 / 7;
 

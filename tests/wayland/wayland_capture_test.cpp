@@ -25,6 +25,7 @@
 #include "capture/HelpText.h"
 #include "capture/PortalScreenshot.h"
 #include "chart/ZiWeiDlg.h"
+#include "tests/ui/KnownBirth.h"
 
 Q_DECLARE_METATYPE(qelvar::PortalOutcome)
 
@@ -137,21 +138,6 @@ QRect RectOf(const QJsonObject& node) {
     const QJsonObject r = node.value(QLatin1String("rect")).toObject();
     return {r.value(QLatin1String("x")).toInt(), r.value(QLatin1String("y")).toInt(),
             r.value(QLatin1String("width")).toInt(), r.value(QLatin1String("height")).toInt()};
-}
-
-qelvar::BirthData SampleBirth() {
-    qelvar::BirthData birth;
-    birth.g_strSolarYear = "2000";
-    birth.g_strSolarMonth = "2";
-    birth.g_strSolarDay = "5";
-    birth.g_strSolarText = "2000年2月5日 ";
-    birth.g_strLunarText = "龙(庚辰)年正月初一";
-    birth.g_nSolarMonth = 13;
-    birth.g_strLunarYear = "2000";
-    birth.g_strLunarMonth = "1";
-    birth.g_strLunarDay = "1";
-    birth.g_nHour = 6;
-    return birth;
 }
 
 CCatchScreenDlg* VisibleCaptureWindow() {
@@ -287,7 +273,7 @@ void WaylandCaptureTest::captureWindowCoversTheOutput() {
 void WaylandCaptureTest::chartRightClickDragDoubleClickSavesTheSelection() {
     Pattern pattern;
     QVERIFY(ShowPattern(pattern, false));
-    qelvar::CZiWeiDlg chart(SampleBirth(),
+    qelvar::CZiWeiDlg chart(qelvar::KnownBirth(),
                             std::chrono::year_month_day{std::chrono::year{2026} / 12 / 7});
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
@@ -390,7 +376,7 @@ void WaylandCaptureTest::portalFailuresShowTheirMessageAndReturnToTheChart() {
     }
     qelvar::SetPortalTimeout(1000);
 
-    qelvar::CZiWeiDlg chart(SampleBirth(),
+    qelvar::CZiWeiDlg chart(qelvar::KnownBirth(),
                             std::chrono::year_month_day{std::chrono::year{2026} / 12 / 7});
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));

@@ -27,6 +27,7 @@
 #include "capture/CatchScreenDlg.h"
 #include "capture/HelpText.h"
 #include "chart/ZiWeiDlg.h"
+#include "tests/ui/KnownBirth.h"
 
 using qelvar::CCatchScreenDlg;
 using qelvar::ScreenRect;
@@ -276,17 +277,7 @@ void CatchScreenTest::dragThenDoubleClickCopiesAndSavesExactlyTheSelection() {
 }
 
 void CatchScreenTest::chartRightClickCapturesAndSavesTheSelection() {
-    qelvar::BirthData birth;
-    birth.g_strSolarYear = "2000";
-    birth.g_strSolarMonth = "2";
-    birth.g_strSolarDay = "5";
-    birth.g_strSolarText = "2000年2月5日 ";
-    birth.g_strLunarText = "龙(庚辰)年正月初一";
-    birth.g_nSolarMonth = 13;
-    birth.g_strLunarYear = "2000";
-    birth.g_strLunarMonth = "1";
-    birth.g_strLunarDay = "1";
-    birth.g_nHour = 6;
+    const qelvar::BirthData birth = qelvar::KnownBirth();
     qelvar::CZiWeiDlg chart(birth, std::chrono::year_month_day{std::chrono::year{2026} / 12 / 7});
     chart.move(0, 0);
     chart.show();

@@ -25,28 +25,11 @@
 #include "chart/ZiWei.h"
 #include "chart/ZiWeiDlg.h"
 #include "periods/PeriodOverlay.h"
+#include "tests/ui/KnownBirth.h"
 
 using namespace qelvar;
 
 namespace {
-
-// Gregorian 2000-02-05 (lunar 2000-01-01), hour 午, male: 命宫 in 申, 水二局,
-// decades forward from 申 (2-11), 酉 (12-21), 戌 (22-31).
-BirthData KnownBirth() {
-    BirthData b;
-    b.g_strSolarYear = "2000";
-    b.g_strSolarMonth = "2";
-    b.g_strSolarDay = "5";
-    b.g_strSolarText = "2000年2月5日 ";
-    b.g_strLunarText = "龙(庚辰)年正月初一";
-    b.g_nSolarMonth = 13;
-    b.g_strLunarYear = "2000";
-    b.g_strLunarMonth = "1";
-    b.g_strLunarDay = "1";
-    b.g_nHour = 6;
-    b.g_nDoubleHour = 6;
-    return b;
-}
 
 const auto kToday = std::chrono::year{2026} / 12 / 7;
 
