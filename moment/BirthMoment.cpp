@@ -55,10 +55,15 @@ WallTime WallTimeOf(long wallSeconds) {
             static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60)};
 }
 
-std::string HourMinuteText(long wallSeconds) {
+// "HH:MM", with the date in front when `withDate`.
+std::string ClockReading(long wallSeconds, bool withDate) {
     const WallTime t = WallTimeOf(wallSeconds);
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d:%02d", t.hour, t.minute);
+    char buf[40];
+    if (withDate)
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", t.date.year, t.date.month,
+                      t.date.day, t.hour, t.minute);
+    else
+        std::snprintf(buf, sizeof buf, "%02d:%02d", t.hour, t.minute);
     return buf;
 }
 
@@ -71,10 +76,11 @@ MomentResult Locate(const TimeZone& zone, const BirthMoment& m, local_seconds cl
         if (found.mapping == ClockMapping::Nonexistent) {
             const long start = SecondsSinceEpoch(found.gapStart);
             const long saved = (found.later.utcOffset - found.offsets.utcOffset).count();
+            const bool days = saved >= kSecondsPerDay;  // Samoa skipped 30 December 2011
             return Fail(MomentError::NonexistentTime,
                         ClockText(m.clock) + " does not exist in " + m.zone +
-                            ": the clocks went forward from " + HourMinuteText(start) + " to " +
-                            HourMinuteText(start + saved) +
+                            ": the clocks went forward from " + ClockReading(start, days) + " to " +
+                            ClockReading(start + saved, days) +
                             " (give --dst on or off if the record kept the other time)");
         }
         r.utc = found.utc;

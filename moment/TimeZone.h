@@ -1,13 +1,24 @@
 #pragma once
-// Clock times of an IANA time zone, from the system's tzdata through
-// Howard Hinnant's date library.  The compiled zone files give the daylight
-// saving of a period only as a flag, so the standard offset of such a period
-// is taken from the nearest period without daylight saving before it (after
-// it when there is none): Hong Kong's winter time of 1941, UTC+8:30, is
-// standard time UTC+8 with 30 minutes saved.
+// Clock times of an IANA time zone, from the system's tzdata through Abseil's
+// time zone library (cctz), which reads the compiled zone files including
+// their closing rule, so that daylight saving goes on after 2037.
+//
+// The compiled files give the daylight saving of a period only as a flag, so
+// the standard offset is derived from the periods beside it:
+// - a period with the flag takes the offset of the nearest period without it
+//   before it or after it, of those that differ from its own the nearer
+//   one: Hong Kong's winter time of 1941, UTC+8:30, is standard time UTC+8
+//   with 30 minutes saved.  When that offset is the larger, tzdata has
+//   recorded winter time as a negative saving, and the period is standard
+//   time itself.
+// - a period without the flag between two such winter periods is summer
+//   time: Dublin keeps +00:00 standard time in winter and +01:00, one hour
+//   saved, in summer (likewise Namibia 1994-2017 and Morocco since 2018).
+// This is tzdata's own "rearguard" reading of a negative saving.
 
 #include <chrono>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace qelvar {
@@ -16,7 +27,7 @@ namespace qelvar {
 struct ZoneOffsets {
     std::chrono::seconds utcOffset{0};       // clock minus UTC
     std::chrono::seconds standardOffset{0};  // standard time minus UTC
-    bool dst = false;                        // daylight saving in force
+    bool dst = false;                        // daylight saving in force (a saving above zero)
     friend bool operator==(const ZoneOffsets&, const ZoneOffsets&) = default;
 };
 
@@ -42,7 +53,7 @@ struct ClockLookup {
 
 class TimeZone {
 public:
-    // Empty when tzdata has no zone of that name.
+    // Empty when tzdata has no zone (or link) of that name.
     static std::optional<TimeZone> Find(std::string_view name);
 
     // Offsets at an instant.
@@ -54,11 +65,11 @@ public:
     // tzdata has none there; zero when the zone has none then.
     std::chrono::seconds NearestSaving(std::chrono::sys_seconds utc) const;
 
-    std::string_view Name() const;
+    std::string_view Name() const { return m_name; }
 
 private:
-    explicit TimeZone(const void* zone) : m_zone(zone) {}
-    const void* m_zone;  // a date::time_zone of the system's database
+    explicit TimeZone(std::string name) : m_name(std::move(name)) {}
+    std::string m_name;  // a name tzdata lists; the library caches the zone by it
 };
 
 }  // namespace qelvar

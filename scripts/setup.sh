@@ -5,13 +5,13 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config git ccache
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-svg-dev qt6-translations-l10n
     fonts-arphic-uming fontconfig
     xvfb xauth xdotool
     libcli11-dev nlohmann-json3-dev
     desktop-file-utils appstream dpkg-dev file
-    tzdata libhowardhinnant-date-dev liberfa-dev libgeonames-dev libgeonames-common
+    tzdata libabsl-dev libacl1-dev liberfa-dev libgeonames-dev libgeonames-common
     lintian help2man man-db clang-format
 )
 
