@@ -70,7 +70,7 @@ void CCatchScreenDlg::SaveSelection(const QImage& image) {
         if (path.isEmpty()) return;
         const AtomicWriteResult result = WriteBmpFile(image, path);
         if (result.ok) return;
-        WarnSaveFailed(this, path, QString::fromStdString(ChineseErrorText(result.error)));
+        WarnSaveFailed(this, path, QString::fromStdString(ChineseErrorText(result)));
     }
 }
 

@@ -56,8 +56,8 @@ void PaintLogical(QPainter& painter, const ChartPicture& picture, const QString&
     painter.restore();
 }
 
-QString WriteError(int error) {
-    return QString::fromStdString(ChineseErrorText(error));
+QString WriteError(const AtomicWriteResult& result) {
+    return QString::fromStdString(ChineseErrorText(result));
 }
 
 }  // namespace
@@ -140,7 +140,7 @@ ChartSaveResult SaveChart(const ChartPicture& picture, const QString& caption, c
         QFile::encodeName(path).toStdString(),
         std::span<const std::byte>(reinterpret_cast<const std::byte*>(bytes.constData()),
                                    static_cast<std::size_t>(bytes.size())));
-    if (!written.ok) return {false, WriteError(written.error)};
+    if (!written.ok) return {false, WriteError(written)};
     return {true, {}};
 }
 

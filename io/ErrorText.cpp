@@ -38,4 +38,16 @@ std::string ChineseErrorText(int error) {
     return std::strerror(error);
 }
 
+std::string ChineseErrorText(const AtomicWriteResult& result) {
+    switch (result.rule) {
+        case WriteRule::OtherUsersFile:
+            return "拒绝替换：该文件属于其他用户，且位于所有人可写的共享文件夹（粘滞位）中";
+        case WriteRule::OtherUsersLink:
+            return "拒绝跟随：该符号链接属于其他用户，且位于所有人可写的共享文件夹（粘滞位）中";
+        case WriteRule::None:
+            break;
+    }
+    return ChineseErrorText(result.error);
+}
+
 }  // namespace qelvar
