@@ -110,11 +110,9 @@ std::string ParseClockLine(const std::vector<std::string_view>& t, const MomentO
     m.clock = *clock;
     m.zone = t[3];
     if (t[4] != "-") {
-        double longitude = 0.0;
-        const auto [end, ec] = std::from_chars(t[4].data(), t[4].data() + t[4].size(), longitude);
-        if (ec != std::errc{} || end != t[4].data() + t[4].size())
-            return "longitude must be degrees east or '-'";
-        m.place = Birthplace{"", longitude, std::nullopt};
+        const auto longitude = ParseFiniteNumber(t[4]);
+        if (!longitude) return "longitude must be degrees east or '-'";
+        m.place = Birthplace{"", *longitude, std::nullopt};
     }
     m.dst = o.dst;
     m.trueSolarTime = o.solarTime;
@@ -203,13 +201,15 @@ int CastClock(std::string_view command, const BirthMoment& moment, const CastReq
     const MomentResult resolved = ResolveMoment(moment);
     if (!resolved.ok()) {
         const MomentFailure failure = FailureOf(resolved.error);
-        std::cerr << "qelvar-cli " << command << ": " << resolved.message << '\n';
+        std::cerr << "qelvar-cli " << command << ": " << Escaped(resolved.message, kWholeMessage)
+                  << '\n';
         result = CastResult{};
         result.error = failure.error;
         return failure.status;
     }
     if (resolved.resolution->ambiguous)
-        std::cerr << "qelvar-cli " << command << ": " << resolved.resolution->note << '\n';
+        std::cerr << "qelvar-cli " << command << ": "
+                  << Escaped(resolved.resolution->note, kWholeMessage) << '\n';
     CastMomentOnce(moment, *resolved.resolution, request, today, result);
     return result.ok ? kOk : kDateFails;
 }
@@ -302,9 +302,12 @@ int CastBatch(const CastOptions& o) {
 }
 
 void AddScale(CLI::App& command, double& scale) {
-    command.add_option("--scale", scale, "the PNG at S times the window's size at zoom 1")
-        ->type_name("S")
-        ->check(CLI::Range(0.25, 8.0));
+    auto parse = [](std::string_view text) {
+        const auto value = ParseFiniteNumber(text);
+        return value && *value >= 0.25 && *value <= 8.0 ? value : std::nullopt;
+    };
+    AddParsedOption(command, "--scale", scale, parse, "S", "a number from 0.25 to 8",
+                    "the PNG at S times the window's size at zoom 1");
 }
 
 // What the options leave unsaid or contradict; empty when they are fine.

@@ -1,7 +1,8 @@
 #pragma once
 // Input lines of a batch, read from a file descriptor with a fixed amount of
 // memory: a line longer than kMaxLine bytes is reported as too long and the
-// rest of it is skipped without being kept.
+// rest of it is skipped without being kept.  A UTF-8 byte order mark at the
+// start of the input is skipped.
 
 #include <cstddef>
 #include <string>
@@ -27,12 +28,14 @@ public:
 
 private:
     bool Fill();  // false at the end of the input or on an error
+    Result NextLine(std::string& line);
 
     int m_fd;
     std::vector<char> m_buffer;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     bool m_eof = false;
+    bool m_atStart = true;  // no line returned yet
     int m_errno = 0;
 };
 
@@ -42,8 +45,15 @@ inline constexpr std::string_view kLineTooLong = "longer than 4096 bytes";
 // The words of a line, split at spaces, tabs and carriage returns.
 std::vector<std::string_view> SplitWords(std::string_view line);
 
-// At most the first 40 bytes of a bad input line for a message, control
-// and non-ASCII bytes replaced by '?', "..." when cut.
+// `text` made safe to quote in a message on a terminal: control characters
+// (C0 but the newline when `keepNewlines`, DEL, C1), bidirectional-text
+// controls and bytes that are not UTF-8 each become '?'; at most `maxBytes`
+// bytes of it, cut at a character, "..." marking the cut.
+std::string Escaped(std::string_view text, std::size_t maxBytes = 80, bool keepNewlines = false);
+// A `maxBytes` for a whole message, which is never cut.
+inline constexpr std::size_t kWholeMessage = std::string_view::npos;
+
+// At most the first 40 bytes of a bad input line for a message, escaped.
 std::string Excerpt(std::string_view line);
 
 // "qelvar-cli <command>: line <n>: cannot read '<excerpt>' (<problem>)\n".

@@ -8,6 +8,7 @@
 
 #include "cli/Command.h"
 #include "cli/Json.h"
+#include "cli/LineReader.h"
 #include "cli/MomentOptions.h"
 #include "cli/Options.h"
 #include "cli/Output.h"
@@ -56,7 +57,7 @@ int RunMoment(const MomentCommandOptions& o) {
     int status = kOk;
     if (!resolved.ok()) {
         const MomentFailure failure = FailureOf(resolved.error);
-        std::cerr << "qelvar-cli moment: " << resolved.message << '\n';
+        std::cerr << "qelvar-cli moment: " << Escaped(resolved.message, kWholeMessage) << '\n';
         status = failure.status;
         if (o.format == Format::Json) {
             text = "{\"error\":" + JsonString(failure.error) + "}\n";
@@ -65,7 +66,8 @@ int RunMoment(const MomentCommandOptions& o) {
         }
     } else if (o.format == Format::Json) {
         if (resolved.resolution->ambiguous)
-            std::cerr << "qelvar-cli moment: " << resolved.resolution->note << '\n';
+            std::cerr << "qelvar-cli moment: " << Escaped(resolved.resolution->note, kWholeMessage)
+                      << '\n';
         AppendMomentJson(text, *m.moment, *resolved.resolution);
         text += '\n';
     } else {
@@ -103,7 +105,7 @@ int RunPlaces(const std::string& name, Format format, Encoding encoding) {
                     p->state + ", " + p->country + buf + ClockZoneFor(*p) + '\n';
         }
     }
-    if (found.empty()) std::cerr << "qelvar-cli places: no place named '" << name << "'\n";
+    if (found.empty()) std::cerr << "qelvar-cli places: no place named '" << Escaped(name) << "'\n";
     if (const int written = Write("places", text, encoding); written != kOk) return written;
     return found.empty() ? kDateFails : kOk;
 }

@@ -8,6 +8,7 @@
 #include "app/MomentEntry.h"
 #include "cli/Dates.h"
 #include "cli/Json.h"
+#include "cli/LineReader.h"
 #include "cli/Options.h"
 #include "cli/Status.h"
 #include "moment/MomentText.h"
@@ -16,14 +17,6 @@
 namespace qelvar::cli {
 
 namespace {
-
-std::optional<double> ParseDegrees(std::string_view text) {
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 std::optional<DstChoice> ParseDst(std::string_view text) {
     if (text == "auto") return DstChoice::Auto;
@@ -106,10 +99,10 @@ void AddMomentOptions(CLI::App& command, MomentOptions& m) {
                     "the clock's time zone (default Asia/Shanghai, or the place's)");
     AddParsedOption(command, "--place", m.place, ParseText, "NAME", "a place name",
                     "birthplace by name: 成都, Chengdu, \"Suzhou, Anhui\" ('places NAME')");
-    AddParsedOption(command, "--longitude", m.longitude, ParseDegrees, "E",
+    AddParsedOption(command, "--longitude", m.longitude, ParseFiniteNumber, "E",
                     "degrees east, -180..180",
                     "birthplace longitude, degrees east (instead of --place)");
-    AddParsedOption(command, "--latitude", m.latitude, ParseDegrees, "N", "degrees north",
+    AddParsedOption(command, "--latitude", m.latitude, ParseFiniteNumber, "N", "degrees north",
                     "birthplace latitude, degrees north (with --longitude)");
     AddParsedOption(command, "--dst", m.dst, ParseDst, "auto|on|off", "auto, on or off",
                     "daylight saving of the clock: as tzdata says (default), on or off");
@@ -128,9 +121,10 @@ MomentFromOptions MomentOf(const MomentOptions& o) {
     if (o.longitude) m.place = Birthplace{"", *o.longitude, o.latitude};
     if (o.place) {
         const auto found = PlaceIndex::Installed().Find(*o.place);
-        if (found.empty()) return {std::nullopt, "no place named '" + *o.place + "'"};
+        if (found.empty()) return {std::nullopt, "no place named '" + Escaped(*o.place) + "'"};
         if (found.size() > 1) {
-            std::string problem = "'" + *o.place + "' names " + std::to_string(found.size()) +
+            std::string problem = "'" + Escaped(*o.place) + "' names " +
+                                  std::to_string(found.size()) +
                                   " places; add the state or country, or give --longitude:";
             for (const Place* p : found) {
                 problem += "\n  " + p->name + ", " + p->state + ", " + p->countryCode + "  (" +

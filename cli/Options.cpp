@@ -1,5 +1,7 @@
 #include "cli/Options.h"
 
+#include <charconv>
+#include <cmath>
 #include <ctime>
 #include <iostream>
 
@@ -32,6 +34,14 @@ std::string_view FormatName(Format format) {
 }
 
 }  // namespace
+
+std::optional<double> ParseFiniteNumber(std::string_view text) {
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
 
 void AddDateArgument(CLI::App& command, DateArgument& argument, bool batchAllowed,
                      const std::string& help) {
@@ -90,13 +100,13 @@ void AddOutputFile(CLI::App& command, std::string& path, const std::string& help
 }
 
 int UsageError(std::string_view command, std::string_view problem) {
-    std::cerr << "qelvar-cli " << command << ": " << problem << "\nTry 'qelvar-cli " << command
-              << " --help'.\n";
+    std::cerr << "qelvar-cli " << command << ": " << Escaped(problem, kWholeMessage, true)
+              << "\nTry 'qelvar-cli " << command << " --help'.\n";
     return kMalformed;
 }
 
 int Fail(std::string_view command, std::string_view problem, int status) {
-    std::cerr << "qelvar-cli " << command << ": " << problem << '\n';
+    std::cerr << "qelvar-cli " << command << ": " << Escaped(problem, kWholeMessage, true) << '\n';
     return status;
 }
 

@@ -12,6 +12,7 @@
 
 #include "cli/Dates.h"
 #include "cli/Encoding.h"
+#include "cli/LineReader.h"
 
 namespace qelvar::cli {
 
@@ -26,11 +27,15 @@ CLI::Option* AddParsedOption(CLI::App& command, const std::string& name, T& targ
                              const std::string& help) {
     auto store = [&target, parse, name, expects](const std::string& text) {
         auto value = parse(std::string_view(text));
-        if (!value) throw CLI::ValidationError(name, "takes " + expects + ", not '" + text + "'");
+        if (!value)
+            throw CLI::ValidationError(name, "takes " + expects + ", not '" + Escaped(text) + "'");
         target = std::move(*value);
     };
     return command.add_option_function<std::string>(name, store, help)->type_name(valueName);
 }
+
+// A decimal number, the whole text, finite: "nan" and "inf" are refused.
+std::optional<double> ParseFiniteNumber(std::string_view text);
 
 // The DATE argument: one date, or (when `batchAllowed`) "-" for one input
 // per line of standard input.
@@ -68,11 +73,12 @@ void AddBirthOptions(CLI::App& command, BirthOptions& birth);
 // --output FILE.
 void AddOutputFile(CLI::App& command, std::string& path, const std::string& help);
 
-// Reports malformed arguments on stderr; returns kMalformed.
+// Reports malformed arguments on stderr, escaped (Escaped, newlines kept);
+// returns kMalformed.
 int UsageError(std::string_view command, std::string_view problem);
 
-// Reports a failure on stderr ("qelvar-cli <command>: <problem>"); returns
-// `status`.
+// Reports a failure on stderr ("qelvar-cli <command>: <problem>", escaped
+// as above); returns `status`.
 int Fail(std::string_view command, std::string_view problem, int status);
 
 }  // namespace qelvar::cli

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/LineReader.h"
+#include "cli/Options.h"
 #include "cli/Output.h"
 #include "cli/Status.h"
 
@@ -75,12 +77,11 @@ int Main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         const std::string_view command = ParsedCommand(commands);
         if (command.empty()) {
-            std::cerr << "qelvar-cli: " << e.what() << "\n\n" << app.help();
-        } else {
-            std::cerr << "qelvar-cli " << command << ": " << e.what() << "\nTry 'qelvar-cli "
-                      << command << " --help'.\n";
+            std::cerr << "qelvar-cli: " << Escaped(e.what(), kWholeMessage, true) << "\n\n"
+                      << app.help();
+            return kMalformed;
         }
-        return kMalformed;
+        return UsageError(command, e.what());
     }
     for (const Registered& c : commands)
         if (c.app->parsed() > 0) return c.run();

@@ -114,7 +114,7 @@ TEST(LineReader, AReadErrorIsReported) {
     ::close(fd);
 }
 
-TEST(BadLines, CutAtFortyBytesControlBytesReplaced) {
+TEST(BadLines, CutAtFortyBytesControlsAndBrokenUtf8Replaced) {
     struct Row {
         std::string line;
         std::string excerpt;
@@ -125,7 +125,13 @@ TEST(BadLines, CutAtFortyBytesControlBytesReplaced) {
         {std::string(41, 'x'), std::string(40, 'x') + "..."},
         {"\033]0;T\007", "?]0;T?"},
         {"\x7F\x80\xFF", "???"},
-        {"龙", "???"},
+        {"龙", "龙"},
+        {"龙\xE9\xBE", "龙??"},             // a character cut short
+        {"\xC0\xAF\xED\xA0\x80", "?????"},  // overlong form, surrogate
+        {"\xC2\x9B"
+         "1m\xE2\x80\xAE",
+         "?1m?"},  // C1 CSI, right-to-left override
+        {std::string(39, 'x') + "龙", std::string(39, 'x') + "..."},  // cut at a character
     };
     for (const Row& row : rows) EXPECT_EQ(Excerpt(row.line), row.excerpt) << row.line;
     EXPECT_EQ(BadLineMessage("cast", 7, "\033x", "why"),
