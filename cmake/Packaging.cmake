@@ -63,5 +63,5 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tovrin.org/qelvar)
 # Library dependencies come from the binaries (dpkg-shlibdeps); the font and
 # the Qt platform plugins are not linked, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-qpa-plugins, tzdata")
 include(CPack)
