@@ -107,6 +107,9 @@ public:
     Outcome Import(std::vector<Record>& records, DuplicatePolicy policy, ImportReport& report,
                    bool dryRun = false);
 
+    // A stored record with the id of `record`, or with its name and birth.
+    std::optional<Record> FindDuplicate(const Record& record);
+
     // Copies the whole library into `target` with SQLite's backup API.
     Outcome CopyTo(const std::string& target);
     // A dated copy in the backups folder, the oldest beyond five removed.
@@ -118,7 +121,6 @@ private:
     Outcome Migrate(int from);
     Outcome Write(const Record& record, bool insert);
     std::optional<long long> GroupId(const std::string& group, bool create);
-    std::optional<Record> FindDuplicate(const Record& record);
     std::string Error() const;
 
     sqlite3* m_db;
