@@ -7,6 +7,7 @@
 #include <ctime>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 
 namespace qelvar::library {
@@ -16,8 +17,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // The first schema.  A group is a top-level folder (parent NULL) or a
-// subgroup of one; tags are kept in one column, one per line; `search`
-// holds the text a search looks through (lower-cased ASCII).
+// subgroup of one; tags are kept in one column, one per line.  The text a
+// search looks through (lower-cased ASCII) and the columns the list sorts by
+// are a narrow table of their own, so that a search reads and sorts a few
+// megabytes, not every note, and fetches only the page it shows.
 constexpr const char* kSchemaV1 = R"sql(
 CREATE TABLE groups(
     id INTEGER PRIMARY KEY,
@@ -53,11 +56,21 @@ CREATE TABLE records(
     group_id INTEGER REFERENCES groups(id) ON DELETE SET NULL,
     created INTEGER NOT NULL,
     modified INTEGER NOT NULL,
-    birth_key TEXT NOT NULL,
-    search TEXT NOT NULL
+    birth_key TEXT NOT NULL
 );
 CREATE INDEX records_by_name ON records(name, year, month, day);
 CREATE INDEX records_by_group ON records(group_id);
+CREATE TABLE record_search(
+    id INTEGER PRIMARY KEY REFERENCES records(id) ON DELETE CASCADE,
+    text TEXT NOT NULL,
+    name TEXT NOT NULL,
+    birth_key TEXT NOT NULL,
+    place TEXT NOT NULL,
+    group_path TEXT NOT NULL,
+    group_id INTEGER,
+    modified INTEGER NOT NULL
+);
+CREATE INDEX record_search_by_name ON record_search(name, id);
 )sql";
 
 // Migration k takes a file from version k - 1 to version k.
@@ -76,13 +89,33 @@ constexpr const char* kFrom =
     " LEFT JOIN groups p ON p.id = g.parent";
 
 // A prepared statement, finalised when it goes.
+// With a cache, the statement is prepared once per library and reset after
+// each use.
 class Statement {
 public:
-    Statement(sqlite3* db, const std::string& sql) {
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &m_stmt, nullptr) != SQLITE_OK)
-            m_stmt = nullptr;
+    using Cache = std::unordered_map<std::string, sqlite3_stmt*>;
+    Statement(sqlite3* db, const std::string& sql) { Prepare(db, sql); }
+    Statement(sqlite3* db, Cache* cache, const std::string& sql) {
+        if (const auto it = cache->find(sql);
+            it != cache->end() && !sqlite3_stmt_busy(it->second)) {
+            m_stmt = it->second;
+            m_cached = true;
+            return;
+        }
+        Prepare(db, sql);
+        if (m_stmt && !cache->count(sql)) {
+            cache->emplace(sql, m_stmt);
+            m_cached = true;
+        }
     }
-    ~Statement() { sqlite3_finalize(m_stmt); }
+    ~Statement() {
+        if (m_cached) {
+            sqlite3_reset(m_stmt);
+            sqlite3_clear_bindings(m_stmt);
+        } else {
+            sqlite3_finalize(m_stmt);
+        }
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -111,7 +144,14 @@ public:
     bool Null(int col) const { return sqlite3_column_type(m_stmt, col) == SQLITE_NULL; }
 
 private:
+    void Prepare(sqlite3* db, const std::string& sql) {
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &m_stmt, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(m_stmt);
+            m_stmt = nullptr;
+        }
+    }
     sqlite3_stmt* m_stmt = nullptr;
+    bool m_cached = false;
 };
 
 std::string AsciiLower(std::string s) {
@@ -210,27 +250,21 @@ Record ReadRecord(const Statement& s) {
     return r;
 }
 
-std::string OrderBy(const Query& q) {
-    std::string column;
+// The column of record_search a query sorts by.
+std::string SortKey(const Query& q) {
     switch (q.sort) {
-        case SortColumn::Name:
-            column = "r.name";
-            break;
         case SortColumn::Birth:
-            column = "r.birth_key";
-            break;
+            return "s.birth_key";
         case SortColumn::Place:
-            column = "ifnull(r.place, '')";
-            break;
+            return "s.place";
         case SortColumn::Group:
-            column = "ifnull(p.name || '/' || g.name, ifnull(g.name, ''))";
-            break;
+            return "s.group_path";
         case SortColumn::Modified:
-            column = "r.modified";
+            return "s.modified";
+        case SortColumn::Name:
             break;
     }
-    const char* dir = q.descending ? " DESC" : "";
-    return " ORDER BY " + column + dir + ", r.id" + dir;
+    return "s.name";
 }
 
 std::string TimeStamp() {
@@ -351,10 +385,12 @@ Library::Opened Library::Open(const std::string& path) {
         int rc = check.Step();
         if (rc != SQLITE_ROW) return damaged(lib->Error());
         if (const std::string first = check.Text(0); first != "ok") return damaged(first);
-        Statement tables(db,
-                         "SELECT count(*) FROM sqlite_master WHERE name NOT IN "
-                         "('groups', 'groups_by_name', 'records', 'records_by_name', "
-                         "'records_by_group') AND name NOT LIKE 'sqlite_%'");
+        Statement tables(
+            db,
+            "SELECT count(*) FROM sqlite_master WHERE name NOT IN "
+            "('groups', 'groups_by_name', 'records', 'records_by_name', "
+            "'records_by_group', 'record_search', 'record_search_by_name') AND name NOT "
+            "LIKE 'sqlite_%'");
         Statement version(db, "PRAGMA user_version");
         if (!tables.ok() || tables.Step() != SQLITE_ROW || !version.ok() ||
             version.Step() != SQLITE_ROW)
@@ -368,8 +404,10 @@ Library::Opened Library::Open(const std::string& path) {
             return result;
         }
     }
-    for (const char* pragma :
-         {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=ON"}) {
+    // A 32 MB page cache keeps the random-order id index of a large import
+    // in memory.
+    for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL",
+                               "PRAGMA foreign_keys=ON", "PRAGMA cache_size=-32768"}) {
         if (Outcome o = lib->Exec(pragma); !o.ok) {
             result.error = OpenError::CannotOpen;
             result.message = "cannot open the library " + path + ": " + o.error;
@@ -402,7 +440,7 @@ Outcome Library::Migrate(int from) {
     Transaction t(m_db);
     if (!t.ok()) return Outcome::Failed(Error());
     // Another program may have migrated the file since it was read.
-    Statement version(m_db, "PRAGMA user_version");
+    Statement version(m_db, &m_cache, "PRAGMA user_version");
     if (!version.ok() || version.Step() != SQLITE_ROW) return Outcome::Failed(Error());
     for (int v = std::max(from, static_cast<int>(version.Int(0))); v < kSchemaVersion; ++v) {
         if (Outcome o = Exec(kMigrations[v]); !o.ok) return o;
@@ -418,12 +456,13 @@ std::optional<long long> Library::GroupId(const std::string& group, bool create)
     if (group.empty() || !SplitGroup(group, parentName, childName)) return std::nullopt;
     auto lookup = [&](const std::string& name,
                       std::optional<long long> parent) -> std::optional<long long> {
-        Statement find(m_db, "SELECT id FROM groups WHERE name = ?1 AND ifnull(parent, 0) = ?2");
+        Statement find(m_db, &m_cache,
+                       "SELECT id FROM groups WHERE name = ?1 AND ifnull(parent, 0) = ?2");
         find.Bind(1, name);
         find.Bind(2, parent.value_or(0));
         if (find.Step() == SQLITE_ROW) return find.Int(0);
         if (!create) return std::nullopt;
-        Statement add(m_db, "INSERT INTO groups(name, parent) VALUES(?1, ?2)");
+        Statement add(m_db, &m_cache, "INSERT INTO groups(name, parent) VALUES(?1, ?2)");
         add.Bind(1, name);
         if (parent) add.Bind(2, *parent);
         if (add.Step() != SQLITE_DONE) return std::nullopt;
@@ -445,17 +484,16 @@ Outcome Library::Write(const Record& r, bool insert) {
         "name=?2, sex=?3, kind=?4, year=?5, month=?6, day=?7, leap=?8, double_hour=?9, "
         "minute_slot=?10, clock_hour=?11, clock_minute=?12, zone=?13, place=?14, longitude=?15, "
         "latitude=?16, dst=?17, solar_time=?18, late_zi=?19, leap_month=?20, year_start=?21, "
-        "notes=?22, tags=?23, group_id=?24, created=?25, modified=?26, birth_key=?27, "
-        "search=?28";
+        "notes=?22, tags=?23, group_id=?24, created=?25, modified=?26, birth_key=?27";
     const std::string sql =
         insert ? "INSERT INTO records(uuid, name, sex, kind, year, month, day, leap, double_hour, "
                  "minute_slot, clock_hour, clock_minute, zone, place, longitude, latitude, dst, "
                  "solar_time, late_zi, leap_month, year_start, notes, tags, group_id, created, "
-                 "modified, birth_key, search) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
+                 "modified, birth_key) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
                  "?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, "
-                 "?27, ?28)"
+                 "?27)"
                : std::string("UPDATE records SET ") + kSet + " WHERE uuid = ?1";
-    Statement s(m_db, sql);
+    Statement s(m_db, &m_cache, sql);
     if (!s.ok()) return Outcome::Failed(Error());
     const TypedBirth& b = r.birth;
     s.Bind(1, r.id);
@@ -497,9 +535,16 @@ Outcome Library::Write(const Record& r, bool insert) {
     s.Bind(25, static_cast<long long>(r.created));
     s.Bind(26, static_cast<long long>(r.modified));
     s.Bind(27, BirthKey(b));
-    s.Bind(28, SearchText(r));
     if (s.Step() != SQLITE_DONE) return Outcome::Failed(Error());
     if (!insert && sqlite3_changes(m_db) == 0) return Outcome::Failed("no record " + r.id);
+    Statement search(m_db, &m_cache,
+                     "INSERT OR REPLACE INTO record_search(id, text, name, birth_key, place, "
+                     "group_path, group_id, modified) SELECT id, ?2, name, birth_key, "
+                     "ifnull(place, ''), ?3, group_id, modified FROM records WHERE uuid = ?1");
+    search.Bind(1, r.id);
+    search.Bind(2, SearchText(r));
+    search.Bind(3, r.group);
+    if (search.Step() != SQLITE_DONE) return Outcome::Failed(Error());
     return {};
 }
 
@@ -534,7 +579,7 @@ Outcome Library::Remove(const std::string& id) {
     if (!t.ok()) return Outcome::Failed(Error());
     const auto stored = Get(id);
     if (!stored) return Outcome::Failed("no record " + id);
-    Statement s(m_db, "DELETE FROM records WHERE uuid = ?1");
+    Statement s(m_db, &m_cache, "DELETE FROM records WHERE uuid = ?1");
     s.Bind(1, stored->id);
     if (s.Step() != SQLITE_DONE) return Outcome::Failed(Error());
     if (!t.Commit()) return Outcome::Failed(Error());
@@ -544,13 +589,15 @@ Outcome Library::Remove(const std::string& id) {
 std::optional<Record> Library::Get(const std::string& id) {
     if (id.empty()) return std::nullopt;
     {
-        Statement s(m_db, std::string("SELECT ") + kColumns + kFrom + " WHERE r.uuid = ?1");
+        Statement s(m_db, &m_cache,
+                    std::string("SELECT ") + kColumns + kFrom + " WHERE r.uuid = ?1");
         s.Bind(1, id);
         if (s.Step() == SQLITE_ROW) return ReadRecord(s);
     }
     if (id.size() < 4 || id.find_first_of("%_") != std::string::npos) return std::nullopt;
-    Statement s(m_db, std::string("SELECT ") + kColumns + kFrom +
-                          " WHERE r.uuid >= ?1 AND r.uuid < ?2 LIMIT 2");
+    Statement s(
+        m_db, &m_cache,
+        std::string("SELECT ") + kColumns + kFrom + " WHERE r.uuid >= ?1 AND r.uuid < ?2 LIMIT 2");
     s.Bind(1, id);
     s.Bind(2, id + "\x7f");
     if (s.Step() != SQLITE_ROW) return std::nullopt;
@@ -561,11 +608,13 @@ std::optional<Record> Library::Get(const std::string& id) {
 
 namespace {
 
-// The WHERE clause of a query, binding ?1 (text) and ?2 (group id).
+// The WHERE clause over record_search, binding ?1 (text) and ?2 (group id).
 std::string Where(const Query& q, bool hasGroup) {
     std::string w;
-    if (!q.text.empty()) w += " WHERE instr(r.search, ?1) > 0";
-    if (hasGroup) w += std::string(w.empty() ? " WHERE" : " AND") + " (g.id = ?2 OR g.parent = ?2)";
+    if (!q.text.empty()) w += " WHERE instr(s.text, ?1) > 0";
+    if (hasGroup)
+        w += std::string(w.empty() ? " WHERE" : " AND") +
+             " (s.group_id = ?2 OR s.group_id IN (SELECT id FROM groups WHERE parent = ?2))";
     return w;
 }
 
@@ -578,8 +627,20 @@ std::vector<Record> Library::Find(const Query& q, long offset, long limit) {
         group = GroupId(q.group, false);
         if (!group) return out;
     }
-    Statement s(m_db, std::string("SELECT ") + kColumns + kFrom + Where(q, group.has_value()) +
-                          OrderBy(q) + " LIMIT ?3 OFFSET ?4");
+    // The page is chosen in the narrow table; only its rows are read whole.
+    const std::string dir = q.descending ? " DESC" : "";
+    const std::string page = "SELECT s.id AS id, " + SortKey(q) + " AS k FROM record_search s" +
+                             Where(q, group.has_value()) + " ORDER BY " +
+                             // With a filter, the matches are found by scanning and then
+                             // sorted ('+' keeps SQLite from walking the name index and
+                             // reading every row through it).
+                             (q.text.empty() && !group ? "k" : "+k") + dir + ", s.id" + dir +
+                             " LIMIT ?3 OFFSET ?4";
+    Statement s(m_db, &m_cache,
+                std::string("SELECT ") + kColumns + " FROM (" + page +
+                    ") t JOIN records r ON r.id = t.id LEFT JOIN groups g ON g.id = r.group_id"
+                    " LEFT JOIN groups p ON p.id = g.parent ORDER BY t.k" +
+                    dir + ", t.id" + dir);
     if (!q.text.empty()) s.Bind(1, AsciiLower(q.text));
     if (group) s.Bind(2, *group);
     s.Bind(3, static_cast<long long>(limit));
@@ -594,7 +655,8 @@ long Library::Count(const Query& q) {
         group = GroupId(q.group, false);
         if (!group) return 0;
     }
-    Statement s(m_db, std::string("SELECT count(*)") + kFrom + Where(q, group.has_value()));
+    Statement s(m_db, &m_cache,
+                std::string("SELECT count(*) FROM record_search s") + Where(q, group.has_value()));
     if (!q.text.empty()) s.Bind(1, AsciiLower(q.text));
     if (group) s.Bind(2, *group);
     return s.Step() == SQLITE_ROW ? static_cast<long>(s.Int(0)) : 0;
@@ -620,8 +682,9 @@ std::optional<Record> Library::FindDuplicate(const Record& r) {
         if (auto same = Get(r.id); same && same->id == r.id) return same;
     const TypedBirth& b = r.birth;
     const bool clock = b.kind == BirthKind::Clock;
-    Statement s(m_db, std::string("SELECT ") + kColumns + kFrom +
-                          " WHERE r.name = ?1 AND r.year = ?2 AND r.month = ?3 AND r.day = ?4");
+    Statement s(m_db, &m_cache,
+                std::string("SELECT ") + kColumns + kFrom +
+                    " WHERE r.name = ?1 AND r.year = ?2 AND r.month = ?3 AND r.day = ?4");
     s.Bind(1, r.name);
     s.Bind(2, clock ? b.moment.clock.year : b.year);
     s.Bind(3, clock ? b.moment.clock.month : b.month);
@@ -688,7 +751,10 @@ Outcome Library::Backup(std::string& backupPath) {
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) return Outcome::Failed("cannot create " + folder.string() + ": " + ec.message());
-    std::string name = "library-" + TimeStamp();
+    // Named after the library's file, so that libraries sharing a folder
+    // keep their own five copies.
+    const std::string stem = fs::path(m_path).stem().string() + "-";
+    std::string name = stem + TimeStamp();
     fs::path target = folder / (name + ".sqlite");
     for (int n = 2; fs::exists(target, ec); ++n)
         target = folder / (name + "-" + std::to_string(n) + ".sqlite");
@@ -698,7 +764,7 @@ Outcome Library::Backup(std::string& backupPath) {
     std::vector<fs::path> copies;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         const std::string file = entry.path().filename().string();
-        if (file.starts_with("library-") && file.ends_with(".sqlite"))
+        if (file.starts_with(stem) && file.size() == stem.size() + 26 && file.ends_with(".sqlite"))
             copies.push_back(entry.path());
     }
     std::sort(copies.begin(), copies.end());

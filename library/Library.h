@@ -7,18 +7,20 @@
 // foreign keys on.  Every change is one transaction.  Opening checks the
 // file's integrity first and never writes to a file that fails the check.
 // Before every import and every migration of an existing file, a copy is
-// made with SQLite's backup API in the folder "backups" beside the file;
-// the newest five copies are kept.
+// made with SQLite's backup API in the folder "backups" beside the file,
+// "<name>-YYYYMMDD-HHMMSS-mmm.sqlite" (UTC); the newest five are kept.
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "library/Record.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace qelvar::library {
 
@@ -125,6 +127,7 @@ private:
 
     sqlite3* m_db;
     std::string m_path;
+    std::unordered_map<std::string, sqlite3_stmt*> m_cache;  // prepared once
 };
 
 struct Library::Opened {

@@ -371,8 +371,22 @@ void LibraryWindow::Export() {
         QStringLiteral("JSON (*.json);;CSV (*.csv)"), &format);
     if (file.isEmpty()) return;
     std::vector<library::Record> records = Selected();
-    if (records.size() <= 1) records = m_library.Find({});
-    const bool csv = file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    if (!records.empty()) {
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("导出"),
+                        QStringLiteral("导出选中的 %1 条，还是整个命例库？").arg(records.size()),
+                        QMessageBox::Cancel, this);
+        QPushButton* chosen = ask.addButton(QStringLiteral("选中的"), QMessageBox::AcceptRole);
+        QPushButton* all = ask.addButton(QStringLiteral("全部"), QMessageBox::AcceptRole);
+        ask.exec();
+        if (ask.clickedButton() == all)
+            records.clear();
+        else if (ask.clickedButton() != chosen)
+            return;
+    }
+    if (records.empty()) records = m_library.Find({});
+    const bool csv = file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ||
+                     (format.startsWith(QStringLiteral("CSV")) &&
+                      !file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive));
     const std::string bytes =
         csv ? library::LibraryCsv(records, true) : library::LibraryJson(records);
     const auto written = WriteFileAtomically(file.toStdString(),

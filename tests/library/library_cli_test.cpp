@@ -378,6 +378,26 @@ TEST(LibraryCli, TwoProcessesAddingAtOnceLoseNothing) {
     EXPECT_EQ(lib->Count({"p1-999", "", {}, false}), 1);
 }
 
+TEST(LibraryCli, EveryImportIsBackedUpFirstAndTheNewestFiveAreKept) {
+    const fs::path dir = Folder("backups");
+    const fs::path file = dir / "library.sqlite";
+    RecordMaker maker(11);
+    for (int i = 1; i <= 7; ++i) {
+        const fs::path one = dir / ("one" + std::to_string(i) + ".json");
+        std::ofstream(one, std::ios::binary) << library::LibraryJson({maker.Make(false)});
+        const ProcessResult p = RunCli(
+            {"library", "import", "--library", file.string(), one.string(), "--format", "json"});
+        ASSERT_EQ(p.status, 0) << p.err;
+    }
+    std::vector<fs::path> copies;
+    for (const auto& e : fs::directory_iterator(dir / "backups")) copies.push_back(e.path());
+    std::sort(copies.begin(), copies.end());
+    ASSERT_EQ(copies.size(), 5u);
+    // The copies hold the library before imports 3..7: 2..6 records.
+    for (std::size_t i = 0; i < copies.size(); ++i) EXPECT_EQ(Count(copies[i]), long(i) + 2);
+    EXPECT_EQ(Count(file), 7);
+}
+
 TEST(LibraryCli, DamagedFileGivesStatusThreeAndIsLeftAsItWas) {
     const fs::path dir = Folder("damaged");
     const fs::path good = dir / "good.sqlite";

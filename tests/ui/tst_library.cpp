@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -187,6 +188,10 @@ void LibraryTest::twoChartsSideBySide() {
     QVERIFY(charts[0]->windowTitle().contains(
         w.Model().data(w.Model().index(0, 0), Qt::DisplayRole).toString()));
     Shot(*charts[0], "chart");
+    if (const QString dir = qEnvironmentVariable("QELVAR_SHOTS"); !dir.isEmpty()) {
+        QTest::qWait(300);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(dir + "/side-by-side.png");
+    }
     for (CZiWeiDlg* c : charts) c->close();
 }
 
