@@ -6,11 +6,12 @@ namespace {
 
 using K = ControlKind;
 
-// Template 102, "宋体" 9 pt, 198 x 156 units; tab order follows the eye:
-// the dates, 闰月, the birth time and place (lower frame), the lists, the
-// sex and the cast button.  The lists are wide enough for their longest
+// Template 102, "宋体" 9 pt, 198 x 192 units; tab order follows the eye:
+// the dates, 闰月, the birth time and place (middle frame), the lists, the
+// sex and the cast button, then the name and the library's buttons (lower
+// frame).  The lists are wide enough for their longest
 // entry ("亥 (110-120)") beside the arrow.
-constexpr std::array<ControlTemplate, 22> kFormControls{{
+constexpr std::array<ControlTemplate, 29> kFormControls{{
     {form_id::kSolarPicker, K::kDatePicker, "", {32, 9, 61, 15}},
     {kNoId, K::kStatic, "公历", {10, 13, 17, 8}},
     {form_id::kLunarPicker, K::kLunarDatePicker, "", {32, 28, 61, 15}},
@@ -33,6 +34,13 @@ constexpr std::array<ControlTemplate, 22> kFormControls{{
     {form_id::kMale, K::kRadioFirst, "男", {41, 67, 22, 8}},
     {form_id::kFemale, K::kRadio, "女", {67, 67, 25, 8}},
     {form_id::kOk, K::kDefaultButton, "斗数排盘", {137, 62, 50, 17}},
+    {kNoId, K::kGroupBox, "", {6, 154, 186, 36}},
+    {kNoId, K::kStatic, "姓名", {10, 162, 18, 8}},
+    {form_id::kNameEdit, K::kEdit, "", {30, 159, 98, 14}},
+    {form_id::kRecentButton, K::kPushButton, "最近...", {132, 159, 55, 14}},
+    {form_id::kSaveButton, K::kPushButton, "存入命例库", {10, 175, 58, 13}},
+    {form_id::kLibraryButton, K::kPushButton, "命例库...", {71, 175, 57, 13}},
+    {form_id::kSettingsButton, K::kPushButton, "设置...", {132, 175, 55, 13}},
 }};
 
 // Template 100, "宋体" 9 pt, 235 x 55 units.
@@ -43,7 +51,7 @@ constexpr std::array<ControlTemplate, 4> kAboutControls{{
     {form_id::kOk, K::kDefaultButton, "确定", {178, 7, 50, 14}},
 }};
 
-constexpr DialogTemplate kForm{102, "Qelvar排盘", 198, 156, kFormControls};
+constexpr DialogTemplate kForm{102, "Qelvar排盘", 198, 192, kFormControls};
 constexpr DialogTemplate kAbout{100, "Qelvar单机版", 235, 55, kAboutControls};
 
 }  // namespace

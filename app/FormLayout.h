@@ -58,10 +58,15 @@ inline constexpr int kHourList = 1006;
 inline constexpr int kMale = 1007;
 inline constexpr int kFemale = 1008;
 inline constexpr int kMinuteList = 1009;
-inline constexpr int kTimeEdit = 1010;      // "出生时间", HH:MM
-inline constexpr int kPlaceEdit = 1011;     // "出生地"
-inline constexpr int kSolarTimeBox = 1013;  // "真太阳时"
-inline constexpr int kMomentText = 1014;    // how the clock time was read
+inline constexpr int kTimeEdit = 1010;        // "出生时间", HH:MM
+inline constexpr int kPlaceEdit = 1011;       // "出生地"
+inline constexpr int kSolarTimeBox = 1013;    // "真太阳时"
+inline constexpr int kMomentText = 1014;      // how the clock time was read
+inline constexpr int kNameEdit = 1015;        // "姓名", optional
+inline constexpr int kSaveButton = 1016;      // "存入命例库"
+inline constexpr int kLibraryButton = 1017;   // "命例库..."
+inline constexpr int kRecentButton = 1018;    // "最近...": the last ten births cast
+inline constexpr int kSettingsButton = 1019;  // "设置...": the chart conventions
 }  // namespace form_id
 
 // String 101: the menu entry that opens the About box.

@@ -74,6 +74,7 @@ void MomentEntry::OnListChosen(BirthForm& form) {
     m_strTime.clear();
     m_strResolution.clear();
     m_resolution.reset();
+    m_moment.reset();
 }
 
 // The moment the fields describe, or empty with the reason in the line.
@@ -107,6 +108,7 @@ std::optional<BirthMoment> MomentEntry::ReadMoment(year_month_day clockDate) {
 
 bool MomentEntry::Apply(BirthForm& form) {
     m_resolution.reset();
+    m_moment.reset();
     form.m_tBirthInstant.reset();
     if (!m_clockDate) m_clockDate = form.m_dateSolar;
     const std::optional<BirthMoment> moment = ReadMoment(*m_clockDate);
@@ -133,6 +135,7 @@ bool MomentEntry::Apply(BirthForm& form) {
         form.UpdateFromSolar();
     }
     m_resolution = std::move(result.resolution);
+    m_moment = moment;
     return true;
 }
 

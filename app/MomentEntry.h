@@ -35,12 +35,15 @@ public:
 
     // The moment last resolved, for the cast.
     const std::optional<MomentResolution>& Resolution() const { return m_resolution; }
+    // The clock time, zone and place that resolution was read from.
+    const std::optional<BirthMoment>& Moment() const { return m_moment; }
 
 private:
     std::optional<BirthMoment> ReadMoment(std::chrono::year_month_day clockDate);
 
     std::optional<std::chrono::year_month_day> m_clockDate;
     std::optional<MomentResolution> m_resolution;
+    std::optional<BirthMoment> m_moment;
 };
 
 // The birthplace and the reading of the clock time for a chart's caption

@@ -1,23 +1,31 @@
 #include "app/TovrinDlg.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDateEdit>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QToolBar>
 
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
+#include "app/AppSettings.h"
 #include "app/LocalDate.h"
 #include "app/LunarDateEdit.h"
+#include "app/SettingsDlg.h"
 #include "app/TemplateWidgets.h"
 #include "chart/ZiWeiDlg.h"
+#include "library/LibraryWindow.h"
+#include "library/RecordBirth.h"
 #include "moment/PlaceIndex.h"
 
 namespace qelvar {
@@ -53,6 +61,27 @@ CTovrinDlg::CTovrinDlg(BirthData& birth, std::chrono::year_month_day today, QWid
     connect(m_comboMinute, &QComboBox::activated, this, &CTovrinDlg::OnListChosen);
     auto* ok = findChild<QPushButton*>(ControlName(form_id::kOk));
     connect(ok, &QPushButton::clicked, this, &CTovrinDlg::OnCast);
+    // Any change the user makes counts as typed data (Esc then asks).
+    connect(m_editName, &QLineEdit::textEdited, this, &CTovrinDlg::Typed);
+    connect(m_editTime, &QLineEdit::textEdited, this, &CTovrinDlg::Typed);
+    connect(m_editPlace, &QLineEdit::textEdited, this, &CTovrinDlg::Typed);
+    connect(m_checkLeap, &QCheckBox::clicked, this, &CTovrinDlg::Typed);
+    connect(m_checkSolarTime, &QCheckBox::clicked, this, &CTovrinDlg::Typed);
+    connect(m_comboHour, &QComboBox::activated, this, &CTovrinDlg::Typed);
+    connect(m_comboMinute, &QComboBox::activated, this, &CTovrinDlg::Typed);
+    for (int id : {form_id::kMale, form_id::kFemale})
+        connect(findChild<QRadioButton*>(ControlName(id)), &QRadioButton::clicked, this,
+                &CTovrinDlg::Typed);
+    auto button = [this](int id) { return findChild<QPushButton*>(ControlName(id)); };
+    // Plain buttons: Enter stays with the cast button.
+    for (int id : {form_id::kSaveButton, form_id::kLibraryButton, form_id::kRecentButton,
+                   form_id::kSettingsButton})
+        button(id)->setAutoDefault(false);
+    connect(button(form_id::kSaveButton), &QPushButton::clicked, this, &CTovrinDlg::SaveToLibrary);
+    connect(button(form_id::kLibraryButton), &QPushButton::clicked, this, &CTovrinDlg::OpenLibrary);
+    connect(button(form_id::kRecentButton), &QPushButton::clicked, this, &CTovrinDlg::ShowRecent);
+    connect(button(form_id::kSettingsButton), &QPushButton::clicked, this,
+            &CTovrinDlg::ShowSettings);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &CTovrinDlg::ShowAbout);
 }
@@ -69,6 +98,8 @@ void CTovrinDlg::BindControls() {
     m_editPlace = findChild<QLineEdit*>(ControlName(form_id::kPlaceEdit));
     m_checkSolarTime = findChild<QCheckBox*>(ControlName(form_id::kSolarTimeBox));
     m_staticMoment = findChild<QLabel*>(ControlName(form_id::kMomentText));
+    m_editName = findChild<QLineEdit*>(ControlName(form_id::kNameEdit));
+    m_editName->setPlaceholderText(QStringLiteral("可不填"));
     m_editTime->setPlaceholderText(QStringLiteral("HH:MM"));
     m_editTime->setMaxLength(5);
     m_editPlace->setPlaceholderText(QStringLiteral("成都 / Chengdu / 104.07"));
@@ -127,6 +158,8 @@ void CTovrinDlg::WriteMoment() {
 }
 
 void CTovrinDlg::OnSolarChanged() {
+    m_typed = true;
+    m_lunarTyped = false;
     ReadForm();
     m_form.UpdateFromSolar();
     m_entry.OnDateChosen(m_form);
@@ -135,6 +168,8 @@ void CTovrinDlg::OnSolarChanged() {
 }
 
 void CTovrinDlg::OnLunarChanged() {
+    m_typed = true;
+    m_lunarTyped = true;
     ReadForm();
     m_form.UpdateFromLunar();
     m_entry.OnDateChosen(m_form);
@@ -160,6 +195,7 @@ void CTovrinDlg::OnListChosen() {
 void CTovrinDlg::CompletePlaces() {
     if (m_editPlace->completer() != nullptr) return;
     QStringList names;
+    if (const QString last = LoadLastPlace(); !last.isEmpty()) names << last;  // offered first
     for (const Place& p : PlaceIndex::Installed().Places()) {
         const QString where = QString::fromStdString(", " + p.state + ", " + p.countryCode);
         names << QString::fromStdString(p.name) + where;
@@ -177,7 +213,14 @@ void CTovrinDlg::CompletePlaces() {
 void CTovrinDlg::OnCast() {
     ReadForm();
     if (m_form.CastChart()) {
-        if (m_openChart) m_openChart(m_birth);
+        if (auto record = RecordFromForm()) RememberBirth(*record);
+        if (!m_entry.m_strPlace.empty()) SaveLastPlace(m_editPlace->text());
+        const std::optional<BirthData> birth = ApplyConventions(m_birth, LoadConventions());
+        if (!birth) {
+            QMessageBox::warning(this, windowTitle(), QString::fromUtf8(kErrorDate.data()));
+            return;
+        }
+        if (m_openChart) m_openChart(*birth);
     } else if (m_form.DatesReady()) {
         OpenEmptyList();
     }
@@ -203,10 +246,216 @@ void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
     if (menu.exec(event->globalPos()) == about) ShowAbout();
 }
 
-void CTovrinDlg::OpenChartWindow(const BirthData& birth, const std::string& momentText) {
+void CTovrinDlg::OpenChartWindow(const BirthData& birth, const std::string& momentText,
+                                 const std::function<void()>& save) {
     CZiWeiDlg chart(birth, LocalToday());
     chart.SetMomentText(momentText);
+    if (auto* bar = chart.findChild<QToolBar*>(); bar && save) {
+        QAction* keep = bar->addAction(QStringLiteral("存入命例库"));
+        keep->setObjectName(QStringLiteral("saveToLibrary"));
+        connect(keep, &QAction::triggered, &chart, save);
+    }
     chart.exec();
+}
+
+QString CTovrinDlg::PersonName() const {
+    return m_editName->text().trimmed();
+}
+
+std::string CTovrinDlg::ChartCaptionText() const {
+    std::string caption = MomentCaption(m_entry);
+    const std::string name = PersonName().toStdString();
+    if (!name.empty()) caption = "姓名 " + name + (caption.empty() ? "" : "  " + caption);
+    return caption + library::ConventionsCaption(LoadConventions());
+}
+
+std::optional<library::Record> CTovrinDlg::RecordFromForm(QString* problem) {
+    ReadForm();
+    auto fail = [problem](const QString& why) {
+        if (problem) *problem = why;
+        return std::nullopt;
+    };
+    library::Record r;
+    if (m_editing) r = *m_editing;
+    r.name = PersonName().toStdString();
+    r.male = m_form.m_bMale;
+    r.conventions = LoadConventions();
+    library::TypedBirth& b = r.birth;
+    b = {};
+    if (m_entry.Moment() && m_entry.Resolution()) {
+        b.kind = library::BirthKind::Clock;
+        b.moment = *m_entry.Moment();
+    } else {
+        if (!m_form.DatesReady()) return fail(QStringLiteral("日期无效"));
+        if (m_form.m_nHourSelection < 0 || m_form.m_nMinuteSelection < 0)
+            return fail(QStringLiteral("请先选择时辰和分段"));
+        if (m_lunarTyped) {
+            b.kind = library::BirthKind::Lunar;
+            b.year = m_form.m_dateLunar.year;
+            b.month = m_form.m_dateLunar.month;
+            b.day = m_form.m_dateLunar.day;
+            b.leap = m_form.m_bLeap;
+        } else {
+            b.year = static_cast<int>(m_form.m_dateSolar.year());
+            b.month = static_cast<int>(static_cast<unsigned>(m_form.m_dateSolar.month()));
+            b.day = static_cast<int>(static_cast<unsigned>(m_form.m_dateSolar.day()));
+        }
+        b.doubleHour = m_form.m_nHourSelection;
+        b.minuteSlot = m_form.m_nMinuteSelection;
+    }
+    if (!library::CastRecord(r).ok()) return fail(QStringLiteral("这个生辰无法排盘"));
+    return r;
+}
+
+void CTovrinDlg::LoadRecord(const library::Record& r, bool editing) {
+    m_editing = editing ? std::optional(r) : std::nullopt;
+    m_editName->setText(QString::fromStdString(r.name));
+    m_form.m_bMale = r.male;
+    const library::TypedBirth& b = r.birth;
+    using namespace std::chrono;
+    auto ymd = [](int y, int m, int d) {
+        return year_month_day{year{y}, month{static_cast<unsigned>(m)},
+                              day{static_cast<unsigned>(d)}};
+    };
+    if (b.kind == library::BirthKind::Clock) {
+        const ClockTime& c = b.moment.clock;
+        m_form.m_dateSolar = ymd(c.year, c.month, c.day);
+        m_form.UpdateFromSolar();
+        m_entry.OnDateChosen(m_form);
+        char time[8];
+        std::snprintf(time, sizeof time, "%02d:%02d", c.hour % 100, c.minute % 100);
+        m_entry.m_strTime = time;
+        std::string place;
+        if (b.moment.place) {
+            place = b.moment.place->name;
+            if (place.empty()) {
+                place = std::to_string(b.moment.place->longitude);
+                if (b.moment.place->latitude)
+                    place += ", " + std::to_string(*b.moment.place->latitude);
+            }
+        }
+        m_entry.m_strPlace = place;
+        m_entry.m_bTrueSolarTime = b.moment.UsesTrueSolarTime();
+        {
+            const QSignalBlocker block(m_editPlace);
+            m_editPlace->setText(QString::fromStdString(place));
+        }
+        m_checkSolarTime->setChecked(m_entry.m_bTrueSolarTime);
+        m_entry.Apply(m_form);
+        m_lunarTyped = false;
+    } else {
+        if (b.kind == library::BirthKind::Lunar) {
+            m_form.m_dateLunar = {static_cast<std::uint16_t>(b.year),
+                                  static_cast<std::uint16_t>(b.month),
+                                  static_cast<std::uint16_t>(b.day), b.leap ? 1 : 0};
+            m_form.m_bLeap = b.leap;
+            m_form.UpdateFromLunar();
+        } else {
+            m_form.m_dateSolar = ymd(b.year, b.month, b.day);
+            m_form.UpdateFromSolar();
+        }
+        m_entry.OnDateChosen(m_form);
+        m_form.m_nHourSelection = b.doubleHour;
+        m_form.m_nMinuteSelection = b.minuteSlot;
+        m_entry.OnListChosen(m_form);
+        m_lunarTyped = b.kind == library::BirthKind::Lunar;
+    }
+    WriteForm();
+    WriteMoment();
+    m_typed = false;
+}
+
+bool CTovrinDlg::SaveToLibrary() {
+    QString problem;
+    std::optional<library::Record> r = RecordFromForm(&problem);
+    if (!r) {
+        QMessageBox::warning(this, QStringLiteral("存入命例库"), problem);
+        return false;
+    }
+    if (r->name.empty()) {
+        bool ok = false;
+        const QString name =
+            QInputDialog::getText(this, QStringLiteral("存入命例库"), QStringLiteral("姓名："),
+                                  QLineEdit::Normal, QString(), &ok)
+                .trimmed();
+        if (!ok || name.isEmpty()) return false;
+        m_editName->setText(name);
+        r->name = name.toStdString();
+    }
+    library::Library* lib = AppLibrary(this);
+    if (!lib) return false;
+    library::Outcome outcome;
+    if (m_editing) {
+        outcome = lib->Update(*r);
+    } else if (auto same = lib->FindDuplicate(*r)) {
+        r = same;  // already kept: nothing to add
+    } else {
+        outcome = lib->Add(*r);
+    }
+    if (!outcome.ok) {
+        QMessageBox::warning(
+            this, QStringLiteral("存入命例库"),
+            QStringLiteral("未能存入 %1：\n%2")
+                .arg(QString::fromStdString(lib->Path()), QString::fromStdString(outcome.error)));
+        return false;
+    }
+    if (m_editing) m_editing = *r;  // a second save changes the same record
+    m_typed = false;
+    if (LibraryWindow* window = LibraryWindow::Instance()) window->RecordChanged(r->id);
+    return true;
+}
+
+void CTovrinDlg::OpenLibrary() {
+    library::Library* lib = AppLibrary(this);
+    if (!lib) return;
+    LibraryWindow::Show(
+        *lib,
+        [this](const library::Record& r) {
+            LoadRecord(r, true);
+            raise();
+            activateWindow();
+        },
+        this);
+}
+
+void CTovrinDlg::ShowRecent() {
+    QMenu menu(this);
+    const std::vector<library::Record> recent = LoadRecentBirths();
+    for (const library::Record& r : recent) {
+        QString text = QString::fromStdString(library::BirthSummary(r.birth));
+        if (!r.name.empty()) text = QString::fromStdString(r.name) + QStringLiteral("  ") + text;
+        QAction* a = menu.addAction(text);
+        connect(a, &QAction::triggered, this, [this, r] {
+            LoadRecord(r, false);
+            m_typed = true;  // not kept anywhere yet
+        });
+    }
+    if (recent.empty()) menu.addAction(QStringLiteral("（还没有排过盘）"))->setEnabled(false);
+    auto* button = findChild<QPushButton*>(ControlName(form_id::kRecentButton));
+    menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+void CTovrinDlg::ShowSettings() {
+    SettingsDlg settings(this);
+    settings.exec();
+}
+
+void CTovrinDlg::reject() {
+    if (!m_typed) {
+        QDialog::reject();
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, windowTitle(),
+                    QStringLiteral("填写的生辰还没有存入命例库。"), QMessageBox::NoButton, this);
+    ask.setObjectName(QStringLiteral("unsavedQuestion"));
+    QPushButton* save = ask.addButton(QStringLiteral("保存到命例库"), QMessageBox::AcceptRole);
+    QPushButton* discard = ask.addButton(QStringLiteral("放弃"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = ask.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    ask.setDefaultButton(save);
+    ask.setEscapeButton(cancel);
+    ask.exec();
+    if (ask.clickedButton() == discard || (ask.clickedButton() == save && SaveToLibrary()))
+        QDialog::reject();
 }
 
 }  // namespace qelvar

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/CastModel.h"
+#include "cli/CastOptions.h"
 #include "cli/ChartJson.h"
 #include "cli/ChartPng.h"
 #include "cli/ChartText.h"
@@ -61,17 +62,6 @@ constexpr std::string_view kRenderFooter =
     "offscreen, whatever QT_QPA_PLATFORM says, so no display is needed.";
 
 constexpr std::string_view kMalformedInput = "Malformed input";
-
-struct CastOptions {
-    DateArgument date;
-    BirthOptions birth;
-    MomentOptions moment;
-    Format format = Format::Text;
-    Encoding encoding = Encoding::Utf8;
-    std::string output;  // --output, for png
-    double scale = 1;    // --scale, for png
-    PeriodOptions periods;
-};
 
 std::string IsoDate(std::chrono::year_month_day d) {
     char buf[16];
@@ -214,20 +204,6 @@ int CastClock(std::string_view command, const BirthMoment& moment, const CastReq
     return result.ok ? kOk : kDateFails;
 }
 
-// The cast the options ask for: from a clock time or from the lists.
-int CastFromOptions(std::string_view command, const CastOptions& o, CastResult& result) {
-    if (!o.moment.clock) {
-        CastRequestOnce(RequestOf(o), o.birth.today, result);
-        return result.ok ? kOk : kDateFails;
-    }
-    const MomentFromOptions m = MomentOf(o.moment);
-    if (!m.moment) {
-        result = CastResult{};  // no error text: nothing goes to standard output
-        return UsageError(command, m.problem);
-    }
-    return CastClock(command, *m.moment, RequestOf(o), o.birth.today, result);
-}
-
 // The chart window of one cast, drawn to the --output file.
 int CastPng(std::string_view command, const CastOptions& o) {
     CastResult result;
@@ -310,11 +286,20 @@ void AddScale(CLI::App& command, double& scale) {
                     "the PNG at S times the window's size at zoom 1");
 }
 
-// What the options leave unsaid or contradict; empty when they are fine.
+}  // namespace
+
 std::string Contradiction(const CastOptions& o) {
     const bool png = o.format == Format::Png;
     const MomentOptions& m = o.moment;
     const bool placed = m.zone || m.place || m.longitude;
+    if (o.fromLibrary) {
+        if (o.date.given || m.clock || placed || o.birth.calendar.lunar || o.birth.hour ||
+            o.birth.minute)
+            return "--from-library gives the birth: no date, --clock, --lunar, --hour or --minute";
+        if (png && o.output.empty()) return "the PNG needs --output FILE";
+        if (!png && !o.output.empty()) return "--output goes with --format png";
+        return {};
+    }
     if (m.clock) {
         if (o.date.given) return "give either --clock or a date, not both";
         if (o.birth.calendar.lunar || o.birth.hour || o.birth.minute)
@@ -339,7 +324,20 @@ std::string Contradiction(const CastOptions& o) {
     return {};
 }
 
-}  // namespace
+int CastFromOptions(std::string_view command, const CastOptions& o, CastResult& result) {
+    if (o.storedMoment)
+        return CastClock(command, *o.storedMoment, RequestOf(o), o.birth.today, result);
+    if (!o.moment.clock) {
+        CastRequestOnce(RequestOf(o), o.birth.today, result);
+        return result.ok ? kOk : kDateFails;
+    }
+    const MomentFromOptions m = MomentOf(o.moment);
+    if (!m.moment) {
+        result = CastResult{};  // no error text: nothing goes to standard output
+        return UsageError(command, m.problem);
+    }
+    return CastClock(command, *m.moment, RequestOf(o), o.birth.today, result);
+}
 
 Runner SetUpCast(CLI::App& command) {
     auto o = std::make_shared<CastOptions>();
@@ -355,9 +353,11 @@ Runner SetUpCast(CLI::App& command) {
     AddEncoding(command, o->encoding);
     AddTargetOptions(command, o->periods);
     AddConventionOptions(command, o->periods.conventions);
+    AddFromLibrary(command, *o);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())
             return UsageError("cast", problem);
+        if (const int status = LoadFromLibrary("cast", *o); status != kOk) return status;
         if (o->format == Format::Png) return CastPng("cast", *o);
         return o->date.batch ? CastBatch(*o) : CastOne(*o);
     };
@@ -372,9 +372,11 @@ Runner SetUpRender(CLI::App& command) {
     AddOutputFile(command, o->output, "the PNG file to write (replaced whole or not at all)");
     AddScale(command, o->scale);
     AddConventionOptions(command, o->periods.conventions);
+    AddFromLibrary(command, *o);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())
             return UsageError("render", problem);
+        if (const int status = LoadFromLibrary("render", *o); status != kOk) return status;
         return CastPng("render", *o);
     };
 }

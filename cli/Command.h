@@ -29,5 +29,6 @@ Runner SetUpCast(CLI::App& command);
 Runner SetUpRender(CLI::App& command);
 Runner SetUpMoment(CLI::App& command);
 Runner SetUpPlaces(CLI::App& command);
+Runner SetUpLibrary(CLI::App& command);
 
 }  // namespace qelvar::cli

@@ -56,4 +56,10 @@ void AppendJsonInt(std::string& out, long long value) {
     out.append(buf, r.ptr);
 }
 
+void AppendJsonNumber(std::string& out, double value) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, r.ptr);
+}
+
 }  // namespace qelvar::cli

@@ -17,4 +17,8 @@ std::string JsonString(std::string_view text);
 // Appends a decimal integer.
 void AppendJsonInt(std::string& out, long long value);
 
+// Appends a finite number in the shortest form that reads back as the same
+// double ("116.4", not "116.40000000000001").
+void AppendJsonNumber(std::string& out, double value);
+
 }  // namespace qelvar::cli

@@ -29,6 +29,10 @@ constexpr std::array kCommands = {
     CommandInfo{"moment", "read a clock time in a place: true solar time and double-hour",
                 &SetUpMoment},
     CommandInfo{"places", "find a birthplace by its Chinese or Latin name", &SetUpPlaces},
+    CommandInfo{"library",
+                "keep births in the library: list, find, show, add, edit, remove, "
+                "export, import",
+                &SetUpLibrary},
 };
 
 struct Registered {

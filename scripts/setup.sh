@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-svg-dev qt6-translations-l10n
     fonts-arphic-uming fontconfig
     xvfb xauth xdotool
-    libcli11-dev nlohmann-json3-dev
+    libcli11-dev nlohmann-json3-dev libsqlite3-dev
     desktop-file-utils appstream dpkg-dev file
     tzdata libabsl-dev libacl1-dev liberfa-dev libgeonames-dev libgeonames-common
     lintian help2man man-db clang-format

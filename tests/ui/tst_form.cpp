@@ -119,12 +119,12 @@ void FormTest::templateTexts() {
     QCOMPARE(t.Control<QRadioButton>(1008)->text(), QStringLiteral("女"));
     QCOMPARE(t.Control<QPushButton>(1)->text(), QStringLiteral("斗数排盘"));
     QVERIFY(t.Control<QRadioButton>(1007)->isChecked());
-    // Dialog units of the 6 x 12 pixel Song face: 198 x 156 units are
-    // 297 x 234 pixels; picker 1001 at (32, 9, 61, 15) has the edges 48,
+    // Dialog units of the 6 x 12 pixel Song face: 198 x 192 units are
+    // 297 x 288 pixels; picker 1001 at (32, 9, 61, 15) has the edges 48,
     // 13.5 -> 14, 139.5 -> 140, 36; the button at (137, 62, 50, 17) 205.5 ->
     // 206, 93, 280.5 -> 281, 118.5 -> 119; list 1006 at x 119, width 68:
     // 178.5 -> 179 .. 280.5 -> 281, the button's right edge.
-    QCOMPARE(t.form.size(), QSize(297, 234));
+    QCOMPARE(t.form.size(), QSize(297, 288));
     QCOMPARE(t.Solar()->geometry(), QRect(48, 14, 92, 22));
     QCOMPARE(t.Control<QPushButton>(1)->geometry(), QRect(206, 93, 75, 26));
     QCOMPARE(t.Hours()->x(), 179);
@@ -134,7 +134,8 @@ void FormTest::templateTexts() {
     QStringList labels;
     for (const QLabel* l : t.form.findChildren<QLabel*>(QStringLiteral("static")))
         labels << l->text();
-    QCOMPARE(labels, (QStringList{"公历", "农历", "出生时间", "出生地", "时辰", "分段", "性别"}));
+    QCOMPARE(labels,
+             (QStringList{"公历", "农历", "出生时间", "出生地", "时辰", "分段", "性别", "姓名"}));
 }
 
 void FormTest::listsInOrder() {
@@ -194,7 +195,7 @@ void FormTest::tabFollowsTheEye() {
         w = w->nextInFocusChain();
     } while (w != t.Solar());
     QCOMPARE(order, (QStringList{"1001", "1002", "1004", "1010", "1013", "1011", "1006", "1009",
-                                 "1007", "1008", "1"}));
+                                 "1007", "1008", "1", "1015", "1018", "1016", "1017", "1019"}));
 }
 
 void FormTest::startShowsTodaysLunarText() {

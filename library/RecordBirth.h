@@ -1,0 +1,28 @@
+#pragma once
+// From a library record to the birth data a chart is cast from: the one
+// adapter between what was typed and the builder's inputs, used by the
+// desktop program (the command line fills its cast options the same way).
+
+#include <optional>
+#include <string>
+
+#include "app/BirthBuilder.h"
+#include "library/Record.h"
+#include "moment/BirthMoment.h"
+
+namespace qelvar::library {
+
+struct RecordCast {
+    std::optional<BirthData> birth;              // under the record's conventions
+    std::string error;                           // "Error Date", or how the clock time failed
+    std::optional<MomentResolution> resolution;  // a clock time: how it was read
+    bool ok() const { return birth.has_value(); }
+};
+
+RecordCast CastRecord(const Record& record);
+
+// The conventions a chart was cast under, for its caption ("  规则: 立春换年");
+// empty for the defaults.
+std::string ConventionsCaption(const ChartConventions& conventions);
+
+}  // namespace qelvar::library
