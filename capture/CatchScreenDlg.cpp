@@ -1,6 +1,8 @@
 #include "capture/CatchScreenDlg.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -8,6 +10,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include "app/Tovrin.h"
 #include "capture/ColourMappedGrab.h"
@@ -69,6 +73,10 @@ ScreenSource SourceForThisSession() {
 CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     InitCaptureResources();
+    // The window the capture was asked from, which a failure message stays
+    // above: the parent, or else the window running modally (the chart).
+    m_owner = parent ? parent : QApplication::activeModalWidget();
+    if (!m_owner) m_owner = QApplication::activeWindow();
     m_hCaptureCursor = QCursor(QPixmap(QStringLiteral(":/capture/cursor133.png")), 2, 4);
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect screenRect = screen ? screen->geometry() : QRect();
@@ -76,6 +84,13 @@ CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
     m_nScreenHeight = screenRect.height();
     // The window does not exist yet: this is the screen as the user left it.
     m_pFrozenImage = FreezeScreen(screen);
+    // The window's size until the compositor gives it its real one
+    // (resizeEvent): the screen as Qt reports it, corrected where that is
+    // the picture's device size.
+    const PixelSize covered =
+        CoveredSize({m_pFrozenImage.width(), m_pFrozenImage.height()},
+                    {m_nScreenWidth, m_nScreenHeight}, screen ? screen->devicePixelRatio() : 1.0);
+    SetCoveredSize(covered.width, covered.height);
 
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its area with the picture
     setMouseTracking(true);
@@ -85,7 +100,7 @@ CCatchScreenDlg::CCatchScreenDlg(QWidget* parent)
     // running modally afterwards leaves the window modeless under the
     // chart on some desktops).
     if (screen) setScreen(screen);
-    setGeometry(screenRect);
+    setGeometry(QRect(screenRect.topLeft(), QSize(m_nScreenWidth, m_nScreenHeight)));
     setWindowState(Qt::WindowFullScreen);
     m_helpBox = new CMyEdit(this);
     m_helpBox->move(CMyEdit::LeftCorner());
@@ -102,12 +117,42 @@ CCatchScreenDlg::~CCatchScreenDlg() = default;
 
 int CCatchScreenDlg::exec() {
     if (m_freezeOutcome != PortalOutcome::Captured) {
-        const std::string_view why = CaptureFailureText(m_freezeOutcome);
-        QMessageBox::warning(nullptr, QStringLiteral("无法截图"),
-                             QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size())));
+        ShowFailure();
         return QDialog::Rejected;
     }
     return QDialog::exec();
+}
+
+void CCatchScreenDlg::ShowFailure() {
+    const std::string why = CaptureFailureText(
+        m_freezeOutcome, DesktopOf(qgetenv("XDG_CURRENT_DESKTOP").toStdString()),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString());
+    // While the desktop's own question is up (GNOME asks before the first
+    // capture) another program has the focus, and a window mapped then
+    // would go behind it: the message waits until the program has the
+    // focus again, at most a minute.
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        QEventLoop wait;
+        const auto activated = connect(qApp, &QGuiApplication::applicationStateChanged, &wait,
+                                       [&wait](Qt::ApplicationState state) {
+                                           if (state == Qt::ApplicationActive) wait.quit();
+                                       });
+        QTimer::singleShot(kMessageWaitMs, &wait, &QEventLoop::quit);
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+        disconnect(activated);
+    }
+    // Above the window it was asked from (the chart, active again), and
+    // above other windows where the window system lets a program say so.
+    QWidget* owner = m_owner ? m_owner.data() : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("无法截图"), QString::fromStdString(why),
+                    QMessageBox::Ok, owner);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setWindowModality(Qt::ApplicationModal);
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
+    box.exec();
 }
 
 QImage CCatchScreenDlg::FreezeScreen(QScreen* screen) {
@@ -128,20 +173,25 @@ QImage CCatchScreenDlg::FreezeScreen(QScreen* screen) {
         black.fill(Qt::black);
         return black;
     }
-    // On a scaled display the grab has device pixels, and keeps them: the
-    // window shows it at its device pixel ratio and selections are cut from
-    // it in device pixels.
-    const qreal ratio = m_nScreenWidth > 0 ? qreal(grabbed->width()) / m_nScreenWidth : 1.0;
-    grabbed->setDevicePixelRatio(ratio > 0 ? ratio : 1.0);
+    // On a scaled display the grab has device pixels, and keeps them:
+    // selections are cut from it in device pixels.
     return std::move(*grabbed);
+}
+
+void CCatchScreenDlg::SetCoveredSize(int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    m_nScreenWidth = width;
+    m_nScreenHeight = height;
+    m_mapping =
+        PictureMapping::Of({m_pFrozenImage.width(), m_pFrozenImage.height()}, {width, height});
+    m_pFrozenImage.setDevicePixelRatio(m_mapping.sx);
 }
 
 // The device pixels of the frozen picture under `r` (window pixels); the
 // picture may have more pixels than the window on a scaled display.
 QRect CCatchScreenDlg::FrozenPixels(const QRect& r) const {
-    const PixelBox screen{0, 0, m_nScreenWidth, m_nScreenHeight};
-    const auto box = PortalCropBox({r.x(), r.y(), r.width(), r.height()}, {&screen, 1},
-                                   m_pFrozenImage.width(), m_pFrozenImage.height());
+    const auto box = m_mapping.PictureBox({r.x(), r.y(), r.width(), r.height()},
+                                          {m_pFrozenImage.width(), m_pFrozenImage.height()});
     return box ? QRect(box->x, box->y, box->width, box->height) : QRect();
 }
 
@@ -231,8 +281,13 @@ void CCatchScreenDlg::reject() {
 void CCatchScreenDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    // The frozen screen is the background, one picture pixel per device pixel.
-    painter.drawImage(QRectF(area), m_pFrozenImage, QRectF(FrozenPixels(area)));
+    // The frozen screen is the background: one picture pixel per device
+    // pixel where the two agree, scaled where the compositor scales the
+    // window (fractional scales).  The source is the exact picture area of
+    // `area`, so that the painted pieces join without seams.
+    const QRectF source(area.x() * m_mapping.sx, area.y() * m_mapping.sy,
+                        area.width() * m_mapping.sx, area.height() * m_mapping.sy);
+    painter.drawImage(QRectF(area), m_pFrozenImage, source);
     if (m_state.m_bButtonDown && m_state.m_bHasSelection) {
         DrawReadout(painter, m_tracker.GetOuterRect());
     }
@@ -281,6 +336,25 @@ void CCatchScreenDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::RightButton) {
         Apply(m_state.OnRightPress());  // a quick second right click counts as a click
     }
+}
+
+void CCatchScreenDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The help box reads out the pixel under the pointer from the start,
+    // once the window shows the picture.  X tells where the pointer is; a
+    // native Wayland program learns it from the pointer's first event over
+    // the window (enterEvent).
+    if (IsNativeWayland()) return;
+    QTimer::singleShot(0, this, [this] {
+        m_ptCursor = mapFromGlobal(QCursor::pos());
+        UpdateHelpText();
+    });
+}
+
+void CCatchScreenDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // Full screen, the window's own size is the screen's in window pixels.
+    SetCoveredSize(width(), height());
 }
 
 void CCatchScreenDlg::enterEvent(QEnterEvent* event) {

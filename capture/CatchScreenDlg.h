@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QDialog>
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <functional>
 #include <optional>
@@ -19,6 +20,7 @@ class QScreen;
 #include "capture/BmpFile.h"
 #include "capture/CaptureState.h"
 #include "capture/MyEdit.h"
+#include "capture/PictureMapping.h"
 #include "capture/ScreenSource.h"
 #include "capture/Track.h"
 
@@ -83,8 +85,8 @@ public:
     };
     static void SetSaveHooks(SaveHooks hooks);
 
-    // The screen as it was, in device pixels, with the screen's device
-    // pixel ratio.
+    // The screen as it was, in device pixels, with its picture pixels per
+    // window pixel as device pixel ratio.
     const QImage& FrozenImage() const { return m_pFrozenImage; }
     const CaptureStateMachine& State() const { return m_state; }
     CMyEdit* HelpBox() const { return m_helpBox; }
@@ -100,15 +102,23 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QImage FreezeScreen(QScreen* screen);
+    // Tells the user why the screen could not be frozen.
+    void ShowFailure();
+    static constexpr int kMessageWaitMs = 60000;
     QRect FrozenPixels(const QRect& r) const;
+    // The window covers `width` x `height` window pixels of the screen.
+    void SetCoveredSize(int width, int height);
     void Apply(const CaptureActions& actions);
     void ShowCursorAt(QPoint p);
 
-    int m_nScreenWidth = 0;
+    int m_nScreenWidth = 0;  // the screen in window pixels: the window's size once shown
     int m_nScreenHeight = 0;
+    PictureMapping m_mapping;  // frozen picture pixels per window pixel
     QCursor m_hCaptureCursor;
     QImage m_pFrozenImage;
     CaptureStateMachine m_state;  // m_bButtonDown, m_bDragging, m_bHasSelection, m_ptDragStart
@@ -118,6 +128,7 @@ private:
     QPoint m_ptCursor;  // last real mouse position in window pixels
     QPoint m_ptPress;   // where the left button went down
     PortalOutcome m_freezeOutcome = PortalOutcome::Captured;
+    QPointer<QWidget> m_owner;  // the window the capture was asked from
 };
 
 }  // namespace qelvar

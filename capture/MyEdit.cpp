@@ -59,8 +59,12 @@ void CMyEdit::focusInEvent(QFocusEvent* event) {
 }
 
 void CMyEdit::DodgeMouse() {
+    // The capture window covers the screen; its width is the screen's in
+    // window pixels, which Qt's screen size is not on every desktop.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->geometry().width() : 0;
+    const int screenWidth = parentWidget() ? parentWidget()->width()
+                            : screen       ? screen->geometry().width()
+                                           : 0;
     move(m_bGoLeft ? LeftCorner() : RightCorner(screenWidth));
     m_bGoLeft = !m_bGoLeft;
 }

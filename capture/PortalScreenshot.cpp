@@ -1,14 +1,17 @@
 #include "capture/PortalScreenshot.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <vector>
@@ -24,8 +27,52 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 constexpr int kProbeTimeoutMs = 2000;
 
 int& PortalTimeoutMs() {
-    static int ms = 10000;
+    static int ms = kPortalWaitSeconds * 1000;
     return ms;
+}
+
+// After the program gave up, the request stays open and this keeps
+// listening: a picture the portal still delivers (a permission question
+// answered late) is deleted rather than left in the user's folder.  It
+// closes the request and goes away after a while.
+class LateAnswer : public QObject {
+    Q_OBJECT
+public:
+    LateAnswer(QDBusConnection bus, QString handle)
+        : QObject(QCoreApplication::instance()),
+          m_bus(std::move(bus)),
+          m_handle(std::move(handle)) {
+        m_bus.connect(kService, m_handle, kRequest, QStringLiteral("Response"), this,
+                      SLOT(OnResponse(uint, QVariantMap)));
+        QTimer::singleShot(kLateAnswerMs, this, [this] {
+            m_bus.send(QDBusMessage::createMethodCall(kService, m_handle, kRequest,
+                                                      QStringLiteral("Close")));
+            deleteLater();
+        });
+    }
+    ~LateAnswer() override {
+        m_bus.disconnect(kService, m_handle, kRequest, QStringLiteral("Response"), this,
+                         SLOT(OnResponse(uint, QVariantMap)));
+    }
+
+public slots:
+    void OnResponse(uint, const QVariantMap& results) {
+        const QString file = QUrl(results.value(QStringLiteral("uri")).toString()).toLocalFile();
+        if (!file.isEmpty()) QFile::remove(file);
+        deleteLater();
+    }
+
+private:
+    static constexpr int kLateAnswerMs = 5 * 60 * 1000;
+    QDBusConnection m_bus;
+    QString m_handle;
+};
+
+// KDE's portal saves its picture in the user's pictures folder and gives
+// up when the folder is missing; a fresh account may not have it yet.
+void EnsurePicturesFolder() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!dir.isEmpty()) QDir().mkpath(dir);
 }
 
 // The portal's version property answers at once on a desktop that has the
@@ -84,6 +131,7 @@ PortalShot GrabScreenThroughPortal(const QScreen& screen) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !HasScreenshotPortal(bus)) return {PortalOutcome::NoPortal, {}};
 
+    EnsurePicturesFolder();
     const QString token = QStringLiteral("qelvar%1").arg(QRandomGenerator::global()->generate());
     QString handle = RequestPath(bus, token);
     PortalAnswer answer;
@@ -118,8 +166,7 @@ PortalShot GrabScreenThroughPortal(const QScreen& screen) {
 
     if (callFailed) return {PortalOutcome::Refused, {}};
     if (!answer.answered) {
-        bus.send(
-            QDBusMessage::createMethodCall(kService, handle, kRequest, QStringLiteral("Close")));
+        new LateAnswer(bus, handle);
         return {PortalOutcome::TimedOut, {}};
     }
     const QString uri = answer.results.value(QStringLiteral("uri")).toString();

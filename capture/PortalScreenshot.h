@@ -17,12 +17,15 @@ struct PortalShot {
 };
 
 // Asks the portal for a non-interactive screenshot and waits for its answer
-// in a local loop that takes no user input.  The picture file the portal
-// leaves behind is deleted.
+// in a local loop that takes no user input and shows nothing (on GNOME the
+// first request waits for the desktop's own permission question).  The
+// user's pictures folder is made first when it is missing.  The picture file
+// the portal leaves behind is deleted, also when it comes after the program
+// gave up waiting.
 PortalShot GrabScreenThroughPortal(const QScreen& screen);
 
-// How long to wait for the portal's answer (10 s unless tests change it);
-// after that the request is closed.
+// How long to wait for the portal's answer (kPortalWaitSeconds unless tests
+// change it).
 void SetPortalTimeout(int milliseconds);
 
 }  // namespace qelvar

@@ -23,32 +23,89 @@ PortalOutcome OutcomeOfResponse(std::uint32_t response, bool hasUri) {
     }
 }
 
-std::string_view CaptureFailureText(PortalOutcome outcome) {
+Desktop DesktopOf(std::string_view xdgCurrentDesktop) {
+    std::string_view rest = xdgCurrentDesktop;
+    while (!rest.empty()) {
+        const std::size_t colon = rest.find(':');
+        const std::string_view name = rest.substr(0, colon);
+        if (name == "GNOME" || name == "GNOME-Classic" || name == "GNOME-Flashback") {
+            return Desktop::Gnome;
+        }
+        if (name == "KDE") return Desktop::Kde;
+        if (colon == std::string_view::npos) break;
+        rest.remove_prefix(colon + 1);
+    }
+    return Desktop::Other;
+}
+
+namespace {
+
+constexpr std::string_view kNotOpened = "没有打开截图窗口。";
+
+constexpr std::string_view kGnomeResetCommand =
+    "gdbus call --session --dest org.freedesktop.impl.portal.PermissionStore "
+    "--object-path /org/freedesktop/impl/portal/PermissionStore "
+    "--method org.freedesktop.impl.portal.PermissionStore.DeletePermission "
+    "screenshot screenshot ''";
+
+// The Qt Quick modules KDE's portal loads for its screenshot component;
+// Debian's xdg-desktop-portal-kde does not pull them in.
+constexpr std::string_view kKdeScreenshotModules =
+    "qml-module-org-kde-kirigami2 qml-module-qtquick-controls2 qml-module-qtquick-layouts";
+
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts) text += part;
+    return text;
+}
+
+}  // namespace
+
+std::string CaptureFailureText(PortalOutcome outcome, Desktop desktop,
+                               std::string_view picturesDir) {
     switch (outcome) {
         case PortalOutcome::Captured:
             return {};
         case PortalOutcome::Cancelled:
-            return "屏幕截图请求被取消，没有打开截图窗口。";
+            if (desktop == Desktop::Kde) {
+                return Concat({"KDE 的屏幕截图门户取消了截图请求，", kNotOpened,
+                               "\n\nKDE 先把截图存进图片文件夹（", picturesDir,
+                               "），这个文件夹不存在或不能写入时它就取消请求。"
+                               "请确认它存在并且可以写入，然后再截图。"});
+            }
+            return Concat({"屏幕截图请求被取消，", kNotOpened});
         case PortalOutcome::Refused:
-            return "桌面拒绝了屏幕截图请求，没有打开截图窗口。\n\n"
-                   "GNOME 第一次截图时会询问是否允许应用程序截屏"
-                   "（英文界面为“Allow Applications to Take Screenshots?”），"
-                   "选择“拒绝”后会一直记住。"
-                   "要让它再次询问，请在终端运行：\n\n"
-                   "gdbus call --session --dest org.freedesktop.impl.portal.PermissionStore "
-                   "--object-path /org/freedesktop/impl/portal/PermissionStore "
-                   "--method org.freedesktop.impl.portal.PermissionStore.DeletePermission "
-                   "screenshot screenshot ''";
+            if (desktop == Desktop::Gnome) {
+                return Concat({"GNOME 拒绝了屏幕截图请求，", kNotOpened,
+                               "\n\nGNOME 第一次截图时会询问是否允许应用程序截屏"
+                               "（英文界面为“Allow Applications to Take Screenshots?”）。"
+                               "选择“拒绝”后会一直记住；25 秒内没有回答也算这一次拒绝"
+                               "（不会记住），回答后再截图即可。"
+                               "要让它在记住“拒绝”后再次询问，请在终端运行：\n\n",
+                               kGnomeResetCommand});
+            }
+            if (desktop == Desktop::Kde) {
+                return Concat({"KDE 的屏幕截图门户没有交出截图（请求失败），", kNotOpened,
+                               "\n\n常见的原因是门户的截图组件无法载入："
+                               "xdg-desktop-portal-kde 需要的 Qt Quick 模块没有安装"
+                               "（完整的 Plasma 桌面带有它们）。在 Debian 上请安装：\n\n"
+                               "sudo apt install ",
+                               kKdeScreenshotModules,
+                               "\n\n然后重新登录，或者结束 xdg-desktop-portal-kde 让它重新启动。"});
+            }
+            return Concat({"桌面拒绝了屏幕截图请求，或者截图失败，", kNotOpened});
         case PortalOutcome::NoPortal:
-            return "这个 Wayland 桌面没有提供屏幕截图门户（org.freedesktop.portal.Screenshot），"
-                   "没有打开截图窗口。\n\n"
-                   "请安装 xdg-desktop-portal 和适合本桌面的后端："
-                   "GNOME 用 xdg-desktop-portal-gnome，KDE Plasma 用 xdg-desktop-portal-kde，"
-                   "sway 等 wlroots 桌面用 xdg-desktop-portal-wlr（另需 grim）。";
+            return Concat(
+                {"这个 Wayland 桌面没有提供屏幕截图门户（org.freedesktop.portal.Screenshot），",
+                 kNotOpened,
+                 "\n\n请安装 xdg-desktop-portal 和适合本桌面的后端："
+                 "GNOME 用 xdg-desktop-portal-gnome，KDE Plasma 用 xdg-desktop-portal-kde，"
+                 "sway 等 wlroots 桌面用 xdg-desktop-portal-wlr（另需 grim）。"});
         case PortalOutcome::TimedOut:
-            return "屏幕截图门户在 10 秒内没有回应，没有打开截图窗口。";
+            return Concat({"屏幕截图门户在 ", std::to_string(kPortalWaitSeconds), " 秒内没有回应，",
+                           kNotOpened, "\n\n如果它稍后交来截图，截图文件会被删除。"});
         case PortalOutcome::Unreadable:
-            return "无法读取屏幕截图门户交来的图片，没有打开截图窗口。";
+            return Concat({"无法读取屏幕截图门户交来的图片，", kNotOpened});
     }
     return {};
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace qelvar {
@@ -42,9 +43,23 @@ enum class PortalOutcome {
 // Response codes of org.freedesktop.portal.Request.Response.
 PortalOutcome OutcomeOfResponse(std::uint32_t response, bool hasUri);
 
-// The message shown when the capture window does not open, in Chinese;
-// empty for Captured.
-std::string_view CaptureFailureText(PortalOutcome outcome);
+// How long the program waits for the portal's answer: longer than the
+// portal itself waits for the desktop's permission question (25 s), so
+// that its answer, not the program's impatience, ends the wait.
+inline constexpr int kPortalWaitSeconds = 30;
+
+// The desktops whose portals behave in ways a message must name.
+enum class Desktop { Gnome, Kde, Other };
+
+// The desktop named by XDG_CURRENT_DESKTOP, a colon-separated list such as
+// "ubuntu:GNOME" or "KDE"; the first name known here wins.
+Desktop DesktopOf(std::string_view xdgCurrentDesktop);
+
+// The message shown when the capture window does not open, in Chinese,
+// naming what is known of the cause on `desktop`; `picturesDir` is the
+// folder where the desktop's portal saves its picture.  Empty for Captured.
+std::string CaptureFailureText(PortalOutcome outcome, Desktop desktop,
+                               std::string_view picturesDir);
 
 // A rectangle in one coordinate space: x, y of the top-left corner, width
 // and height.

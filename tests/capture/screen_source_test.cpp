@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "capture/ScreenSource.h"
@@ -51,19 +52,55 @@ TEST(OutcomeOfResponse, MapsThePortalResponseCodes) {
     }
 }
 
-TEST(CaptureFailureText, EveryFailureExplainsItselfAndARefusalSaysHowToAskAgain) {
-    EXPECT_TRUE(CaptureFailureText(PortalOutcome::Captured).empty());
-    for (PortalOutcome o :
-         {PortalOutcome::Cancelled, PortalOutcome::Refused, PortalOutcome::NoPortal,
-          PortalOutcome::TimedOut, PortalOutcome::Unreadable}) {
-        EXPECT_NE(CaptureFailureText(o).find("没有打开截图窗口"), std::string_view::npos);
+TEST(DesktopOf, ReadsTheFirstKnownNameOfTheList) {
+    const std::pair<const char*, Desktop> rows[] = {
+        {"GNOME", Desktop::Gnome},
+        {"ubuntu:GNOME", Desktop::Gnome},
+        {"GNOME-Classic:GNOME", Desktop::Gnome},
+        {"KDE", Desktop::Kde},
+        {"sway", Desktop::Other},
+        {"", Desktop::Other},
+        {"X-Cinnamon", Desktop::Other},
+        {"GNOMEish:KDE", Desktop::Kde},
+    };
+    for (const auto& [name, desktop] : rows) EXPECT_EQ(DesktopOf(name), desktop) << name;
+}
+
+// What each message must name, per desktop: the reset command only where
+// GNOME's permission store is, the missing screenshot component and its
+// packages only on KDE, the pictures folder where KDE's portal needs it.
+TEST(CaptureFailureText, NamesTheCauseKnownOnEachDesktop) {
+    const std::string_view reset = "PermissionStore.DeletePermission screenshot screenshot ''";
+    const std::string_view kdePackages = "sudo apt install qml-module-";
+    const std::string_view folder = "/home/u/图片";
+    struct Row {
+        PortalOutcome outcome;
+        Desktop desktop;
+        std::vector<std::string_view> present;
+        std::vector<std::string_view> absent;
+    };
+    const Row rows[] = {
+        {PortalOutcome::Refused, Desktop::Gnome, {reset, "25 秒"}, {kdePackages}},
+        {PortalOutcome::Refused, Desktop::Kde, {kdePackages, "xdg-desktop-portal-kde"}, {reset}},
+        {PortalOutcome::Refused, Desktop::Other, {}, {reset, kdePackages}},
+        {PortalOutcome::Cancelled, Desktop::Kde, {folder}, {reset, kdePackages}},
+        {PortalOutcome::Cancelled, Desktop::Gnome, {}, {reset, folder}},
+        {PortalOutcome::Cancelled, Desktop::Other, {}, {reset, folder}},
+        {PortalOutcome::NoPortal, Desktop::Other, {"xdg-desktop-portal-gnome"}, {reset}},
+        {PortalOutcome::TimedOut, Desktop::Gnome, {"30 秒"}, {reset}},
+        {PortalOutcome::Unreadable, Desktop::Kde, {}, {reset, kdePackages}},
+    };
+    for (const Row& row : rows) {
+        const std::string text = CaptureFailureText(row.outcome, row.desktop, folder);
+        const auto label = std::to_string(static_cast<int>(row.outcome)) + "/" +
+                           std::to_string(static_cast<int>(row.desktop));
+        EXPECT_NE(text.find("没有打开截图窗口"), std::string::npos) << label;
+        for (std::string_view p : row.present)
+            EXPECT_NE(text.find(p), std::string::npos) << label << " " << p;
+        for (std::string_view a : row.absent)
+            EXPECT_EQ(text.find(a), std::string::npos) << label << " " << a;
     }
-    const std::string_view refused = CaptureFailureText(PortalOutcome::Refused);
-    EXPECT_NE(refused.find("PermissionStore.DeletePermission screenshot screenshot ''"),
-              std::string_view::npos);
-    EXPECT_NE(CaptureFailureText(PortalOutcome::NoPortal).find("xdg-desktop-portal"),
-              std::string_view::npos);
-    EXPECT_NE(CaptureFailureText(PortalOutcome::TimedOut).find("10 秒"), std::string_view::npos);
+    EXPECT_TRUE(CaptureFailureText(PortalOutcome::Captured, Desktop::Gnome, folder).empty());
 }
 
 struct CropRow {

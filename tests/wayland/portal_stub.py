@@ -6,9 +6,19 @@ private session bus, answering every request the way a desktop can:
     portal_stub.py cancel        Response 1
     portal_stub.py silent        never answers; reports Request.Close
     portal_stub.py noscreenshot  the portal is there without Screenshot
+    portal_stub.py allow S WxH   after S seconds (a permission question
+                                 answered then) saves a W x H picture in
+                                 ~/Pictures and answers 0 with its uri
+    portal_stub.py kde S WxH     the same, but like KDE's portal answers 1
+                                 when ~/Pictures does not exist
 
-It prints "ready" once it owns the name, then one line per call."""
+The picture's pixel (x, y) is ((7x) & 255, (5y) & 255, (x + 3y) & 255).
+It prints "ready" once it owns the name, then one line per call, and
+"saved FILE" for each picture."""
+import os
+import struct
 import sys
+import zlib
 
 import dbus
 import dbus.service
@@ -37,11 +47,48 @@ class Request(dbus.service.Object):
         pass
 
 
+def write_png(path, width, height):
+    rows = []
+    for y in range(height):
+        row = bytearray(b"\0")  # filter type: none
+        for x in range(width):
+            row += bytes(((7 * x) & 255, (5 * y) & 255, (x + 3 * y) & 255))
+        rows.append(bytes(row))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
+        f.write(chunk(b"IDAT", zlib.compress(b"".join(rows), 1)))
+        f.write(chunk(b"IEND", b""))
+
+
 class Portal(dbus.service.Object):
-    def __init__(self, bus, mode):
+    def __init__(self, bus, mode, delay, size):
         super().__init__(bus, PATH)
         self.bus = bus
         self.mode = mode
+        self.delay = delay
+        self.size = size
+        self.count = 0
+
+    def answer_with_picture(self, request):
+        pictures = os.path.join(os.environ["HOME"], "Pictures")
+        if self.mode == "kde" and not os.path.isdir(pictures):
+            say("no folder " + pictures)
+            request.Response(dbus.UInt32(1), dbus.Dictionary({}, signature="sv"))
+            return False
+        os.makedirs(pictures, exist_ok=True)
+        self.count += 1
+        path = os.path.join(pictures, "Screenshot_stub_%d.png" % self.count)
+        write_png(path, *self.size)
+        say("saved " + path)
+        request.Response(dbus.UInt32(0),
+                         dbus.Dictionary({"uri": "file://" + path}, signature="sv"))
+        return False
 
     @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
     def Get(self, interface, name):
@@ -62,13 +109,17 @@ class Portal(dbus.service.Object):
         if code is not None:
             GLib.idle_add(lambda: request.Response(dbus.UInt32(code),
                                                    dbus.Dictionary({}, signature="sv")) and False)
+        if self.mode in ("allow", "kde"):
+            GLib.timeout_add(int(self.delay * 1000), self.answer_with_picture, request)
         return dbus.ObjectPath(path)
 
 
 def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    portal = Portal(bus, sys.argv[1])
+    delay = float(sys.argv[2]) if len(sys.argv) > 2 else 0
+    size = tuple(int(n) for n in sys.argv[3].split("x")) if len(sys.argv) > 3 else (64, 48)
+    portal = Portal(bus, sys.argv[1], delay, size)
     name = dbus.service.BusName(BUS_NAME, bus)
     say("ready")
     GLib.MainLoop().run()

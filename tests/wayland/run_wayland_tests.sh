@@ -5,7 +5,9 @@
 #
 # 1. the real screenshot portal, the program on Qt's native wayland platform;
 # 2. the same through XWayland (Qt's xcb platform);
-# 3. portal failures (refused, cancelled, silent, missing) against a stub
+# 3. portal failures (cancelled, missing) and the permission question's
+#    answers (at once, after 15 s, refused, never, after the program gave
+#    up; KDE's missing pictures folder and failing backend) against a stub
 #    portal on a bus of their own;
 # 4. a second output and scale 2 on the first: the crop in device pixels.
 # Exits 77 (skipped) when the machine lacks what the desktop needs.
@@ -47,6 +49,10 @@ start_ms=$(date +%s%3N)
 . "$dir/env"
 unset DISPLAY
 export QELVAR_PORTAL_STUB=$here/portal_stub.py
+# The program makes the user's pictures folder before asking the portal:
+# a home of the run's own, not the caller's.
+mkdir -p "$dir/program-home"
+export HOME=$dir/program-home XDG_CONFIG_HOME=$dir/program-home/.config
 
 status=1
 real_portal=(freezesTheScreenPixelForPixel captureWindowCoversTheOutput
@@ -81,6 +87,9 @@ until dbus-send --bus="$stub_bus" --dest=org.freedesktop.DBus --print-reply / \
     org.freedesktop.DBus.GetId >/dev/null 2>&1; do sleep 0.05; done
 DBUS_SESSION_BUS_ADDRESS=$stub_bus QT_QPA_PLATFORM=wayland \
     "$program" portalFailuresShowTheirMessageAndReturnToTheChart
+
+echo "== the permission question's answers, stub portal, a home of its own"
+TMPDIR=$dir DBUS_SESSION_BUS_ADDRESS=$stub_bus QT_QPA_PLATFORM=wayland "$program" permissionFlow
 
 echo "== two outputs, scale 2 on the first"
 swaymsg -q create_output
