@@ -70,14 +70,27 @@ bool OtherUsersInSharedFolder(const struct stat& st, const std::string& folder) 
     return shared && st.st_uid != ::geteuid() && st.st_uid != dir.st_uid;
 }
 
-// The symbolic links `path` leads through, each checked against the rule of
-// shared folders.  The kernel applies the same rule when
-// fs.protected_symlinks is on; this holds when it is off.
+// Whether some component of `path` is a symbolic link of another user in a
+// shared folder.
+bool HasOtherUsersLink(const std::string& path) {
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string prefix = path.substr(0, end);
+        struct stat st {};
+        if (::lstat(prefix.c_str(), &st) == 0 && S_ISLNK(st.st_mode) &&
+            OtherUsersInSharedFolder(st, FolderOf(prefix)))
+            return true;
+        if (end == std::string::npos) return false;
+    }
+}
+
+// The symbolic links `path` leads through, in its folders and at its end,
+// each checked against the rule of shared folders.  The kernel applies the
+// same rule when fs.protected_symlinks is on; this holds when it is off.
 bool LeadsThroughOtherUsersLink(std::string path) {
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        if (HasOtherUsersLink(path)) return true;
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
-        if (OtherUsersInSharedFolder(st, FolderOf(path))) return true;
         const auto next = LinkTarget(path);
         if (!next) return false;
         path = *next;

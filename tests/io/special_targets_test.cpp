@@ -124,6 +124,15 @@ TEST_F(TargetTest, SharedFoldersRefuseWhatAnotherUserPlanted) {
              return shared / "out.png";
          },
          WriteRule::OtherUsersLink},
+        {"another user's link to a folder, on the way to the user's file",
+         [](const fs::path& shared, const fs::path& victim) {
+             EXPECT_EQ(AsOtherUser([&] {
+                           return ::symlink(victim.parent_path().c_str(), (shared / "dir").c_str());
+                       }),
+                       0);
+             return shared / "dir" / victim.filename();
+         },
+         WriteRule::OtherUsersLink},
         {"another user's file",
          [](const fs::path& shared, const fs::path&) {
              EXPECT_EQ(AsOtherUser([&] {
@@ -170,7 +179,8 @@ TEST_F(TargetTest, SharedFoldersRefuseWhatAnotherUserPlanted) {
             const fs::path victim = m_dir / "victim";
             Put(victim, "secret");
             const fs::path target = row.plant(m_dir / "shared", victim);
-            const auto before = Lstat(target);
+            const fs::path planted = fs::directory_iterator(m_dir / "shared")->path();
+            const auto before = Lstat(planted);
             const AtomicWriteResult r = WriteFileAtomically(target, Bytes("new"));
             if (row.rule == WriteRule::None) {
                 EXPECT_TRUE(r.ok) << what << ": " << r.message;
@@ -184,7 +194,7 @@ TEST_F(TargetTest, SharedFoldersRefuseWhatAnotherUserPlanted) {
             EXPECT_NE(ChineseErrorText(r).find("共享文件夹"), std::string::npos) << what;
             EXPECT_EQ(Contents(victim), "secret") << what;
             EXPECT_FALSE(fs::exists(m_dir / "fresh")) << what;
-            const auto after = Lstat(target);
+            const auto after = Lstat(planted);
             EXPECT_EQ(after.st_ino, before.st_ino) << what;
             EXPECT_EQ(after.st_uid, kOtherUser) << what;
             EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "shared"), {}), 1) << what;
