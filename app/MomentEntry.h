@@ -35,12 +35,16 @@ public:
 
     // The moment last resolved, for the cast.
     const std::optional<MomentResolution>& Resolution() const { return m_resolution; }
+    // The moment was read for a place found by name, whose label leads the
+    // line ("朝阳区 · 北京市：北京时间 …").
+    bool PlaceFound() const { return m_placeFound; }
 
 private:
     std::optional<BirthMoment> ReadMoment(std::chrono::year_month_day clockDate);
 
     std::optional<std::chrono::year_month_day> m_clockDate;
     std::optional<MomentResolution> m_resolution;
+    bool m_placeFound = false;
 };
 
 // The birthplace and the reading of the clock time for a chart's caption

@@ -1,5 +1,6 @@
 #include "app/TovrinDlg.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QStringListModel>
 
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
@@ -155,21 +157,29 @@ void CTovrinDlg::OnListChosen() {
     WriteMoment();
 }
 
-// The place index is read when the place field is first typed in, not when
-// the form opens.
+// The places the typed text begins, as "朝阳区 · 北京市" (picking one writes
+// that text, which finds that place alone); the index is built when the
+// field is first typed in, not when the form opens.
 void CTovrinDlg::CompletePlaces() {
-    if (m_editPlace->completer() != nullptr) return;
-    QStringList names;
-    for (const Place& p : PlaceIndex::Installed().Places()) {
-        const QString where = QString::fromStdString(", " + p.state + ", " + p.countryCode);
-        names << QString::fromStdString(p.name) + where;
-        if (!p.chineseName.empty()) names << QString::fromStdString(p.chineseName) + where;
+    constexpr std::size_t kShown = 20;
+    auto* completer = m_editPlace->completer();
+    if (completer == nullptr) {
+        completer = new QCompleter(m_editPlace);
+        completer->setModel(new QStringListModel(completer));
+        completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+        m_editPlace->setCompleter(completer);
     }
-    auto* completer = new QCompleter(names, m_editPlace);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    m_editPlace->setCompleter(completer);
-    completer->setCompletionPrefix(m_editPlace->text());
-    completer->complete();
+    QStringList labels;
+    for (const Place* p :
+         PlaceIndex::Installed().Complete(m_editPlace->text().toStdString(), kShown))
+        labels << QString::fromStdString(PlaceLabel(*p));
+    labels.removeDuplicates();
+    static_cast<QStringListModel*>(completer->model())->setStringList(labels);
+    if (labels.isEmpty()) {
+        completer->popup()->hide();
+    } else {
+        completer->complete();
+    }
 }
 
 // With a date that casts but a list still empty, the list opens to ask for
