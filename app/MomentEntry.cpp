@@ -122,7 +122,15 @@ bool MomentEntry::Apply(BirthForm& form) {
     form.m_tBirthInstant.reset();
     if (!m_clockDate) m_clockDate = form.m_dateSolar;
     const std::optional<BirthMoment> moment = ReadMoment(*m_clockDate);
-    if (!moment) return false;
+    if (!moment) {
+        // A time not read (a place shared or unknown, a time half typed)
+        // leaves no reading of an earlier one in the lists to cast from.
+        if (!m_strTime.empty()) {
+            form.m_nHourSelection = BirthForm::kNoSelection;
+            form.m_nMinuteSelection = BirthForm::kNoSelection;
+        }
+        return false;
+    }
     MomentResult result = ResolveMoment(*moment);
     if (!result.ok()) {
         m_strResolution = result.error == MomentError::NonexistentTime
