@@ -363,11 +363,17 @@ const Place& PlaceIndex::At(std::size_t i) const {
 void PlaceIndex::LoadWorld() const {
     std::call_once(m_worldLoaded, [this] {
         if (!m_loadWorld) return;
-        std::vector<Place> world = m_loadWorld();
-        std::stable_sort(world.begin(), world.end(), [](const Place& a, const Place& b) {
-            return a.population > b.population;
+        std::vector<Place> loaded = m_loadWorld();
+        // Most populous first; indices sorted, not the records.
+        std::vector<std::size_t> order(loaded.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return loaded[a].population > loaded[b].population;
         });
-        for (Place& g : world) {
+        m_world.reserve(loaded.size());
+        m_worldLatin.reserve(loaded.size() * 3 / 2);
+        for (const std::size_t at : order) {
+            Place& g = loaded[at];
             // One of the table's places: it takes the record's Latin name.
             std::vector<std::size_t> same;
             const auto look = [&](const KeyMap& map, const std::string& key) {
@@ -395,16 +401,27 @@ void PlaceIndex::LoadWorld() const {
             g.countryChinese = FirstName(CountryNames(g.countryCode));
             g.checkedChinese = false;
             const std::size_t i = m_table.size() + m_world.size();
-            for (const std::string& n : NamesOf(g)) {
-                const std::string key = PlaceKey(n);
-                if (IsLatin(n)) {
-                    AddKey(m_worldLatin, key, i);
-                } else {
-                    AddKey(m_worldChinese, key, i);
-                    AddKey(m_worldChinese, ChineseStem(key), i);
-                }
-            }
+            AddKey(m_worldLatin, PlaceKey(g.name), i);
+            for (const std::string& n : g.otherNames)
+                if (IsLatin(n)) AddKey(m_worldLatin, PlaceKey(n), i);
             m_world.push_back(std::move(g));
+        }
+    });
+}
+
+// GeoNames' Chinese translations, indexed when a Chinese name the table
+// lacks is first looked up.
+void PlaceIndex::LoadWorldChinese() const {
+    LoadWorld();
+    std::call_once(m_worldChineseLoaded, [this] {
+        for (std::size_t w = 0; w < m_world.size(); ++w) {
+            const std::size_t i = m_table.size() + w;
+            for (const std::string& n : NamesOf(m_world[w])) {
+                if (IsLatin(n)) continue;
+                const std::string key = PlaceKey(n);
+                AddKey(m_worldChinese, key, i);
+                AddKey(m_worldChinese, ChineseStem(key), i);
+            }
         }
     });
 }
@@ -475,7 +492,7 @@ PlaceIndex::Matches PlaceIndex::Named(std::string_view name) const {
         if (!tail.places.empty()) return tail;
     }
     // Only GeoNames' translations: offered, never taken without a qualifier.
-    LoadWorld();
+    LoadWorldChinese();
     for (const std::string& k : {key, ChineseStem(key)}) {
         if (const auto it = m_worldChinese.find(k); it != m_worldChinese.end()) {
             m.places = it->second;

@@ -121,6 +121,7 @@ private:
     };
     const Place& At(std::size_t i) const;
     void LoadWorld() const;
+    void LoadWorldChinese() const;
     Matches Direct(std::string_view name) const;
     Matches Named(std::string_view name) const;
     bool Qualifies(std::size_t i, std::string_view qualifier) const;
@@ -136,6 +137,7 @@ private:
     // GeoNames, loaded on first need.
     std::function<std::vector<Place>()> m_loadWorld;
     mutable std::once_flag m_worldLoaded;
+    mutable std::once_flag m_worldChineseLoaded;
     mutable std::vector<Place> m_world;  // most populous first
     mutable KeyMap m_worldLatin;         // also the table's places lent a GeoNames name
     mutable KeyMap m_worldChinese;       // GeoNames' translations and their stems

@@ -35,7 +35,7 @@ name has the same stem (滦县 -> 滦州市); the few left take the seat of
 tools/data/renamed.tsv (the code and name the maps knew) or
 tools/data/seats.tsv (read from maps by hand).
 
-Regenerate with (Debian's `opencc` and `nodejs` installed):
+Regenerate with (Debian's `opencc`, `nodejs` and `libgeonames-dev` installed):
     /usr/bin/python3 tools/gen_places.py --pcc /tmp/pcc/package \\
         --counties /tmp/eco/package --cities /tmp/ecc/package \\
         --echarts /tmp/ech/package --pinyin /tmp/pyp/package \\
