@@ -236,7 +236,8 @@ std::string_view LevelName(PlaceLevel level) {
 std::string PlaceLabel(const Place& p) {
     if (!p.checkedChinese || p.chineseName.empty()) {
         std::string label = p.name;
-        if (!p.state.empty()) label += " · " + p.state;
+        if (!p.province.empty() || !p.state.empty())
+            label += " · " + (p.province.empty() ? p.state : p.province);
         return label + " · " + (p.countryChinese.empty() ? p.country : p.countryChinese);
     }
     if (p.level == PlaceLevel::City)
@@ -372,6 +373,12 @@ void PlaceIndex::LoadWorld() const {
         });
         m_world.reserve(loaded.size());
         m_worldLatin.reserve(loaded.size() * 3 / 2);
+        // Provinces by their Latin names, for GeoNames' towns in China.
+        std::unordered_map<std::string, const Place*> provinces;
+        for (const Place& p : m_table)
+            if (p.level == PlaceLevel::Province)
+                for (const std::string& n : NamesOf(p))
+                    if (IsLatin(n)) provinces.emplace(PlaceKey(n), &p);
         for (const std::size_t at : order) {
             Place& g = loaded[at];
             // One of the table's places: it takes the record's Latin name.
@@ -400,6 +407,11 @@ void PlaceIndex::LoadWorld() const {
             }
             g.countryChinese = FirstName(CountryNames(g.countryCode));
             g.checkedChinese = false;
+            if (const auto it = provinces.find(PlaceKey(g.state));
+                it != provinces.end() && it->second->countryCode == g.countryCode) {
+                g.province = it->second->chineseName;  // "Jilin" -> 吉林省
+                g.countryChinese = it->second->countryChinese;
+            }
             const std::size_t i = m_table.size() + m_world.size();
             AddKey(m_worldLatin, PlaceKey(g.name), i);
             for (const std::string& n : g.otherNames)
@@ -443,6 +455,7 @@ bool PlaceIndex::Qualifies(std::size_t i, std::string_view qualifier) const {
             if (!n->empty() && PlaceKey(*n) == key) return true;
         return false;
     }
+    if (!p.countryChinese.empty() && PlaceKey(p.countryChinese) == key) return true;
     for (const std::string_view n : Split(CountryNames(p.countryCode), "|"))
         if (!n.empty() && (PlaceKey(n) == key || PlaceKey(n) == stem)) return true;
     return false;
