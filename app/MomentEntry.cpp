@@ -38,14 +38,15 @@ std::optional<Birthplace> ParseCoordinates(std::string_view text) {
     return place;
 }
 
-// "朝阳区 · 北京市；朝阳区 · 长春市；…" (at most six).
+// "朝阳市 · 辽宁省；朝阳区 · 北京市；朝阳县 · 朝阳市…" (at most three: the
+// line is short, and the field's list offers them all).
 std::string Candidates(const std::vector<const Place*>& places) {
     std::string list;
-    for (std::size_t i = 0; i < places.size() && i < 6; ++i) {
+    for (std::size_t i = 0; i < places.size() && i < 3; ++i) {
         if (i > 0) list += "；";
         list += PlaceLabel(*places[i]);
     }
-    if (places.size() > 6) list += "；…";
+    if (places.size() > 3) list += "…";
     return list;
 }
 
@@ -102,9 +103,9 @@ std::optional<BirthMoment> MomentEntry::ReadMoment(year_month_day clockDate) {
                     m_strResolution = "“" + name + "”是指" + Candidates(found.candidates) +
                                       "吗？请加上国家名或从列表中选择";
                 else
-                    m_strResolution =
-                        "出生地“" + name + "”有" + std::to_string(found.candidates.size()) +
-                        "处，请加上省、市或从列表中选择：" + Candidates(found.candidates);
+                    m_strResolution = "出生地“" + name + "”有" +
+                                      std::to_string(found.candidates.size()) + "处，请加上省市：" +
+                                      Candidates(found.candidates);
                 return std::nullopt;
             }
             const Place& p = *found.chosen;

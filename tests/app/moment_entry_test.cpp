@@ -82,7 +82,7 @@ TEST(MomentEntry, CaptionTellsPlaceAndReading) {
     entry.m_strPlace = "乌鲁木齐";  // the city and the county
     EXPECT_FALSE(entry.Apply(form));
     EXPECT_EQ(entry.m_strResolution,
-              "出生地“乌鲁木齐”有2处，请加上省、市或从列表中选择：乌鲁木齐市 · 新疆维吾尔自治区；"
+              "出生地“乌鲁木齐”有2处，请加上省市：乌鲁木齐市 · 新疆维吾尔自治区；"
               "乌鲁木齐县 · 乌鲁木齐市");
     EXPECT_FALSE(form.m_tBirthInstant.has_value());
     entry.m_strPlace = "乌鲁木齐市";
