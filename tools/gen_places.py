@@ -265,7 +265,7 @@ def main():
     def parents(t):
         if t["code"]:
             code = t["code"]
-            province = index.get(code[:2] + "0000", -1)
+            province = index.get(code[:2] + "0000", -1) if t["level"] != 1 else -1
             prefecture = index.get(code[:4] + "00", -1) if t["level"] == 3 else -1
             if prefecture == index.get(t["code"]):
                 prefecture = -1
