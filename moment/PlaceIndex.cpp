@@ -90,19 +90,24 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view by) 
     }
 }
 
-// The parts of "name, qualifier, ..." split at any separator; Chinese text is
-// also split at spaces.
+// The parts of "name, qualifier, ..." split at any separator; a Chinese part
+// is also split at spaces ("苏州 江苏"), a Latin one is not ("New York").
 std::vector<std::string> Parts(std::string_view text) {
     std::string joined(text);
     for (const std::string_view separator : kSeparators) {
         for (std::size_t at; (at = joined.find(separator)) != std::string::npos;)
             joined.replace(at, separator.size(), "\n");
     }
-    if (!IsLatin(joined)) std::replace(joined.begin(), joined.end(), ' ', '\n');
     std::vector<std::string> parts;
     for (const std::string_view part : Split(joined, "\n")) {
         const std::string_view trimmed = Trim(part);
-        if (!trimmed.empty()) parts.emplace_back(trimmed);
+        if (trimmed.empty()) continue;
+        if (IsLatin(trimmed)) {
+            parts.emplace_back(trimmed);
+            continue;
+        }
+        for (const std::string_view word : Split(trimmed, " "))
+            if (!Trim(word).empty()) parts.emplace_back(Trim(word));
     }
     return parts;
 }

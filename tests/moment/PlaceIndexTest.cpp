@@ -217,6 +217,8 @@ const Query kQueries[] = {
     {"朝阳, 北京", "110105", 1},
     {"北京朝阳", "110105", 1},
     {"朝阳区 · 长春市", "220104", 1},
+    {"苏州 江苏", "320500", 1},
+    {"吉林, 吉林省", "220200", 1},
     // suffixes and ethnic names
     {"大理州", "532900", 1},
     {"大理白族自治州", "532900", 1},
@@ -300,6 +302,9 @@ TEST(PlaceIndex, CompletionLabelsFindTheirPlace) {
     }
     EXPECT_EQ(PlaceLabel(*index.Lookup("朝阳, 北京").chosen), "朝阳区 · 北京市");
     EXPECT_EQ(PlaceLabel(*index.Lookup("紐約").chosen), "纽约 · 美国");
+    const PlaceLookup sanJose = index.Lookup("San Jose · California · 美国");
+    ASSERT_NE(sanJose.chosen, nullptr);
+    EXPECT_EQ(sanJose.chosen->chineseName, "圣荷西");
 }
 
 // A small index of GeoNames-like records: keys fold case, accents and
