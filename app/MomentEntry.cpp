@@ -38,12 +38,15 @@ std::optional<Birthplace> ParseCoordinates(std::string_view text) {
     return place;
 }
 
+// "朝阳市 · 辽宁省；朝阳区 · 北京市；朝阳县 · 朝阳市…" (at most three: the
+// line is short, and the field's list offers them all).
 std::string Candidates(const std::vector<const Place*>& places) {
     std::string list;
-    for (std::size_t i = 0; i < places.size() && i < 4; ++i) {
+    for (std::size_t i = 0; i < places.size() && i < 3; ++i) {
         if (i > 0) list += "；";
-        list += places[i]->name + ", " + places[i]->state;
+        list += PlaceLabel(*places[i]);
     }
+    if (places.size() > 3) list += "…";
     return list;
 }
 
@@ -92,14 +95,23 @@ std::optional<BirthMoment> MomentEntry::ReadMoment(year_month_day clockDate) {
         if (auto coordinates = ParseCoordinates(placeText)) {
             m.place = *coordinates;
         } else {
-            const auto found = PlaceIndex::Installed().Find(placeText);
-            if (found.size() != 1) {
-                m_strResolution = found.empty() ? "找不到出生地“" + std::string(placeText) + "”"
-                                                : "出生地有多处：" + Candidates(found);
+            const PlaceLookup found = PlaceIndex::Installed().Lookup(placeText);
+            if (!found.chosen) {
+                const std::string name(placeText);
+                if (found.candidates.empty())
+                    m_strResolution = "找不到出生地“" + name + "”";
+                else if (found.candidates.size() == 1)
+                    m_strResolution = "“" + name + "”是指" + Candidates(found.candidates) +
+                                      "吗？请加上国家名或从列表中选择";
+                else
+                    m_strResolution = "出生地“" + name + "”有" +
+                                      std::to_string(found.candidates.size()) + "处，请加上省市：" +
+                                      Candidates(found.candidates);
                 return std::nullopt;
             }
-            m.place = Birthplace{found[0]->name, found[0]->longitude, found[0]->latitude};
-            m.zone = ClockZoneFor(*found[0]);
+            const Place& p = *found.chosen;
+            m.place = Birthplace{PlaceLabel(p), p.longitude, p.latitude};
+            m.zone = ClockZoneFor(p);
         }
     }
     m.trueSolarTime = m_bTrueSolarTime && m.place.has_value();
@@ -109,10 +121,19 @@ std::optional<BirthMoment> MomentEntry::ReadMoment(year_month_day clockDate) {
 bool MomentEntry::Apply(BirthForm& form) {
     m_resolution.reset();
     m_moment.reset();
+    m_placeFound = false;
     form.m_tBirthInstant.reset();
     if (!m_clockDate) m_clockDate = form.m_dateSolar;
     const std::optional<BirthMoment> moment = ReadMoment(*m_clockDate);
-    if (!moment) return false;
+    if (!moment) {
+        // A time not read (a place shared or unknown, a time half typed)
+        // leaves no reading of an earlier one in the lists to cast from.
+        if (!m_strTime.empty()) {
+            form.m_nHourSelection = BirthForm::kNoSelection;
+            form.m_nMinuteSelection = BirthForm::kNoSelection;
+        }
+        return false;
+    }
     MomentResult result = ResolveMoment(*moment);
     if (!result.ok()) {
         m_strResolution = result.error == MomentError::NonexistentTime
@@ -124,6 +145,9 @@ bool MomentEntry::Apply(BirthForm& form) {
     }
     const MomentResolution& r = *result.resolution;
     m_strResolution = DescribeResolution(*moment, r);
+    // The place the time was read for, as it was found, before the reading.
+    m_placeFound = moment->place && !moment->place->name.empty();
+    if (m_placeFound) m_strResolution = moment->place->name + "：" + m_strResolution;
     form.m_nHourSelection = r.hour;
     form.m_nMinuteSelection = r.minuteSlot;
     form.m_tBirthInstant = r.utc;
@@ -142,7 +166,9 @@ bool MomentEntry::Apply(BirthForm& form) {
 std::string MomentCaption(const MomentEntry& entry) {
     if (!entry.Resolution() || entry.m_strTime.empty()) return {};
     std::string text;
-    if (!entry.m_strPlace.empty()) text = "出生地 " + entry.m_strPlace + "  ";
+    // A place found by name leads the reading already ("昆山市 · 苏州市：…").
+    if (!entry.m_strPlace.empty())
+        text = entry.PlaceFound() ? "出生地 " : "出生地 " + entry.m_strPlace + "  ";
     return text + entry.m_strResolution;
 }
 

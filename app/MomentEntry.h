@@ -37,6 +37,9 @@ public:
     const std::optional<MomentResolution>& Resolution() const { return m_resolution; }
     // The clock time, zone and place that resolution was read from.
     const std::optional<BirthMoment>& Moment() const { return m_moment; }
+    // The moment was read for a place found by name, whose label leads the
+    // line ("朝阳区 · 北京市：北京时间 …").
+    bool PlaceFound() const { return m_placeFound; }
 
 private:
     std::optional<BirthMoment> ReadMoment(std::chrono::year_month_day clockDate);
@@ -44,6 +47,7 @@ private:
     std::optional<std::chrono::year_month_day> m_clockDate;
     std::optional<MomentResolution> m_resolution;
     std::optional<BirthMoment> m_moment;
+    bool m_placeFound = false;
 };
 
 // The birthplace and the reading of the clock time for a chart's caption

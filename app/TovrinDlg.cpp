@@ -1,6 +1,7 @@
 #include "app/TovrinDlg.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QToolBar>
+#include <QStringListModel>
 
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
@@ -190,22 +192,33 @@ void CTovrinDlg::OnListChosen() {
     WriteMoment();
 }
 
-// The place index is read when the place field is first typed in, not when
-// the form opens.
+// The places the typed text begins, as "朝阳区 · 北京市" (picking one writes
+// that text, which finds that place alone); the index is built when the
+// field is first typed in, not when the form opens.
 void CTovrinDlg::CompletePlaces() {
-    if (m_editPlace->completer() != nullptr) return;
-    QStringList names;
-    if (const QString last = LoadLastPlace(); !last.isEmpty()) names << last;  // offered first
-    for (const Place& p : PlaceIndex::Installed().Places()) {
-        const QString where = QString::fromStdString(", " + p.state + ", " + p.countryCode);
-        names << QString::fromStdString(p.name) + where;
-        if (!p.chineseName.empty()) names << QString::fromStdString(p.chineseName) + where;
+    constexpr std::size_t kShown = 20;
+    auto* completer = m_editPlace->completer();
+    if (completer == nullptr) {
+        completer = new QCompleter(m_editPlace);
+        completer->setModel(new QStringListModel(completer));
+        completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+        m_editPlace->setCompleter(completer);
     }
-    auto* completer = new QCompleter(names, m_editPlace);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    m_editPlace->setCompleter(completer);
-    completer->setCompletionPrefix(m_editPlace->text());
-    completer->complete();
+    QStringList labels;
+    // The place typed last time is offered first while it still fits.
+    if (const QString last = LoadLastPlace();
+        !last.isEmpty() && last.startsWith(m_editPlace->text()))
+        labels << last;
+    for (const Place* p :
+         PlaceIndex::Installed().Complete(m_editPlace->text().toStdString(), kShown))
+        labels << QString::fromStdString(PlaceLabel(*p));
+    labels.removeDuplicates();
+    static_cast<QStringListModel*>(completer->model())->setStringList(labels);
+    if (labels.isEmpty()) {
+        completer->popup()->hide();
+    } else {
+        completer->complete();
+    }
 }
 
 // With a date that casts but a list still empty, the list opens to ask for

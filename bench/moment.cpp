@@ -51,7 +51,8 @@ BENCHMARK(BM_ResolveMoment);
 
 void BM_FindPlaceByChineseName(benchmark::State& state) {
     const qelvar::PlaceIndex& index = qelvar::PlaceIndex::Installed();
-    const char* names[] = {"成都", "乌鲁木齐", "北京", "上海市", "喀什", "香港", "台北", "苏州"};
+    const char* names[] = {"成都", "乌鲁木齐", "北京",     "上海市",     "喀什",   "香港",
+                           "台北", "苏州",     "江苏苏州", "朝阳, 北京", "大理州", "紐約"};
     std::size_t found = 0;
     for (auto _ : state) {
         for (const char* name : names) found += index.Find(name).size();
@@ -61,13 +62,23 @@ void BM_FindPlaceByChineseName(benchmark::State& state) {
 }
 BENCHMARK(BM_FindPlaceByChineseName);
 
+// The index of the generated table, built at the first lookup of a process.
 void BM_BuildPlaceIndex(benchmark::State& state) {
     for (auto _ : state) {
-        const qelvar::PlaceIndex index(qelvar::LoadInstalledPlaces());
-        benchmark::DoNotOptimize(index.Places().data());
+        const qelvar::PlaceIndex index(qelvar::TablePlaces(), {});
+        benchmark::DoNotOptimize(index.Find("昆山").size());
     }
 }
-BENCHMARK(BM_BuildPlaceIndex)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_BuildPlaceIndex)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// GeoNames joining the index, at the first Latin name of a process.
+void BM_BuildPlaceIndexWithGeoNames(benchmark::State& state) {
+    for (auto _ : state) {
+        const qelvar::PlaceIndex index(qelvar::TablePlaces(), qelvar::LoadInstalledPlaces);
+        benchmark::DoNotOptimize(index.Find("Chengdu").size());
+    }
+}
+BENCHMARK(BM_BuildPlaceIndexWithGeoNames)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // `qelvar-cli cast --format json -` over 10,000 clock lines five days apart
 // from 1901 to 2037 (so the equation of time is sampled over the whole
@@ -106,5 +117,38 @@ void BM_CliClockBatch10000(benchmark::State& state) {
     std::filesystem::remove(input);
 }
 BENCHMARK(BM_CliClockBatch10000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// `qelvar-cli places --format json -` over 10,000 names (the table's names,
+// full and short, every tenth in pinyin so GeoNames joins too), timed as a
+// whole process writing to /dev/null.
+void BM_CliPlaces10000(benchmark::State& state) {
+    const std::filesystem::path cli =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qelvar-cli";
+    if (!std::filesystem::exists(cli)) {
+        state.SkipWithError("qelvar-cli not built");
+        return;
+    }
+    const std::filesystem::path input =
+        std::filesystem::temp_directory_path() / ("qelvar_places_" + std::to_string(getpid()));
+    {
+        const std::vector<qelvar::Place> table = qelvar::TablePlaces();
+        std::ofstream out(input);
+        for (std::size_t i = 0; i < 10000; ++i) {
+            const qelvar::Place& p = table[(i * 7) % table.size()];
+            if (i % 10 == 0)
+                out << p.name << '\n';
+            else
+                out << (i % 2 || p.otherNames.empty() ? p.chineseName : p.otherNames[0]) << '\n';
+        }
+    }
+    const std::string command =
+        "'" + cli.string() + "' places --format json - < '" + input.string() + "' > /dev/null 2>&1";
+    for (auto _ : state) {
+        const int status = std::system(command.c_str());
+        if (status == -1 || WEXITSTATUS(status) > 1) state.SkipWithError("qelvar-cli failed");
+    }
+    std::filesystem::remove(input);
+}
+BENCHMARK(BM_CliPlaces10000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace

@@ -334,7 +334,8 @@ int CastFromOptions(std::string_view command, const CastOptions& o, CastResult& 
     const MomentFromOptions m = MomentOf(o.moment);
     if (!m.moment) {
         result = CastResult{};  // no error text: nothing goes to standard output
-        return UsageError(command, m.problem);
+        return m.status == kMalformed ? UsageError(command, m.problem)
+                                      : Fail(command, m.problem, m.status);
     }
     return CastClock(command, *m.moment, RequestOf(o), o.birth.today, result);
 }

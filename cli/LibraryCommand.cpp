@@ -55,7 +55,9 @@ std::unique_ptr<Library> OpenLibrary(std::string_view command,
 int BirthOfOptions(std::string_view command, const CastOptions& o, library::TypedBirth& birth) {
     if (o.moment.clock) {
         const MomentFromOptions m = MomentOf(o.moment);
-        if (!m.moment) return UsageError(command, m.problem);
+        if (!m.moment)
+            return m.status == kMalformed ? UsageError(command, m.problem)
+                                          : Fail(command, m.problem, m.status);
         birth.kind = BirthKind::Clock;
         birth.moment = *m.moment;
         return kOk;

@@ -80,6 +80,22 @@ void Line(std::string& out, std::string_view label, const std::string& value) {
 
 }  // namespace
 
+std::string PlaceProblem(std::string_view name, const PlaceLookup& found) {
+    const std::string quoted = "'" + Escaped(name) + "'";
+    if (found.candidates.empty()) return "no place named " + quoted;
+    std::string problem =
+        found.candidates.size() == 1
+            ? quoted + " is only a translation GeoNames gives; add the country to take it:"
+            : quoted + " names " + std::to_string(found.candidates.size()) +
+                  " places; add the province, prefecture, state or country, or give the code:";
+    for (const Place* p : found.candidates) {
+        problem += "\n  " + PlaceLabel(*p);
+        if (!p->code.empty()) problem += "  " + p->code;
+        problem += "  (" + Number(p->longitude, 2) + " E, " + Number(p->latitude, 2) + " N)";
+    }
+    return problem;
+}
+
 std::optional<ClockTime> ParseClock(std::string_view text) {
     const auto split = text.find_first_of(" T");
     if (split == std::string_view::npos) return std::nullopt;
@@ -97,8 +113,9 @@ void AddMomentOptions(CLI::App& command, MomentOptions& m) {
                     "the birth as the clock showed it (instead of DATE --hour --minute)");
     AddParsedOption(command, "--zone", m.zone, ParseText, "ZONE", "an IANA zone name",
                     "the clock's time zone (default Asia/Shanghai, or the place's)");
-    AddParsedOption(command, "--place", m.place, ParseText, "NAME", "a place name",
-                    "birthplace by name: 成都, Chengdu, \"Suzhou, Anhui\" ('places NAME')");
+    AddParsedOption(
+        command, "--place", m.place, ParseText, "NAME", "a place name",
+        "birthplace by name or code: 昆山, kunshan, \"苏州, 江苏\", 320583 ('places NAME')");
     AddParsedOption(command, "--longitude", m.longitude, ParseFiniteNumber, "E",
                     "degrees east, -180..180",
                     "birthplace longitude, degrees east (instead of --place)");
@@ -120,20 +137,11 @@ MomentFromOptions MomentOf(const MomentOptions& o) {
     m.trueSolarTime = o.solarTime;
     if (o.longitude) m.place = Birthplace{"", *o.longitude, o.latitude};
     if (o.place) {
-        const auto found = PlaceIndex::Installed().Find(*o.place);
-        if (found.empty()) return {std::nullopt, "no place named '" + Escaped(*o.place) + "'"};
-        if (found.size() > 1) {
-            std::string problem = "'" + Escaped(*o.place) + "' names " +
-                                  std::to_string(found.size()) +
-                                  " places; add the state or country, or give --longitude:";
-            for (const Place* p : found) {
-                problem += "\n  " + p->name + ", " + p->state + ", " + p->countryCode + "  (" +
-                           Number(p->longitude, 4) + " E)";
-            }
-            return {std::nullopt, problem};
-        }
-        m.place = Birthplace{found[0]->name, found[0]->longitude, found[0]->latitude};
-        if (!o.zone) m.zone = ClockZoneFor(*found[0]);
+        const PlaceLookup found = PlaceIndex::Installed().Lookup(*o.place);
+        if (!found.chosen) return {std::nullopt, PlaceProblem(*o.place, found), kDateFails};
+        const Place& p = *found.chosen;
+        m.place = Birthplace{PlaceLabel(p), p.longitude, p.latitude};
+        if (!o.zone) m.zone = ClockZoneFor(p);
     }
     return {m, {}};
 }

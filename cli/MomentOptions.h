@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "moment/BirthMoment.h"
+#include "moment/PlaceIndex.h"
 
 namespace qelvar::cli {
 
@@ -28,13 +29,19 @@ void AddMomentOptions(CLI::App& command, MomentOptions& moment);
 // numbers are not checked here: a day that does not exist fails later.
 std::optional<ClockTime> ParseClock(std::string_view text);
 
-// The moment the options give, or the problem (a place not found or found
-// more than once, with the candidates) as a usage error.
+// The moment the options give, or the problem: a place not found or not
+// named with certainty (with the candidates) fails with status 1, the rest
+// are usage errors.
 struct MomentFromOptions {
     std::optional<BirthMoment> moment;
     std::string problem;
+    int status = 2;  // kMalformed; kDateFails for a place not found or not one
 };
 MomentFromOptions MomentOf(const MomentOptions& options);
+
+// Why a place name was not taken, with its candidates (their label, code and
+// coordinates) one a line.
+std::string PlaceProblem(std::string_view name, const PlaceLookup& found);
 
 // How a resolution failed, for the exit status and the error object:
 // "Nonexistent time" and "Error Date" are kDateFails, the rest "Malformed

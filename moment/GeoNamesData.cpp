@@ -2,20 +2,19 @@
 // the package's translation catalogues, which are keyed by GeoNames id.
 #include <geonames.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "moment/PlaceIndex.h"
 
 namespace qelvar {
 namespace {
-
-using Catalogue = std::unordered_map<std::string, std::string>;
 
 constexpr const char* kCatalogueDir = "/usr/share/locale/";
 constexpr const char* kCatalogueFile = "/LC_MESSAGES/geonames.mo";
@@ -32,28 +31,47 @@ std::uint32_t Word(const std::string& data, std::size_t offset, bool swap) {
     return swap ? __builtin_bswap32(w) : w;
 }
 
-// A GNU message catalogue (.mo): original string -> translation.
-Catalogue ReadCatalogue(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string data((std::istreambuf_iterator<char>(file)),
-                           std::istreambuf_iterator<char>());
-    Catalogue catalogue;
-    constexpr std::uint32_t kMagic = 0x950412de;
-    const bool swap = Word(data, 0, false) != kMagic;
-    if (Word(data, 0, swap) != kMagic) return catalogue;
-    const std::uint32_t count = Word(data, 8, swap);
-    const std::uint32_t originals = Word(data, 12, swap);
-    const std::uint32_t translations = Word(data, 16, swap);
-    const auto text = [&](std::uint32_t table, std::uint32_t i) {
-        const std::size_t length = Word(data, table + 8 * i, swap);
-        const std::size_t offset = Word(data, table + 8 * i + 4, swap);
-        return offset + length <= data.size() ? data.substr(offset, length) : std::string();
-    };
-    for (std::uint32_t i = 0; i < count; ++i) {
-        catalogue.emplace(text(originals, i), text(translations, i));
+// A GNU message catalogue (.mo), looked up in place: its original strings
+// are sorted, so a translation is found by binary search.
+class Catalogue {
+public:
+    explicit Catalogue(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        m_data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        constexpr std::uint32_t kMagic = 0x950412de;
+        m_swap = Word(m_data, 0, false) != kMagic;
+        if (Word(m_data, 0, m_swap) != kMagic) return;
+        m_count = Word(m_data, 8, m_swap);
+        m_originals = Word(m_data, 12, m_swap);
+        m_translations = Word(m_data, 16, m_swap);
     }
-    return catalogue;
-}
+
+    std::string_view Find(std::string_view original) const {
+        std::uint32_t low = 0, high = m_count;
+        while (low < high) {
+            const std::uint32_t mid = low + (high - low) / 2;
+            const int order = Text(m_originals, mid).compare(original);
+            if (order == 0) return Text(m_translations, mid);
+            if (order < 0)
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        return {};
+    }
+
+private:
+    std::string_view Text(std::uint32_t table, std::uint32_t i) const {
+        const std::size_t length = Word(m_data, table + 8 * i, m_swap);
+        const std::size_t offset = Word(m_data, table + 8 * i + 4, m_swap);
+        if (offset + length > m_data.size()) return {};
+        return std::string_view(m_data).substr(offset, length);
+    }
+
+    std::string m_data;
+    bool m_swap = false;
+    std::uint32_t m_count = 0, m_originals = 0, m_translations = 0;
+};
 
 std::string Child(GVariant* city, std::size_t i) {
     const gchar* s = nullptr;
@@ -73,12 +91,13 @@ Place ReadCity(GVariant* city, const std::vector<Catalogue>& chinese) {
     g_variant_get_child(city, 8, "d", &p.latitude);
     g_variant_get_child(city, 9, "d", &p.longitude);
     for (const Catalogue& c : chinese) {
-        const auto it = c.find(id);
-        if (it == c.end() || it->second.empty()) continue;
+        const std::string_view name = c.Find(id);
+        if (name.empty()) continue;
         if (p.chineseName.empty()) {
-            p.chineseName = it->second;
-        } else if (it->second != p.chineseName) {
-            p.otherNames.push_back(it->second);
+            p.chineseName = name;
+        } else if (name != p.chineseName && std::find(p.otherNames.begin(), p.otherNames.end(),
+                                                      name) == p.otherNames.end()) {
+            p.otherNames.emplace_back(name);
         }
     }
     return p;
@@ -89,7 +108,7 @@ Place ReadCity(GVariant* city, const std::vector<Catalogue>& chinese) {
 std::vector<Place> LoadInstalledPlaces() {
     std::vector<Catalogue> chinese;
     for (const char* locale : kChineseLocales) {
-        chinese.push_back(ReadCatalogue(std::string(kCatalogueDir) + locale + kCatalogueFile));
+        chinese.emplace_back(std::string(kCatalogueDir) + locale + kCatalogueFile);
     }
     std::vector<Place> places;
     const gint n = geonames_get_n_cities();

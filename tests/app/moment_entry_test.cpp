@@ -70,18 +70,26 @@ TEST(MomentEntry, UnknownPlaceSetsNothing) {
     EXPECT_EQ(MomentCaption(entry), "");
 }
 
-// The chart's caption carries the place and the reading of the clock time
-// (Ürümqi 2000-02-05 12:10: longitude −129.6, equation of time −13.9), and
-// nothing once a list was chosen by hand.
+// The chart's caption carries the place as it was found and the reading of
+// the clock time (Ürümqi's seat, 87.62 E, 2000-02-05 12:10: longitude
+// −129.5, equation of time −13.9), and nothing once a list was chosen by
+// hand.  A name shared by several places is read for none of them.
 TEST(MomentEntry, CaptionTellsPlaceAndReading) {
     BirthData birth;
     BirthForm form(birth, year{2000} / 2 / 5);
     MomentEntry entry;
     entry.m_strTime = "12:10";
-    entry.m_strPlace = "乌鲁木齐";
+    entry.m_strPlace = "乌鲁木齐";  // the city and the county
+    EXPECT_FALSE(entry.Apply(form));
+    EXPECT_EQ(entry.m_strResolution,
+              "出生地“乌鲁木齐”有2处，请加上省市：乌鲁木齐市 · 新疆维吾尔自治区；"
+              "乌鲁木齐县 · 乌鲁木齐市");
+    EXPECT_FALSE(form.m_tBirthInstant.has_value());
+    entry.m_strPlace = "乌鲁木齐市";
     ASSERT_TRUE(entry.Apply(form));
     EXPECT_EQ(MomentCaption(entry),
-              "出生地 乌鲁木齐  北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分）");
+              "出生地 乌鲁木齐市 · 新疆维吾尔自治区：北京时间 12:10 → 真太阳时 09:46（经度 −129.5 "
+              "分，时差 −13.9 分）");
     entry.OnListChosen(form);
     EXPECT_EQ(MomentCaption(entry), "");
 }

@@ -76,10 +76,11 @@ TEST(MomentCommand, KnownAnswersAsJson) {
 }
 
 TEST(MomentCommand, TextEndsWithTheSummaryLine) {
-    const auto r = RunCli({"moment", "--clock", "2000-02-05 12:10", "--place", "乌鲁木齐"});
+    const auto r = RunCli({"moment", "--clock", "2000-02-05 12:10", "--place", "乌鲁木齐市"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("巳 (5), sub-period 4, by true solar time"), std::string::npos);
-    EXPECT_NE(r.out.find("北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分）\n"),
+    // The seat at 87.62 E: 4 × (87.62 − 120) = −129.5 minutes.
+    EXPECT_NE(r.out.find("北京时间 12:10 → 真太阳时 09:46（经度 −129.5 分，时差 −13.9 分）\n"),
               std::string::npos)
         << r.out;
 }
@@ -106,8 +107,11 @@ const RefusedCase kRefused[] = {
      {"--clock", "2000-02-05 12:10", "--zone", "Asia/Atlantis"},
      2,
      "Malformed input\n"},
-    {"ambiguous place", {"--clock", "2000-02-05 12:10", "--place", "Suzhou"}, 2, ""},
-    {"unknown place", {"--clock", "2000-02-05 12:10", "--place", "Qwertyville"}, 2, ""},
+    {"ambiguous place", {"--clock", "2000-02-05 12:10", "--place", "Suzhou"}, 1, ""},
+    {"shared Chinese name", {"--clock", "2000-02-05 12:10", "--place", "朝阳"}, 1, ""},
+    {"a translation only", {"--clock", "2000-02-05 12:10", "--place", "静冈"}, 1, ""},
+    {"unknown place", {"--clock", "2000-02-05 12:10", "--place", "Qwertyville"}, 1, ""},
+    {"unknown code", {"--clock", "2000-02-05 12:10", "--place", "999999"}, 1, ""},
     {"place and longitude",
      {"--clock", "2000-02-05 12:10", "--place", "成都", "--longitude", "1"},
      2,
@@ -140,23 +144,56 @@ TEST(MomentCommand, RepeatedHourIsNoted) {
 }
 
 TEST(PlacesCommand, ListsEveryCandidate) {
-    const auto one = RunCli({"places", "成都"});
+    const auto one = RunCli({"places", "昆山"});
     EXPECT_EQ(one.status, 0);
-    EXPECT_EQ(one.out, "Chengdu\t成都\tSichuan, China\t104.0667\t30.6667\tAsia/Shanghai\n");
-    const auto two = RunCli({"places", "Suzhou", "--format", "json"});
+    EXPECT_EQ(one.out, "昆山市\t县级\t江苏省\t苏州市\t320583\t120.98\t31.39\tAsia/Shanghai\n");
+    const auto two = RunCli({"places", "朝阳", "--format", "json"});
     EXPECT_EQ(two.status, 0);
-    EXPECT_EQ(std::count(two.out.begin(), two.out.end(), '{'), 2);
-    EXPECT_NE(two.out.find("\"chineseName\":\"宿州市\""), std::string::npos);
+    EXPECT_EQ(std::count(two.out.begin(), two.out.end(), '{'), 4);
+    EXPECT_NE(two.out.find(R"("chineseName":"朝阳区","state":"Beijing","country":"China",)"
+                           R"("countryCode":"CN","longitude":116.4900,"latitude":39.9200,)"
+                           R"("zone":"Asia/Shanghai","level":"县级","province":"北京市",)"
+                           R"("prefecture":"","code":"110105","label":"朝阳区 · 北京市"})"),
+              std::string::npos)
+        << two.out;
     const auto none = RunCli({"places", "Qwertyville"});
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "");
 }
 
+// Names one a line: one JSON array a line, or one text block each ended by an
+// empty line; status 1 when a name found nothing.
+TEST(PlacesCommand, ReadsNamesFromStandardInput) {
+    const auto json =
+        RunCli({"places", "--format", "json", "-"}, "昆山\n不存在的地方\n朝阳, 北京\n");
+    EXPECT_EQ(json.status, 1);
+    ASSERT_EQ(std::count(json.out.begin(), json.out.end(), '\n'), 3) << json.out;
+    EXPECT_NE(json.out.find("[]\n"), std::string::npos);
+    EXPECT_NE(json.out.find(R"("code":"110105")"), std::string::npos);
+    const auto text = RunCli({"places", "-"}, "320583\nSuzhou, Anhui\n");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out,
+              "昆山市\t县级\t江苏省\t苏州市\t320583\t120.98\t31.39\tAsia/Shanghai\n\n"
+              "宿州市\t地级\t安徽省\t-\t341300\t116.98\t33.63\tAsia/Shanghai\n\n");
+}
+
+// A code names its division; a shared name is refused with its candidates.
+TEST(MomentCommand, PlaceByCodeOrRefusedWithCandidates) {
+    const auto code = RunCli({"moment", "--clock", "2000-02-05 12:10", "--place", "320583"});
+    ASSERT_EQ(code.status, 0) << code.err;
+    EXPECT_NE(code.out.find("昆山市 · 苏州市, 120.98 E, 31.39 N"), std::string::npos) << code.out;
+    const auto shared = RunCli({"moment", "--clock", "2000-02-05 12:10", "--place", "朝阳"});
+    EXPECT_EQ(shared.status, 1);
+    for (const char* candidate : {"朝阳区 · 北京市  110105", "朝阳区 · 长春市  220104",
+                                  "朝阳市 · 辽宁省  211300", "朝阳县 · 朝阳市  211321"})
+        EXPECT_NE(shared.err.find(candidate), std::string::npos) << shared.err;
+}
+
 // The charts of the known answers: Ürümqi, 命宫 in 酉, 身宫 in 未, 命主文曲,
 // 子年斗君：巳; Chengdu, 命宫 in 卯, 身宫 in 酉.
 TEST(CastClock, KnownCharts) {
-    const auto u = RunCli({"cast", "--clock", "2000-02-05 12:10", "--place", "乌鲁木齐", "--today",
-                           "2026-12-07", "--format", "json"});
+    const auto u = RunCli({"cast", "--clock", "2000-02-05 12:10", "--place", "乌鲁木齐市",
+                           "--today", "2026-12-07", "--format", "json"});
     ASSERT_EQ(u.status, 0) << u.err;
     EXPECT_NE(u.out.find(R"("branch":"酉","palace":"本命宫")"), std::string::npos);
     EXPECT_NE(u.out.find(R"("branch":"未","palace":"夫★身")"), std::string::npos);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "moment/BirthMoment.h"
+#include "moment/MomentText.h"
 
 namespace qelvar {
 namespace {
@@ -301,6 +302,50 @@ TEST(ClockTime, BadMomentsAreRefused) {
     EXPECT_TRUE(
         ResolveMoment(With({1990, 2, 3, 12, 0}, "Asia/Shanghai", Birthplace{"", 180.0, 90.0}))
             .ok());
+}
+
+}  // namespace
+}  // namespace qelvar
+
+namespace qelvar {
+namespace {
+
+struct ClockLabelCase {
+    const char* zone;
+    const char* place;  // the birthplace's label, empty: none
+    ClockTime clock;
+    const char* line;  // how the reading starts
+};
+
+// The clock named in Chinese: 北京时间, 台北时间, 香港时间, 澳门时间, else the
+// city and the clock's UTC offset (New York in July: UTC−4, daylight time).
+const ClockLabelCase kClockLabels[] = {
+    {"Asia/Shanghai", "", {2000, 7, 5, 12, 10}, "北京时间 12:10"},
+    {"Asia/Taipei", "", {2000, 7, 5, 12, 10}, "台北时间 12:10"},
+    {"Asia/Taipei", "", {1975, 7, 15, 13, 30}, "台北夏令时 13:30 → 标准时 12:30"},
+    {"Asia/Hong_Kong", "", {2000, 7, 5, 12, 10}, "香港时间 12:10"},
+    {"Asia/Macau", "", {2000, 7, 5, 12, 10}, "澳门时间 12:10"},
+    {"America/New_York",
+     "纽约 · 美国",
+     {2000, 7, 5, 12, 10},
+     "纽约 UTC−04:00 夏令时 12:10 → 标准时 11:10"},
+    {"Europe/Paris", "", {2000, 1, 5, 12, 10}, "Paris UTC+01:00 12:10"},
+    {"Asia/Kolkata", "", {2000, 1, 5, 12, 10}, "Kolkata UTC+05:30 12:10"},
+};
+
+TEST(MomentText, ClockNamedInChinese) {
+    for (const ClockLabelCase& c : kClockLabels) {
+        SCOPED_TRACE(c.line);
+        BirthMoment m;
+        m.clock = c.clock;
+        m.zone = c.zone;
+        if (*c.place) m.place = Birthplace{c.place, 0.0, std::nullopt};
+        m.trueSolarTime = false;
+        const MomentResult r = ResolveMoment(m);
+        ASSERT_TRUE(r.ok());
+        EXPECT_TRUE(DescribeResolution(m, *r.resolution).starts_with(c.line))
+            << DescribeResolution(m, *r.resolution);
+    }
 }
 
 }  // namespace

@@ -1,79 +1,314 @@
-// Places: the installed GeoNames data found by Chinese and Latin names, the
-// zone of the clock there, ambiguous names and qualifiers.
+// Places as a Chinese reader types them: every division of the generated
+// table found by its own names, a hand-checked list of seats, the cities of
+// the large overseas Chinese communities in three spellings, the ways of
+// adding a province or prefecture, and never one wrong place taken silently.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
 
 #include "moment/PlaceIndex.h"
 
 namespace qelvar {
 namespace {
 
-struct FindCase {
+constexpr double kSeat = 0.05;  // degrees: "the same seat"
+
+bool Same(const Place* a, const Place& b) {
+    return a == &b || (a && a->chineseName == b.chineseName && a->code == b.code &&
+                       a->province == b.province && std::fabs(a->longitude - b.longitude) < kSeat &&
+                       std::fabs(a->latitude - b.latitude) < kSeat);
+}
+
+bool Offers(const PlaceLookup& l, const Place& p) {
+    for (const Place* c : l.candidates)
+        if (Same(c, p)) return true;
+    return false;
+}
+
+// Every prefecture- and county-level division (and Taiwan's, Hong Kong's and
+// Macau's places), by its full and its short name: a single answer is the
+// division itself; a shared name offers it, and the name with the division's
+// prefecture or province added finds it alone.  Two counties of one
+// prefecture may share a short name (和田市, 和田县): the full name then finds
+// each, and a prefecture whose seat county shares its name (大理州, 大理市)
+// is found by the name with its own level (大理州).
+TEST(PlaceIndex, EveryDivisionIsFoundByItsNames) {
+    const PlaceIndex& index = PlaceIndex::Installed();
+    std::size_t checked = 0;
+    for (const Place& p : index.TablePlaces()) {
+        if (p.level == PlaceLevel::Province || p.level == PlaceLevel::City) continue;
+        std::vector<std::string> names{p.chineseName};
+        if (!p.otherNames.empty() && p.otherNames[0] != p.chineseName)
+            names.push_back(ChineseStem(p.chineseName));
+        for (const std::string& name : names) {
+            SCOPED_TRACE(name + " (" + PlaceLabel(p) + ")");
+            ++checked;
+            const PlaceLookup l = index.Lookup(name);
+            ASSERT_TRUE(Offers(l, p));
+            if (l.chosen) {
+                EXPECT_TRUE(Same(l.chosen, p));
+                continue;
+            }
+            EXPECT_GT(l.candidates.size(), 1u);
+            bool alone = false;
+            for (const std::string& region : {p.prefecture, p.province}) {
+                if (region.empty()) continue;
+                for (const std::string& query :
+                     {name + ", " + region, region + name, name + " · " + region}) {
+                    const PlaceLookup q = index.Lookup(query);
+                    if (q.chosen) {
+                        EXPECT_TRUE(Same(q.chosen, p)) << query;
+                        alone = true;
+                    } else {
+                        EXPECT_TRUE(Offers(q, p)) << query;
+                    }
+                }
+            }
+            if (alone) continue;
+            // Shared within its own prefecture or with its seat county.
+            const PlaceLookup full =
+                index.Lookup(name == p.chineseName ? PlaceLabel(p) : p.chineseName);
+            const std::string level =
+                p.level == PlaceLevel::Prefecture && p.chineseName.ends_with("自治州")
+                    ? name + "州"
+                    : p.chineseName;
+            const PlaceLookup leveled = index.Lookup(level);
+            EXPECT_TRUE(Same(full.chosen, p) || Same(leveled.chosen, p));
+        }
+    }
+    EXPECT_GT(checked, 5500u);  // 333 prefectures and 2,845 counties, most by two names
+}
+
+struct Seat {
     const char* query;
-    const char* name;
+    const char* code;  // empty outside the code list
+    double longitude;
+    double latitude;
+};
+
+// Seats read from maps and gazetteers (city centres and county towns, WGS 84,
+// to about 0.05 degree), not from the table's sources; the table's seats
+// (government offices) may lie a few kilometres off.
+const Seat kSeats[] = {
+    {"北京", "110000", 116.40, 39.90},     {"上海", "310000", 121.47, 31.23},
+    {"天津", "120000", 117.20, 39.08},     {"重庆", "500000", 106.55, 29.56},
+    {"广州", "440100", 113.26, 23.13},     {"深圳", "440300", 114.06, 22.54},
+    {"杭州", "330100", 120.16, 30.27},     {"南京", "320100", 118.80, 32.06},
+    {"成都", "510100", 104.07, 30.57},     {"武汉", "420100", 114.31, 30.59},
+    {"西安市", "610100", 108.94, 34.34},   {"苏州", "320500", 120.59, 31.30},
+    {"郑州", "410100", 113.63, 34.75},     {"长沙市", "430100", 112.94, 28.23},
+    {"沈阳", "210100", 123.43, 41.81},     {"哈尔滨", "230100", 126.63, 45.75},
+    {"长春", "220100", 125.32, 43.82},     {"济南", "370100", 117.00, 36.67},
+    {"青岛", "370200", 120.38, 36.07},     {"大连", "210200", 121.61, 38.91},
+    {"厦门", "350200", 118.09, 24.48},     {"福州", "350100", 119.30, 26.08},
+    {"昆明", "530100", 102.72, 25.04},     {"贵阳", "520100", 106.63, 26.65},
+    {"南宁", "450100", 108.37, 22.82},     {"海口", "460100", 110.35, 20.02},
+    {"拉萨", "540100", 91.11, 29.65},      {"兰州", "620100", 103.83, 36.06},
+    {"西宁", "630100", 101.78, 36.62},     {"银川", "640100", 106.23, 38.49},
+    {"呼和浩特", "150100", 111.75, 40.84}, {"太原", "140100", 112.55, 37.87},
+    {"石家庄", "130100", 114.51, 38.04},   {"合肥", "340100", 117.23, 31.82},
+    {"南昌市", "360100", 115.86, 28.68},   {"宝鸡", "610300", 107.24, 34.36},
+    {"襄阳", "420600", 112.14, 32.04},     {"泰安", "370900", 117.09, 36.20},
+    {"昆山", "320583", 120.98, 31.38},     {"江阴", "320281", 120.28, 31.92},
+    {"义乌", "330782", 120.08, 29.31},     {"海淀区", "110108", 116.30, 39.96},
+    {"三河", "131082", 117.08, 39.98},     {"景洪", "532801", 100.80, 22.01},
+    {"格尔木", "632801", 94.90, 36.40},    {"满洲里", "150781", 117.38, 49.60},
+    {"瑞丽", "533102", 97.85, 24.01},      {"三亚", "460200", 109.51, 18.25},
+    {"台北", "", 121.56, 25.04},           {"高雄", "", 120.31, 22.62},
+    {"九龙, 香港", "", 114.17, 22.32},
+};
+
+TEST(PlaceIndex, SeatsAsMapsGiveThem) {
+    for (const Seat& s : kSeats) {
+        SCOPED_TRACE(s.query);
+        const PlaceLookup l = PlaceIndex::Installed().Lookup(s.query);
+        ASSERT_NE(l.chosen, nullptr);
+        EXPECT_EQ(l.chosen->code, s.code);
+        EXPECT_NEAR(l.chosen->longitude, s.longitude, 0.1);
+        EXPECT_NEAR(l.chosen->latitude, s.latitude, 0.1);
+    }
+}
+
+struct Overseas {
+    const char* simplified;
+    const char* traditional;
+    const char* english;
     const char* countryCode;
     double longitude;
-    const char* clockZone;
 };
 
-// Coordinates of the GeoNames records, to the hundredth of a degree.
-const FindCase kFinds[] = {
-    {"成都", "Chengdu", "CN", 104.07, "Asia/Shanghai"},
-    {"Chengdu", "Chengdu", "CN", 104.07, "Asia/Shanghai"},
-    {"chengdu", "Chengdu", "CN", 104.07, "Asia/Shanghai"},
-    {"乌鲁木齐", "Ürümqi", "CN", 87.60, "Asia/Shanghai"},
-    {"乌鲁木齐市", "Ürümqi", "CN", 87.60, "Asia/Shanghai"},
-    {"Urumqi", "Ürümqi", "CN", 87.60, "Asia/Shanghai"},
-    {"Kashgar", "Kashgar", "CN", 75.99, "Asia/Shanghai"},
-    {"北京", "Beijing", "CN", 116.40, "Asia/Shanghai"},
-    {" Xian ", "Xi'an", "CN", 108.93, "Asia/Shanghai"},
-    {"香港", "Hong Kong", "HK", 114.17, "Asia/Hong_Kong"},
-    {"台北", "Taipei", "TW", 121.53, "Asia/Taipei"},
-    {"台北市", "Taipei", "TW", 121.53, "Asia/Taipei"},
-    {"Suzhou, Anhui", "Suzhou", "CN", 116.98, "Asia/Shanghai"},
-    {"成都, Sichuan, CN", "Chengdu", "CN", 104.07, "Asia/Shanghai"},
+// The cities of the 30 largest overseas Chinese communities.
+const Overseas kOverseas[] = {
+    {"纽约", "紐約", "New York", "US", -74.01},
+    {"旧金山", "舊金山", "San Francisco", "US", -122.42},
+    {"洛杉矶", "洛杉磯", "Los Angeles", "US", -118.24},
+    {"温哥华", "溫哥華", "Vancouver", "CA", -123.12},
+    {"多伦多", "多倫多", "Toronto", "CA", -79.38},
+    {"悉尼", "雪梨", "Sydney", "AU", 151.21},
+    {"墨尔本", "墨爾本", "Melbourne", "AU", 144.96},
+    {"伦敦", "倫敦", "London", "GB", -0.13},
+    {"巴黎", "巴黎", "Paris", "FR", 2.35},
+    {"新加坡", "新加坡", "Singapore", "SG", 103.85},
+    {"吉隆坡", "吉隆坡", "Kuala Lumpur", "MY", 101.69},
+    {"槟城", "檳城", "George Town", "MY", 100.33},
+    {"新山", "新山", "Johor Bahru", "MY", 103.76},
+    {"雅加达", "雅加達", "Jakarta", "ID", 106.85},
+    {"西雅图", "西雅圖", "Seattle", "US", -122.33},
+    {"棉兰", "棉蘭", "Medan", "ID", 98.67},
+    {"曼谷", "曼谷", "Bangkok", "TH", 100.50},
+    {"马尼拉", "馬尼拉", "Manila", "PH", 120.98},
+    {"胡志明市", "胡志明市", "Ho Chi Minh City", "VN", 106.63},
+    {"仰光", "仰光", "Yangon", "MM", 96.16},
+    {"金边", "金邊", "Phnom Penh", "KH", 104.92},
+    {"东京", "東京", "Tokyo", "JP", 139.69},
+    {"大阪", "大阪", "Osaka", "JP", 135.50},
+    {"首尔", "首爾", "Seoul", "KR", 126.98},
+    {"奥克兰", "奧克蘭", "Auckland", "NZ", 174.76},
+    {"利马", "利馬", "Lima", "PE", -77.03},
+    {"圣保罗", "聖保羅", "São Paulo", "BR", -46.64},
+    {"檀香山", "檀香山", "Honolulu", "US", -157.86},
+    {"芝加哥", "芝加哥", "Chicago", "US", -87.65},
+    {"休斯敦", "休士頓", "Houston", "US", -95.36},
 };
 
-TEST(PlaceIndex, FindsByChineseAndLatinNames) {
+// Chinese spellings find the city alone; an English name shared with other
+// places offers it and finds it alone with the country.
+TEST(PlaceIndex, OverseasChineseCitiesInThreeSpellings) {
     const PlaceIndex& index = PlaceIndex::Installed();
-    for (const FindCase& c : kFinds) {
-        SCOPED_TRACE(c.query);
-        const auto found = index.Find(c.query);
-        ASSERT_EQ(found.size(), 1u);
-        EXPECT_EQ(found[0]->name, c.name);
-        EXPECT_EQ(found[0]->countryCode, c.countryCode);
-        EXPECT_NEAR(found[0]->longitude, c.longitude, 0.01);
-        EXPECT_EQ(ClockZoneFor(*found[0]), c.clockZone);
+    for (const Overseas& c : kOverseas) {
+        SCOPED_TRACE(c.english);
+        for (const char* chinese : {c.simplified, c.traditional}) {
+            const PlaceLookup l = index.Lookup(chinese);
+            ASSERT_NE(l.chosen, nullptr) << chinese;
+            EXPECT_EQ(l.chosen->countryCode, c.countryCode);
+            EXPECT_NEAR(l.chosen->longitude, c.longitude, 0.1);
+            EXPECT_NE(ClockZoneFor(*l.chosen), "Asia/Shanghai");
+        }
+        const PlaceLookup english = index.Lookup(c.english);
+        EXPECT_TRUE(std::any_of(english.candidates.begin(), english.candidates.end(),
+                                [&](const Place* p) { return p->chineseName == c.simplified; }));
+        if (english.chosen) {
+            EXPECT_EQ(english.chosen->chineseName, c.simplified);
+        }
+        const PlaceLookup qualified = index.Lookup(std::string(c.english) + ", " + c.countryCode);
+        ASSERT_NE(qualified.chosen, nullptr);
+        EXPECT_EQ(qualified.chosen->chineseName, c.simplified);
     }
 }
 
-// Ürümqi keeps its own zone in the data; births there are written in
-// Beijing time all the same.
-TEST(PlaceIndex, ChinaUsesBeijingTimeWhateverTheDataSays) {
-    const auto found = PlaceIndex::Installed().Find("乌鲁木齐");
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0]->zone, "Asia/Urumqi");
-    EXPECT_EQ(ClockZoneFor(*found[0]), "Asia/Shanghai");
-}
+struct Query {
+    const char* text;
+    const char* code;  // the division found alone; nullptr: none chosen
+    std::size_t candidates;
+};
 
-// Suzhou is both 苏州 (Jiangsu) and 宿州 (Anhui); the larger comes first.
-TEST(PlaceIndex, AmbiguousNameListsEveryCandidate) {
-    const auto found = PlaceIndex::Installed().Find("Suzhou");
-    ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0]->state, "Jiangsu");
-    EXPECT_EQ(found[1]->state, "Anhui");
-    EXPECT_GE(found[0]->population, found[1]->population);
-    EXPECT_EQ(PlaceIndex::Installed().Find("苏州").size(), 1u);
-}
+// The ways a name is typed.
+const Query kQueries[] = {
+    // qualifiers before and after, in Chinese and in Latin
+    {"苏州, 江苏", "320500", 1},
+    {"苏州，江苏省", "320500", 1},
+    {"江苏苏州", "320500", 1},
+    {"江苏省苏州市", "320500", 1},
+    {"江苏省苏州市昆山市", "320583", 1},
+    {"Suzhou, Jiangsu", "320500", 1},
+    {"Suzhou, Anhui", "341300", 1},
+    {"朝阳, 北京", "110105", 1},
+    {"北京朝阳", "110105", 1},
+    {"朝阳区 · 长春市", "220104", 1},
+    {"苏州 江苏", "320500", 1},
+    {"吉林, 吉林省", "220200", 1},
+    // suffixes and ethnic names
+    {"大理州", "532900", 1},
+    {"大理白族自治州", "532900", 1},
+    {"大理市", "532901", 1},
+    {"黔东南", "522600", 1},
+    {"浦东", "310115", 1},
+    {"浦东新区", "310115", 1},
+    {"吴江市", "320509", 1},  // a county-level city since made a district
+    // traditional characters and pinyin
+    {"崑山", "320583", 1},
+    {"臺北", "", 1},
+    {"kunshan", "320583", 1},
+    {"Kun Shan", "320583", 1},
+    {"320583", "320583", 1},
+    // names several divisions share: every one offered, none taken
+    {"朝阳", nullptr, 4},
+    {"大理", nullptr, 2},
+    {"宝山区", nullptr, 2},
+    {"通州区", nullptr, 2},
+    {"海南", nullptr, 3},
+    {"吉林", nullptr, 2},
+    {"西安", nullptr, 3},  // 西安区 of 辽源 and of 牡丹江
+    {"泗水", nullptr, 2},  // 泗水县 and Surabaya
+    // names that found a wrong place alone
+    {"三河市", "131082", 1},
+    {"海南省", "460000", 1},
+    // nothing
+    {"", nullptr, 0},
+    {"Qwertyville", nullptr, 0},
+    {"不存在的地方", nullptr, 0},
+    {"苏州, 河北", nullptr, 0},
+    {"999999", nullptr, 0},
+};
 
-TEST(PlaceIndex, UnknownNamesFindNothing) {
-    for (const char* query : {"", "  ", "Qwertyville", "不存在的地方", "Suzhou, Hebei"}) {
-        SCOPED_TRACE(query);
-        EXPECT_TRUE(PlaceIndex::Installed().Find(query).empty());
+TEST(PlaceIndex, QueriesAsTyped) {
+    for (const Query& q : kQueries) {
+        SCOPED_TRACE(q.text);
+        const PlaceLookup l = PlaceIndex::Installed().Lookup(q.text);
+        EXPECT_EQ(l.candidates.size(), q.candidates);
+        if (q.code) {
+            ASSERT_NE(l.chosen, nullptr);
+            EXPECT_EQ(l.chosen->code, q.code);
+        } else {
+            EXPECT_EQ(l.chosen, nullptr);
+        }
     }
 }
 
-// A small hand-made index: keys fold case, accents and punctuation, and a
-// Chinese name is found with or without its final 市.
+// A Chinese name only GeoNames' translations give (静冈, Shizuoka) is
+// offered, not taken, until the country is added; Latin names of places the
+// table lacks are taken as before; mainland China's clocks read Beijing time.
+TEST(PlaceIndex, TranslationsAreAskedAbout) {
+    const PlaceIndex& index = PlaceIndex::Installed();
+    const PlaceLookup alone = index.Lookup("静冈");
+    ASSERT_FALSE(alone.candidates.empty());
+    EXPECT_EQ(alone.chosen, nullptr);
+    const PlaceLookup withCountry = index.Lookup("静冈, 日本");
+    ASSERT_NE(withCountry.chosen, nullptr);
+    EXPECT_EQ(withCountry.chosen->countryCode, "JP");
+    const PlaceLookup latin = index.Lookup("Shizuoka");
+    ASSERT_NE(latin.chosen, nullptr);
+    EXPECT_EQ(latin.chosen->name, "Shizuoka");
+    const PlaceLookup urumqi = index.Lookup("Urumqi");
+    ASSERT_NE(urumqi.chosen, nullptr);
+    EXPECT_EQ(urumqi.chosen->code, "650100");
+    EXPECT_EQ(urumqi.chosen->zone, "Asia/Urumqi");
+    EXPECT_EQ(ClockZoneFor(*urumqi.chosen), "Asia/Shanghai");
+    EXPECT_EQ(ClockZoneFor(*index.Lookup("香港").chosen), "Asia/Hong_Kong");
+    EXPECT_EQ(ClockZoneFor(*index.Lookup("澳门").chosen), "Asia/Macau");
+    EXPECT_EQ(ClockZoneFor(*index.Lookup("台北").chosen), "Asia/Taipei");
+}
+
+// Completion shows Chinese labels, each of which finds its place alone.
+TEST(PlaceIndex, CompletionLabelsFindTheirPlace) {
+    const PlaceIndex& index = PlaceIndex::Installed();
+    const auto completed = index.Complete("朝阳", 20);
+    ASSERT_GE(completed.size(), 4u);
+    for (const Place* p : completed) {
+        SCOPED_TRACE(PlaceLabel(*p));
+        EXPECT_EQ(index.Lookup(PlaceLabel(*p)).chosen, p);
+    }
+    EXPECT_EQ(PlaceLabel(*index.Lookup("朝阳, 北京").chosen), "朝阳区 · 北京市");
+    EXPECT_EQ(PlaceLabel(*index.Lookup("紐約").chosen), "纽约 · 美国");
+    const PlaceLookup sanJose = index.Lookup("San Jose · California · 美国");
+    ASSERT_NE(sanJose.chosen, nullptr);
+    EXPECT_EQ(sanJose.chosen->chineseName, "圣荷西");
+}
+
+// A small index of GeoNames-like records: keys fold case, accents and
+// punctuation; translations are offered but never completed.
 TEST(PlaceIndex, KeysAndCompletion) {
     std::vector<Place> places(3);
     places[0].name = "Zürich";
@@ -88,12 +323,14 @@ TEST(PlaceIndex, KeysAndCompletion) {
     const PlaceIndex index(places);
     EXPECT_EQ(index.Find("ZURICH").size(), 1u);
     EXPECT_EQ(index.Find("承德").size(), 1u);
+    EXPECT_EQ(index.Lookup("承德").chosen, nullptr);
     EXPECT_EQ(index.Find("成都市").size(), 1u);
     const auto completed = index.Complete("Cheng", 10);
     ASSERT_EQ(completed.size(), 2u);
     EXPECT_EQ(completed[0]->name, "Chengdu");
-    EXPECT_EQ(index.Complete("承", 10).size(), 1u);
+    EXPECT_TRUE(index.Complete("承", 10).empty());
     EXPECT_EQ(index.Complete("Cheng", 1).size(), 1u);
+    EXPECT_EQ(FoldToSimplified("臺灣省"), "台湾省");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,6 +106,7 @@ private slots:
     void typedTimeSelectsTheLists();
     void trueSolarTimeMovesThePickers();
     void listChosenByHandClearsTheTime();
+    void placeCompletionShowsChineseLabels();
     void skippedHourClearsTheLists();
     void castOpensTheChartWindowModally();
     void aboutFromF1();
@@ -567,23 +569,28 @@ void FormTest::typedTimeSelectsTheLists_data() {
         << "" << true << 6 << 7 << "北京时间 12:10";
     QTest::newRow("Ürümqi by true solar time: 巳, 46 minutes in")
         << QDate(2000, 2, 5) << "12:10"
-        << "乌鲁木齐" << true << 5 << 4
-        << "北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分）";
+        << "乌鲁木齐市" << true << 5 << 4
+        << "乌鲁木齐市 · 新疆维吾尔自治区：北京时间 12:10 → 真太阳时 09:46（经度 −129.5 分，时差 "
+           "−13.9 分）";
     QTest::newRow("Ürümqi with the box cleared charts Beijing time")
         << QDate(2000, 2, 5) << "12:10"
         << "Urumqi" << false << 6 << 7
-        << "北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分），按标准时排盘";
+        << "乌鲁木齐市 · 新疆维吾尔自治区：北京时间 12:10 → 真太阳时 09:46（经度 −129.5 分，时差 "
+           "−13.9 分），按标准时排盘";
     QTest::newRow("Chengdu in daylight saving: 卯")
         << QDate(1988, 6, 15) << "7:30"
         << "成都" << true << 3 << 2
-        << "夏令时 07:30 → 标准时 06:30 → 真太阳时 05:25（经度 −63.7 分，时差 −0.4 分）";
+        << "成都市 · 四川省：夏令时 07:30 → 标准时 06:30 → 真太阳时 05:25（经度 −63.7 分，时差 "
+           "−0.4 分）";
     QTest::newRow("a longitude instead of a name")
         << QDate(2000, 2, 5) << "12:10"
         << "87.60, 43.8" << true << 5 << 4
         << "北京时间 12:10 → 真太阳时 09:46（经度 −129.6 分，时差 −13.9 分）";
     QTest::newRow("an ambiguous place sets nothing")
         << QDate(2000, 2, 5) << "12:10"
-        << "Suzhou" << true << -1 << -1 << "出生地有多处：Suzhou, Jiangsu；Suzhou, Anhui";
+        << "Suzhou" << true << -1 << -1
+        << "出生地“Suzhou”有3处，请加上省市：苏州市 · 江苏省；宿州市 · "
+           "安徽省；肃州区 · 酒泉市";
     QTest::newRow("a malformed time sets nothing")
         << QDate(2000, 2, 5) << "12:7"
         << "" << true << -1 << -1 << "出生时间请写成 HH:MM";
@@ -613,7 +620,7 @@ void FormTest::typedTimeSelectsTheLists() {
 void FormTest::trueSolarTimeMovesThePickers() {
     FormUnderTest t;
     t.Solar()->setDate(QDate(2000, 2, 10));
-    t.Place()->setText(QStringLiteral("喀什"));
+    t.Place()->setText(QStringLiteral("喀什市"));
     QTest::keyClicks(t.Time(), QStringLiteral("00:30"));
     QCOMPARE(t.Hours()->currentIndex(), 11);
     QCOMPARE(t.Minutes()->currentIndex(), 1);
@@ -625,6 +632,29 @@ void FormTest::trueSolarTimeMovesThePickers() {
     QCOMPARE(t.Solar()->date(), QDate(2000, 2, 10));
     QCOMPARE(t.Hours()->currentIndex(), 0);
     QCOMPARE(t.Minutes()->currentIndex(), 9);
+}
+
+// Typing 朝阳 offers "朝阳区 · 北京市"-style entries; the one picked is the
+// place the line shows the time was read for.
+void FormTest::placeCompletionShowsChineseLabels() {
+    FormUnderTest t;
+    QTest::keyClicks(t.Time(), QStringLiteral("12:10"));
+    t.Place()->setText(QStringLiteral("朝阳"));  // typed: IME text arrives whole
+    emit t.Place()->textEdited(t.Place()->text());
+    QCompleter* completer = t.Place()->completer();
+    QVERIFY(completer != nullptr);
+    QStringList shown;
+    for (int row = 0; row < completer->model()->rowCount(); ++row)
+        shown << completer->model()->index(row, 0).data().toString();
+    for (const char* label :
+         {"朝阳区 · 北京市", "朝阳区 · 长春市", "朝阳市 · 辽宁省", "朝阳县 · 朝阳市"})
+        QVERIFY2(shown.contains(QString::fromUtf8(label)), qPrintable(shown.join(u'|')));
+    QVERIFY(t.MomentText().startsWith(QStringLiteral("出生地“朝阳”有4处")));
+    QCOMPARE(t.Hours()->currentIndex(), -1);
+    t.Place()->setText(QStringLiteral("朝阳区 · 长春市"));  // as picking the entry writes it
+    QVERIFY2(
+        t.MomentText().startsWith(QStringLiteral("朝阳区 · 长春市：北京时间 12:10 → 真太阳时")),
+        qPrintable(t.MomentText()));
 }
 
 void FormTest::listChosenByHandClearsTheTime() {
