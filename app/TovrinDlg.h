@@ -19,6 +19,8 @@ class QRadioButton;
 
 namespace qelvar {
 
+class GregorianDateEdit;
+class ItemWrapLabel;
 class LunarDateEdit;
 
 class CTovrinDlg : public QDialog {
@@ -57,6 +59,8 @@ private:
     void WriteMoment();
     void CompletePlaces();
     void OpenEmptyList();
+    void ShowDateProblem(bool lunarChanged);
+    void FitMomentLine();
 
     BirthData& m_birth;
     BirthForm m_form;
@@ -65,17 +69,18 @@ private:
         OpenChartWindow(birth, MomentCaption(m_entry));
     };
 
-    QDateEdit* m_dateSolar = nullptr;       // 1001
-    LunarDateEdit* m_dateLunar = nullptr;   // 1002
-    QLabel* m_staticLunar = nullptr;        // 1003
-    QCheckBox* m_checkLeap = nullptr;       // 1004
-    QComboBox* m_comboHour = nullptr;       // 1006
-    QRadioButton* m_btnMale = nullptr;      // 1007
-    QComboBox* m_comboMinute = nullptr;     // 1009
-    QLineEdit* m_editTime = nullptr;        // 1010
-    QLineEdit* m_editPlace = nullptr;       // 1011
-    QCheckBox* m_checkSolarTime = nullptr;  // 1013
-    QLabel* m_staticMoment = nullptr;       // 1014
+    GregorianDateEdit* m_dateSolar = nullptr;  // 1001
+    LunarDateEdit* m_dateLunar = nullptr;      // 1002
+    QLabel* m_staticLunar = nullptr;           // 1003
+    QCheckBox* m_checkLeap = nullptr;          // 1004
+    QComboBox* m_comboHour = nullptr;          // 1006
+    QRadioButton* m_btnMale = nullptr;         // 1007
+    QComboBox* m_comboMinute = nullptr;        // 1009
+    QLineEdit* m_editTime = nullptr;           // 1010
+    QLineEdit* m_editPlace = nullptr;          // 1011
+    QCheckBox* m_checkSolarTime = nullptr;     // 1013
+    ItemWrapLabel* m_staticMoment = nullptr;   // 1014
+    int m_nMomentHeight = 0;                   // 1014 in the template
 };
 
 }  // namespace qelvar
