@@ -55,6 +55,7 @@ void PickerTyping::ShowRefusal(const QString& reason) {
         m_note->setAutoFillBackground(true);
         m_note->setBackgroundRole(QPalette::ToolTipBase);
         m_note->setForegroundRole(QPalette::ToolTipText);
+        m_note->setAttribute(Qt::WA_TransparentForMouseEvents);  // clicks reach what it covers
     }
     m_note->setText(reason);
     // Under the picker, as wide as its text and the window allow.
