@@ -74,7 +74,11 @@ QString PickerTyping::Refusal() const {
 }
 
 void PickerTyping::ValueSetElsewhere() {
-    if (!m_taking) m_typing.reset();
+    if (m_taking || !m_typing) return;
+    // QDateTimeEdit may read the typed text itself once the cursor moves:
+    // that is the entry's own date, not a change from elsewhere.
+    if (m_typing->Meant() == m_hooks.value()) return;
+    m_typing.reset();
 }
 
 bool PickerTyping::eventFilter(QObject* watched, QEvent* event) {

@@ -170,7 +170,7 @@ void CTovrinDlg::ShowDateProblem(bool lunarChanged) {
 void CTovrinDlg::OnSolarChanged() {
     ReadForm();
     m_form.UpdateFromSolar();
-    m_entry.OnDateChosen(m_form);
+    if (m_form.DatesReady()) m_entry.OnDateChosen(m_form);  // a refused date changes nothing else
     WriteForm();
     WriteMoment();
     ShowDateProblem(false);
@@ -179,7 +179,7 @@ void CTovrinDlg::OnSolarChanged() {
 void CTovrinDlg::OnLunarChanged() {
     ReadForm();
     m_form.UpdateFromLunar();
-    m_entry.OnDateChosen(m_form);
+    if (m_form.DatesReady()) m_entry.OnDateChosen(m_form);
     WriteForm();
     WriteMoment();
     ShowDateProblem(true);

@@ -749,31 +749,44 @@ void FormTest::refusedDatesSayWhy_data() {
     QTest::addColumn<bool>("lunar");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("reason");
+    // The form's text: "Error Date" where the conversion refuses; the
+    // picker itself refuses 30 February, so the form keeps 2023/2/3 read
+    // at 00:30 in Ürümqi, the 2nd by true solar time: 正月十二.
+    QTest::addColumn<QString>("lunarText");
     QTest::newRow("the day before the range") << false << "1901/2/18"
-                                              << "公历只能换算 1901年2月19日 至 2051年2月10日";
+                                              << "公历只能换算 1901年2月19日 至 2051年2月10日"
+                                              << "Error Date";
     QTest::newRow("30 February") << false << "2023/2/30"
-                                 << "2023年2月只有28天";
+                                 << "2023年2月只有28天"
+                                 << "兔(癸卯)年正月十二";
     QTest::newRow("the 30th of a 29-day lunar month") << true << "2023/3/30"
-                                                      << "农历2023年三月只有29天";
+                                                      << "农历2023年三月只有29天"
+                                                      << "Error Date";
     QTest::newRow("a lunar year after the table") << true << "2051/1/1"
-                                                  << "农历只能换算 1901 至 2050 年";
+                                                  << "农历只能换算 1901 至 2050 年"
+                                                  << "Error Date";
 }
 
 // A date no calendar side can take stays in the picker as typed, with the
 // reason in a note under it, inside the form; a good date takes the note
-// away.
+// away.  A clock time already read (Ürümqi 00:30, true solar time the day
+// before) is not read again on the old date behind the refusal's back.
 void FormTest::refusedDatesSayWhy() {
     QFETCH(bool, lunar);
     QFETCH(QString, typed);
     QFETCH(QString, reason);
+    QFETCH(QString, lunarText);
     FormUnderTest t;
     t.form.show();
     t.form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&t.form));
+    t.Place()->setText(QStringLiteral("乌鲁木齐"));
+    QTest::keyClicks(t.Time(), QStringLiteral("00:30"));
     QAbstractSpinBox* picker = Picker(t, lunar);
     TypeInto(picker, Entry::kSelectAll, typed);
     QCOMPARE(picker->text(), typed);
     QCOMPARE(Refusal(t, lunar), reason);
+    QCOMPARE(t.LunarText(), lunarText);
     auto* note = t.form.findChild<QLabel*>(QStringLiteral("dateRefusal"));
     QVERIFY(note != nullptr && note->isVisible());
     QVERIFY(note->y() >= picker->geometry().bottom());
