@@ -1,5 +1,8 @@
 #include "app/BirthBuilder.h"
 
+#include "calendar/CalendarNames.h"
+#include "calendar/DayCount.h"
+
 namespace qelvar {
 
 namespace {
@@ -39,6 +42,63 @@ std::optional<BirthDates> DatesFromLunar(const LunarDate& lunar) {
     const std::optional<SolarDate> g = LunarCalendar().LunarToSolar(lunar);
     if (!g) return std::nullopt;
     return MakeDates(*g, lunar);
+}
+
+namespace {
+
+constexpr int kFirstLunarYear = 1901;
+constexpr int kLastLunarYear = 2050;
+
+std::string GregorianText(const SolarDate& d) {
+    return Decimal(d.year) + "年" + Decimal(d.month) + "月" + Decimal(d.day) + "日";
+}
+
+std::string LunarMonthText(int month, bool leap) {
+    return std::string(leap ? "闰" : "") +
+           std::string(LunarMonthNames[static_cast<std::size_t>(month)]) + "月";
+}
+
+// The Gregorian days the calendar converts: lunar 1901 正月初一 to the last
+// day of lunar 2050.
+std::string RangeText() {
+    const LunarCalendar calendar;
+    const int lastDay = LunarCalendar::MonthDays(kLastLunarYear, 12, 0);
+    const auto first = calendar.LunarToSolar({kFirstLunarYear, 1, 1, 0});
+    const auto last =
+        calendar.LunarToSolar({kLastLunarYear, 12, static_cast<std::uint16_t>(lastDay), 0});
+    return "公历只能换算 " + GregorianText(*first) + " 至 " + GregorianText(*last);
+}
+
+}  // namespace
+
+std::string SolarDateProblem(const SolarDate& solar) {
+    if (solar.month < 1 || solar.month > 12) return "月份只有 1 至 12";
+    if (!IsValidGregorianDate(solar.year, solar.month, solar.day)) {
+        return Decimal(solar.year) + "年" + Decimal(solar.month) + "月只有" +
+               Decimal(DaysInGregorianMonth(solar.year, solar.month)) + "天";
+    }
+    if (DatesFromSolar(solar)) return {};
+    return RangeText();
+}
+
+std::string LunarDateProblem(const LunarDate& lunar) {
+    if (lunar.year < kFirstLunarYear || lunar.year > kLastLunarYear)
+        return "农历只能换算 " + Decimal(kFirstLunarYear) + " 至 " + Decimal(kLastLunarYear) +
+               " 年";
+    if (lunar.month < 1 || lunar.month > 12) return "农历月份只有 1 至 12";
+    const std::string year = "农历" + Decimal(lunar.year) + "年";
+    const bool leap = lunar.leap == 1;
+    if (leap && LunarCalendar::LeapMonth(lunar.year) != lunar.month) {
+        const int leapMonth = LunarCalendar::LeapMonth(lunar.year);
+        return year + "没有" + LunarMonthText(lunar.month, true) +
+               (leapMonth > 0 ? "，闰月是" + LunarMonthText(leapMonth, true) : "");
+    }
+    const int days = LunarCalendar::MonthDays(lunar.year, lunar.month, lunar.leap);
+    if (lunar.day < 1 || lunar.day > days) {
+        return year + LunarMonthText(lunar.month, leap) + "只有" + Decimal(days) + "天";
+    }
+    if (DatesFromLunar(lunar)) return {};
+    return RangeText();  // a day the Gregorian side cannot reach
 }
 
 std::chrono::sys_seconds BirthInstant(const SolarDate& solar, const BirthTime& time) {

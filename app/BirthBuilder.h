@@ -53,6 +53,11 @@ std::optional<BirthDates> DatesFromSolar(const SolarDate& solar);
 // lunar date exists.
 std::optional<BirthDates> DatesFromLunar(const LunarDate& lunar);
 
+// Why a date has no both-calendar record, in Chinese for the form ("2023年
+// 2月只有28天", "农历2020年没有闰五月", the range ...); empty when it has one.
+std::string SolarDateProblem(const SolarDate& solar);
+std::string LunarDateProblem(const LunarDate& lunar);
+
 // Both lists chosen, each inside its range.
 constexpr bool IsValidTime(const BirthTime& t) {
     return t.doubleHour >= 0 && t.doubleHour <= kLateZiHour && t.minuteSlot >= 0 &&

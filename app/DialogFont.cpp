@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
 #include <QStringList>
 
@@ -30,6 +31,25 @@ qreal DevicePixelRatio() {
     return screen != nullptr ? screen->devicePixelRatio() : 1.0;
 }
 
+// The style's placeholder colour is the text colour half transparent; the
+// one-bit glyphs of the font at scale 1 are drawn without transparency, so
+// placeholders came out as black as typed text.  The same colour mixed over
+// the field's background is opaque and looks alike at every scale.
+void MakePlaceholdersOpaque() {
+    QPalette palette = QApplication::palette();
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QColor text = palette.color(group, QPalette::PlaceholderText);
+        const QColor base = palette.color(group, QPalette::Base);
+        const float a = text.alphaF();
+        palette.setColor(group, QPalette::PlaceholderText,
+                         QColor::fromRgbF(text.redF() * a + base.redF() * (1 - a),
+                                          text.greenF() * a + base.greenF() * (1 - a),
+                                          text.blueF() * a + base.blueF() * (1 - a)));
+    }
+    QApplication::setPalette(palette);
+}
+
 }  // namespace
 
 void InstallSongFont() {
@@ -37,6 +57,7 @@ void InstallSongFont() {
     QFont::insertSubstitutions(QStringLiteral("SimSun"), kSongFaces);
     // Every widget, menu and pop-up (calendar, lists) writes in it too.
     QApplication::setFont(DialogFont());
+    MakePlaceholdersOpaque();
 }
 
 QFont DialogFont() {

@@ -10,9 +10,10 @@ class QWidget;
 
 namespace qelvar {
 
-// Maps "宋体" (and "SimSun") to the installed Song-style faces and makes
-// the dialog font the application's font.  Call after the application
-// object exists; safe to call again.
+// Maps "宋体" (and "SimSun") to the installed Song-style faces, makes the
+// dialog font the application's font and the placeholder colour opaque (so
+// the one-bit glyphs draw it grey).  Call after the application object
+// exists; safe to call again.
 void InstallSongFont();
 
 // "宋体" 9 pt at the screen's logical resolution, rounded to whole pixels.

@@ -18,7 +18,7 @@ enum class ControlKind {
     kStatic,           // left-aligned label
     kStaticCentred,    // centred label
     kStaticNoPrefix,   // left-aligned, '&' shown as itself
-    kStaticWrapped,    // left-aligned, broken into lines at its width
+    kStaticWrapped,    // left-aligned, broken into lines between its items
     kEdit,             // one-line text field
     kCheckBox,
     kGroupBox,

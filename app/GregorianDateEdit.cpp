@@ -1,22 +1,44 @@
 #include "app/GregorianDateEdit.h"
 
-#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
+#include "app/BirthBuilder.h"
+#include "app/PickerTyping.h"
+
 namespace qelvar {
 
-namespace {
-
-bool IsSeparator(const QKeyEvent* event) {
-    const QString text = event->text();
-    return text.size() == 1 && QStringLiteral("/-.").contains(text.front());
+GregorianDateEdit::GregorianDateEdit(QWidget* parent) : QDateEdit(parent) {
+    // The typed text is read by PickerTyping, not by QDateTimeEdit's own
+    // parser, which would take "198" as the year 198.
+    setKeyboardTracking(false);
+    PickerTyping::Hooks hooks{
+        .value =
+            [this] {
+                return DateFields{date().year(), date().month(), date().day()};
+            },
+        .problem = [](const DateFields& d) -> std::string {
+            if (QDate::isValid(d.year, d.month, d.day)) return {};
+            return SolarDateProblem({static_cast<std::uint16_t>(d.year),
+                                     static_cast<std::uint16_t>(d.month),
+                                     static_cast<std::uint16_t>(d.day)});
+        },
+        .take = [this](const DateFields& d) { setDate(QDate(d.year, d.month, d.day)); },
+        .showValue = [this] { setDate(date()); },
+    };
+    m_typing = new PickerTyping(this, lineEdit(), 31, std::move(hooks));
+    connect(this, &QDateEdit::dateChanged, m_typing, &PickerTyping::ValueSetElsewhere);
 }
 
-}  // namespace
+void GregorianDateEdit::ShowRefusal(const QString& reason) {
+    m_typing->ShowRefusal(reason);
+}
 
-GregorianDateEdit::GregorianDateEdit(QWidget* parent) : QDateEdit(parent) {}
+QString GregorianDateEdit::Refusal() const {
+    return m_typing->Refusal();
+}
 
 // Hit-tested as the picker draws itself with its drop-down: a combo box.
 bool GregorianDateEdit::OnArrow(const QPoint& pos) const {
@@ -29,30 +51,12 @@ bool GregorianDateEdit::OnArrow(const QPoint& pos) const {
 }
 
 void GregorianDateEdit::mousePressEvent(QMouseEvent* event) {
-    m_movedOn = false;
     if (event->button() != Qt::LeftButton || OnArrow(event->position().toPoint())) {
         QDateEdit::mousePressEvent(event);
         return;
     }
     setFocus(Qt::MouseFocusReason);  // the border only takes the focus
     event->accept();
-}
-
-void GregorianDateEdit::keyPressEvent(QKeyEvent* event) {
-    if (m_movedOn && IsSeparator(event)) {
-        m_movedOn = false;  // the picker is already where the separator leads
-        event->accept();
-        return;
-    }
-    const Section before = currentSection();
-    QDateEdit::keyPressEvent(event);
-    const bool digit = event->text().size() == 1 && event->text().front().isDigit();
-    m_movedOn = digit && currentSection() != before;
-}
-
-void GregorianDateEdit::focusOutEvent(QFocusEvent* event) {
-    m_movedOn = false;  // a separator typed on the next visit is meant
-    QDateEdit::focusOutEvent(event);
 }
 
 }  // namespace qelvar

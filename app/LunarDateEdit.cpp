@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/LunarDayPopup.h"
+#include "app/PickerTyping.h"
 
 namespace qelvar {
 
@@ -79,7 +80,29 @@ LunarDateEdit::LunarDateEdit(QWidget* parent) : QAbstractSpinBox(parent) {
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setAccelerated(false);
     connect(lineEdit(), &QLineEdit::textEdited, this, &LunarDateEdit::OnTextEdited);
+    PickerTyping::Hooks hooks{
+        .value =
+            [this] {
+                return DateFields{m_value.year, m_value.month, m_value.day};
+            },
+        .problem = [](const DateFields&) { return std::string(); },  // days 1..30 all held
+        .take =
+            [this](const DateFields& d) {
+                setValue({d.year, d.month, d.day});
+            },
+        .showValue = [this] { ShowValue(); },
+    };
+    m_typing = new PickerTyping(this, lineEdit(), kRanges[kDay].max, std::move(hooks));
+    connect(this, &LunarDateEdit::valueChanged, m_typing, &PickerTyping::ValueSetElsewhere);
     ShowValue();
+}
+
+void LunarDateEdit::ShowRefusal(const QString& reason) {
+    m_typing->ShowRefusal(reason);
+}
+
+QString LunarDateEdit::Refusal() const {
+    return m_typing->Refusal();
 }
 
 void LunarDateEdit::setValue(LunarPickerValue value) {
@@ -137,9 +160,12 @@ QAbstractSpinBox::StepEnabled LunarDateEdit::stepEnabled() const {
     return enabled;
 }
 
+// As QDateEdit does: Tab selects the year, Shift+Tab the day, a click the
+// section under the mouse (PickerTyping, when the button goes up).
 void LunarDateEdit::focusInEvent(QFocusEvent* event) {
     QAbstractSpinBox::focusInEvent(event);
-    SelectSection(currentSection());
+    if (event->reason() == Qt::MouseFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    SelectSection(event->reason() == Qt::BacktabFocusReason ? kDay : kYear);
 }
 
 // Drawn as the Gregorian picker with its drop-down is: an editable combo box.

@@ -1,8 +1,9 @@
 #pragma once
 // The lunar date picker: a year / month / day editor shaped like the
 // Gregorian QDateEdit with its drop-down (same frame and arrow button, same
-// "yyyy/M/d" text; arrow keys, wheel and typing act on the section under the
-// cursor; the arrow, Alt+Down or F4 drop down the days of the month), but
+// "yyyy/M/d" text; arrow keys and wheel act on the section under the cursor;
+// typing is the keyboard both pickers share, PickerTyping; the arrow,
+// Alt+Down or F4 drop down the days of the month), but
 // its day runs 1..30 in every month, so every lunar date (2-29 and 2-30
 // included) can be held.  The leap flag is the form's 闰月 box; the picker
 // keeps a copy so that its drop-down opens on the leap month and can choose
@@ -19,6 +20,8 @@ struct LunarPickerValue {
     int day = 1;
     friend bool operator==(const LunarPickerValue&, const LunarPickerValue&) = default;
 };
+
+class PickerTyping;
 
 class LunarDateEdit : public QAbstractSpinBox {
     Q_OBJECT
@@ -38,6 +41,11 @@ public slots:
     void setLeap(bool leap) { m_leap = leap; }
 
 public:
+    // The note under the picker saying why a date was refused; an empty
+    // reason hides it.
+    void ShowRefusal(const QString& reason);
+    QString Refusal() const;
+
     Section currentSection() const;
     void setCurrentSection(Section section);
 
@@ -67,6 +75,7 @@ private:
 
     LunarPickerValue m_value;
     bool m_leap = false;
+    PickerTyping* m_typing = nullptr;
 };
 
 }  // namespace qelvar

@@ -17,6 +17,7 @@
 #include "app/AppIcon.h"
 #include "app/DialogFont.h"
 #include "app/GregorianDateEdit.h"
+#include "app/ItemWrapLabel.h"
 #include "app/LunarDateEdit.h"
 
 namespace qelvar {
@@ -82,13 +83,8 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, int listHeight) 
             label->setText(text);
             return label;
         }
-        case ControlKind::kStaticWrapped: {
-            auto* label = new QLabel(parent);
-            label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            return label;
-        }
+        case ControlKind::kStaticWrapped:
+            return new ItemWrapLabel(parent);
         case ControlKind::kEdit:
             return new QLineEdit(parent);
         case ControlKind::kStaticCentred: {

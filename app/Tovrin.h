@@ -41,4 +41,10 @@ private:
 // The birth data the form hands to the chart window; lives for the whole run.
 BirthData& TheBirthData();
 
+// Qt's own dialogs, menus and buttons in Chinese: Qt's zh_CN catalogue of
+// every module the program uses, the few texts it lacks, and file dialogs
+// whose columns show their dates, sizes and types whole.  Once, after the
+// QApplication exists.
+void InstallChineseTranslations();
+
 }  // namespace qelvar

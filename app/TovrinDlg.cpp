@@ -21,6 +21,8 @@
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
 #include "app/AppSettings.h"
+#include "app/GregorianDateEdit.h"
+#include "app/ItemWrapLabel.h"
 #include "app/LocalDate.h"
 #include "app/LunarDateEdit.h"
 #include "app/SettingsDlg.h"
@@ -89,7 +91,7 @@ CTovrinDlg::CTovrinDlg(BirthData& birth, std::chrono::year_month_day today, QWid
 }
 
 void CTovrinDlg::BindControls() {
-    m_dateSolar = findChild<QDateEdit*>(ControlName(form_id::kSolarPicker));
+    m_dateSolar = findChild<GregorianDateEdit*>(ControlName(form_id::kSolarPicker));
     m_dateLunar = findChild<LunarDateEdit*>(ControlName(form_id::kLunarPicker));
     m_staticLunar = findChild<QLabel*>(ControlName(form_id::kLunarText));
     m_checkLeap = findChild<QCheckBox*>(ControlName(form_id::kLeapBox));
@@ -99,12 +101,13 @@ void CTovrinDlg::BindControls() {
     m_editTime = findChild<QLineEdit*>(ControlName(form_id::kTimeEdit));
     m_editPlace = findChild<QLineEdit*>(ControlName(form_id::kPlaceEdit));
     m_checkSolarTime = findChild<QCheckBox*>(ControlName(form_id::kSolarTimeBox));
-    m_staticMoment = findChild<QLabel*>(ControlName(form_id::kMomentText));
+    m_staticMoment = findChild<ItemWrapLabel*>(ControlName(form_id::kMomentText));
+    m_nMomentHeight = m_staticMoment->height();
     m_editName = findChild<QLineEdit*>(ControlName(form_id::kNameEdit));
     m_editName->setPlaceholderText(QStringLiteral("可不填"));
-    m_editTime->setPlaceholderText(QStringLiteral("HH:MM"));
+    m_editTime->setPlaceholderText(QStringLiteral("时:分"));
     m_editTime->setMaxLength(5);
-    m_editPlace->setPlaceholderText(QStringLiteral("成都 / Chengdu / 104.07"));
+    m_editPlace->setPlaceholderText(QStringLiteral("如 成都、Chengdu 或经度 104.07"));
     m_checkSolarTime->setChecked(m_entry.m_bTrueSolarTime);
     // The lunar picker keeps a copy of the 闰月 box for its drop-down.
     connect(m_checkLeap, &QCheckBox::toggled, m_dateLunar, &LunarDateEdit::setLeap);
@@ -157,6 +160,44 @@ void CTovrinDlg::WriteMoment() {
     if (m_editTime->text().toStdString() != m_entry.m_strTime)
         m_editTime->setText(QString::fromStdString(m_entry.m_strTime));
     m_staticMoment->setText(QString::fromStdString(m_entry.m_strResolution));
+    FitMomentLine();
+}
+
+// The line under the place takes the lines it needs: the controls below it
+// move down, the frame around it and the form grow (and shrink back).
+void CTovrinDlg::FitMomentLine() {
+    const QRect line = m_staticMoment->geometry();
+    const int needed = std::max(m_nMomentHeight, m_staticMoment->heightForWidth(line.width()));
+    const int extra = needed - line.height();
+    if (extra == 0) return;
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w == m_staticMoment || w->isWindow()) continue;
+        const QRect g = w->geometry();
+        if (g.top() > line.bottom()) {
+            w->move(g.x(), g.y() + extra);
+        } else if (g.contains(line)) {
+            w->resize(g.width(), g.height() + extra);
+        }
+    }
+    m_staticMoment->resize(line.width(), needed);
+    setFixedSize(width(), height() + extra);
+}
+
+// The picker whose date did not convert says why under it; a date that
+// converts clears both notes.
+void CTovrinDlg::ShowDateProblem(bool lunarChanged) {
+    QString problem;
+    if (m_form.m_strLunarStatic.compare(0, 5, "Error") == 0) {
+        const LunarDate& l = m_form.m_dateLunar;
+        const std::optional<SolarDate> g = ToSolarDate(m_form.m_dateSolar);
+        problem = QString::fromStdString(
+            lunarChanged ? LunarDateProblem({l.year, l.month, l.day, m_form.m_bLeap ? 1 : 0})
+            : g          ? SolarDateProblem(*g)
+                         : std::string());
+        if (problem.isEmpty()) problem = QStringLiteral("这个日期无法换算");
+    }
+    m_dateSolar->ShowRefusal(lunarChanged ? QString() : problem);
+    m_dateLunar->ShowRefusal(lunarChanged ? problem : QString());
 }
 
 void CTovrinDlg::OnSolarChanged() {
@@ -164,9 +205,10 @@ void CTovrinDlg::OnSolarChanged() {
     m_lunarTyped = false;
     ReadForm();
     m_form.UpdateFromSolar();
-    m_entry.OnDateChosen(m_form);
+    if (m_form.DatesReady()) m_entry.OnDateChosen(m_form);  // a refused date changes nothing else
     WriteForm();
     WriteMoment();
+    ShowDateProblem(false);
 }
 
 void CTovrinDlg::OnLunarChanged() {
@@ -174,9 +216,10 @@ void CTovrinDlg::OnLunarChanged() {
     m_lunarTyped = true;
     ReadForm();
     m_form.UpdateFromLunar();
-    m_entry.OnDateChosen(m_form);
+    if (m_form.DatesReady()) m_entry.OnDateChosen(m_form);
     WriteForm();
     WriteMoment();
+    ShowDateProblem(true);
 }
 
 void CTovrinDlg::OnMomentEdited() {

@@ -22,6 +22,8 @@ class QRadioButton;
 
 namespace qelvar {
 
+class GregorianDateEdit;
+class ItemWrapLabel;
 class LunarDateEdit;
 
 class CTovrinDlg : public QDialog {
@@ -82,6 +84,8 @@ private:
     void WriteMoment();
     void CompletePlaces();
     void OpenEmptyList();
+    void ShowDateProblem(bool lunarChanged);
+    void FitMomentLine();
 
     BirthData& m_birth;
     BirthForm m_form;
@@ -96,18 +100,19 @@ private:
     bool m_typed = false;                      // typed since opened or saved
     bool m_lunarTyped = false;                 // the date was last given by the lunar picker
 
-    QDateEdit* m_dateSolar = nullptr;       // 1001
-    LunarDateEdit* m_dateLunar = nullptr;   // 1002
-    QLabel* m_staticLunar = nullptr;        // 1003
-    QCheckBox* m_checkLeap = nullptr;       // 1004
-    QComboBox* m_comboHour = nullptr;       // 1006
-    QRadioButton* m_btnMale = nullptr;      // 1007
-    QComboBox* m_comboMinute = nullptr;     // 1009
-    QLineEdit* m_editTime = nullptr;        // 1010
-    QLineEdit* m_editPlace = nullptr;       // 1011
-    QCheckBox* m_checkSolarTime = nullptr;  // 1013
-    QLabel* m_staticMoment = nullptr;       // 1014
-    QLineEdit* m_editName = nullptr;        // 1015
+    GregorianDateEdit* m_dateSolar = nullptr;  // 1001
+    LunarDateEdit* m_dateLunar = nullptr;      // 1002
+    QLabel* m_staticLunar = nullptr;           // 1003
+    QCheckBox* m_checkLeap = nullptr;          // 1004
+    QComboBox* m_comboHour = nullptr;          // 1006
+    QRadioButton* m_btnMale = nullptr;         // 1007
+    QComboBox* m_comboMinute = nullptr;        // 1009
+    QLineEdit* m_editTime = nullptr;           // 1010
+    QLineEdit* m_editPlace = nullptr;          // 1011
+    QCheckBox* m_checkSolarTime = nullptr;     // 1013
+    ItemWrapLabel* m_staticMoment = nullptr;   // 1014
+    QLineEdit* m_editName = nullptr;           // 1015
+    int m_nMomentHeight = 0;                   // 1014 in the template
 };
 
 }  // namespace qelvar

@@ -1,9 +1,6 @@
 // qelvar: the desktop program.  It starts the application object, which runs
 // the birth-data form; the program ends when the form closes.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "app/AppIcon.h"
 #include "app/DialogFont.h"
@@ -17,11 +14,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     qelvar::PreferDrawableVisual(argc, argv);  // an 8-bit screen's own visual cannot be drawn
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the calendar pop-up
-    QTranslator qtChinese;  // Qt's own dialogs and menus in Chinese
-    if (qtChinese.load(QStringLiteral("qtbase_zh_CN"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtChinese);
+    qelvar::InstallChineseTranslations();  // Qt's own dialogs and menus in Chinese
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovrin.Qelvar"));
     QApplication::setWindowIcon(qelvar::AppIcon());
     qelvar::InstallSongFont();

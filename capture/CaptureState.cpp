@@ -48,9 +48,11 @@ CapturePhase CaptureStateMachine::Phase() const {
     return CapturePhase::Other;
 }
 
+// Press and release change the state the help text describes: both
+// refresh it at once.
 CaptureActions CaptureStateMachine::OnLeftPress(int hit, ScreenPoint p) {
     m_bButtonDown = true;
-    CaptureActions a{kActRepaint};
+    CaptureActions a{kActRepaint | kActUpdateHelpText};
     if (hit < 0) {
         if (!m_bHasSelection) {
             m_ptDragStart = p;
@@ -87,7 +89,7 @@ CaptureActions CaptureStateMachine::OnLeftRelease() {
     m_track.reset();
     m_bButtonDown = false;
     m_bDragging = false;
-    return {kActRepaint};
+    return {kActRepaint | kActUpdateHelpText};
 }
 
 CaptureActions CaptureStateMachine::OnTrackAbort() {

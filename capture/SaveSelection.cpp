@@ -42,7 +42,7 @@ QString ChooseSaveFile(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("另存为"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("Qelvar (*.bmp)"), QStringLiteral("All Files (*.*)")});
+    dialog.setNameFilters({QStringLiteral("BMP 图像 (*.bmp)"), QStringLiteral("所有文件 (*)")});
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setDirectory(SaveFolder());

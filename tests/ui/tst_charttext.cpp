@@ -4,6 +4,7 @@
 
 #include "app/DialogFont.h"
 #include "chart/ChartText.h"
+#include "tests/ui/QtWarnings.h"
 
 using namespace qelvar;
 
@@ -24,6 +25,7 @@ QStringList LineTexts(const TextLines& lines) {
 class ChartTextTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { qelvar::FailOnQtWarnings(); }
     void initTestCase() { InstallSongFont(); }
     void fontCoversEveryCharacter();
     void lines_data();

@@ -17,6 +17,7 @@
 #include "chart/ZiWeiDlg.h"
 #include "tests/ui/KnownBirth.h"
 #include "tests/ui/ModalPoll.h"
+#include "tests/ui/QtWarnings.h"
 
 using namespace qelvar;
 using std::chrono::year;
@@ -50,6 +51,7 @@ QColor Q(Rgb c) {
 class ChartWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { qelvar::FailOnQtWarnings(); }
     void initTestCase() { InstallSongFont(); }
 
     void slotTexts_data();

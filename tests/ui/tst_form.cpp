@@ -2,6 +2,7 @@
 // pickers, the 闰月 box, the lists, the cast button and the About box.
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -16,17 +17,21 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QWheelEvent>
+#include <QtMath>
 #include <functional>
 #include <memory>
 
 #include "app/AboutDlg.h"
 #include "app/DialogFont.h"
+#include "app/GregorianDateEdit.h"
+#include "app/ItemWrapLabel.h"
 #include "app/LocalDate.h"
 #include "app/LunarDateEdit.h"
 #include "app/LunarDayPopup.h"
 #include "app/TovrinDlg.h"
 #include "chart/ZiWeiDlg.h"
 #include "tests/ui/ModalPoll.h"
+#include "tests/ui/QtWarnings.h"
 
 using namespace qelvar;
 using std::chrono::year;
@@ -76,6 +81,7 @@ QString U(const std::string& s) {
 class FormTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { qelvar::FailOnQtWarnings(); }
     void initTestCase() { InstallSongFont(); }
 
     void templateTexts();
@@ -111,6 +117,13 @@ private slots:
     void castOpensTheChartWindowModally();
     void aboutFromF1();
     void aboutFromContextMenu();
+    void datesTypedAsPeopleWriteThem_data();
+    void datesTypedAsPeopleWriteThem();
+    void refusedDatesSayWhy_data();
+    void refusedDatesSayWhy();
+    void momentLineWrapsBetweenItems_data();
+    void momentLineWrapsBetweenItems();
+    void placeholdersAreGrey();
 };
 
 void FormTest::templateTexts() {
@@ -681,6 +694,219 @@ void FormTest::skippedHourClearsTheLists() {
     QVERIFY(t.MomentText().startsWith(QStringLiteral("此钟点不存在")));
     t.Cast();
     QCOMPARE(t.chartsOpened, 0);
+}
+
+namespace {
+
+// How the user gets into a picker before typing.
+enum class Entry { kClick, kTab, kSelectAll };
+
+QAbstractSpinBox* Picker(FormUnderTest& t, bool lunar) {
+    return lunar ? static_cast<QAbstractSpinBox*>(t.Lunar()) : t.Solar();
+}
+
+void TypeInto(QAbstractSpinBox* picker, Entry entry, const QString& typed) {
+    QLineEdit* edit = picker->findChild<QLineEdit*>();
+    switch (entry) {
+        case Entry::kClick:
+            QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
+            break;
+        case Entry::kTab:
+            picker->setFocus(Qt::TabFocusReason);
+            break;
+        case Entry::kSelectAll:
+            picker->setFocus(Qt::OtherFocusReason);
+            QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
+            break;
+    }
+    QTest::keyClicks(picker, typed);
+}
+
+QString Refusal(FormUnderTest& t, bool lunar) {
+    return lunar ? t.Lunar()->Refusal() : static_cast<GregorianDateEdit*>(t.Solar())->Refusal();
+}
+
+}  // namespace
+
+// Gregorian 1988-06-15 is lunar 1988 五月初二 (the new moon of 14 June 1988
+// began the fifth month); 1988 is a 戊辰 year without a leap month.
+void FormTest::datesTypedAsPeopleWriteThem_data() {
+    QTest::addColumn<bool>("lunar");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("lunarText");
+    const QStringList forms{"1988/6/15", "1988-06-15", "1988.6.15", "19880615"};
+    const std::pair<Entry, const char*> entries[] = {
+        {Entry::kClick, "click"}, {Entry::kTab, "Tab"}, {Entry::kSelectAll, "Ctrl+A"}};
+    for (const auto& [entry, how] : entries) {
+        for (const QString& typed : forms) {
+            QTest::addRow("公历, %s, %s", how, qPrintable(typed))
+                << false << int(entry) << typed << "1988/6/15"
+                << "龙(戊辰)年五月初二";
+            QTest::addRow("农历, %s, %s", how, qPrintable(typed))
+                << true << int(entry) << typed << "1988/6/15"
+                << "龙(戊辰)年六月十五";
+        }
+        QTest::addRow("农历, %s, 1988/5/2", how) << true << int(entry) << "1988/5/2"
+                                                 << "1988/5/2"
+                                                 << "龙(戊辰)年五月初二";
+    }
+}
+
+// Each way of writing a date, typed after a click, Tab or Ctrl+A and left
+// with Tab, sets the picker and converts.
+void FormTest::datesTypedAsPeopleWriteThem() {
+    QFETCH(bool, lunar);
+    QFETCH(int, entry);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, lunarText);
+    FormUnderTest t;
+    t.form.show();
+    t.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&t.form));
+    QAbstractSpinBox* picker = Picker(t, lunar);
+    TypeInto(picker, Entry(entry), typed);
+    QTest::keyClick(picker, Qt::Key_Tab);
+    QCOMPARE(picker->text(), shown);
+    QCOMPARE(t.LunarText(), lunarText);
+    if (lunarText.endsWith(QStringLiteral("五月初二")))
+        QCOMPARE(t.Solar()->date(), QDate(1988, 6, 15));
+    QCOMPARE(Refusal(t, lunar), QString());
+}
+
+void FormTest::refusedDatesSayWhy_data() {
+    QTest::addColumn<bool>("lunar");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");
+    // The form's text: "Error Date" where the conversion refuses; the
+    // picker itself refuses 30 February, so the form keeps 2023/2/3 read
+    // at 00:30 in Ürümqi, the 2nd by true solar time: 正月十二.
+    QTest::addColumn<QString>("lunarText");
+    QTest::newRow("the day before the range") << false << "1901/2/18"
+                                              << "公历只能换算 1901年2月19日 至 2051年2月10日"
+                                              << "Error Date";
+    QTest::newRow("30 February") << false << "2023/2/30"
+                                 << "2023年2月只有28天"
+                                 << "兔(癸卯)年正月十二";
+    QTest::newRow("the 30th of a 29-day lunar month") << true << "2023/3/30"
+                                                      << "农历2023年三月只有29天"
+                                                      << "Error Date";
+    QTest::newRow("a lunar year after the table") << true << "2051/1/1"
+                                                  << "农历只能换算 1901 至 2050 年"
+                                                  << "Error Date";
+}
+
+// A date no calendar side can take stays in the picker as typed, with the
+// reason in a note under it, inside the form; a good date takes the note
+// away.  A clock time already read (Ürümqi 00:30, true solar time the day
+// before) is not read again on the old date behind the refusal's back.
+void FormTest::refusedDatesSayWhy() {
+    QFETCH(bool, lunar);
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    QFETCH(QString, lunarText);
+    FormUnderTest t;
+    t.form.show();
+    t.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&t.form));
+    t.Place()->setText(QStringLiteral("乌鲁木齐"));
+    QTest::keyClicks(t.Time(), QStringLiteral("00:30"));
+    QAbstractSpinBox* picker = Picker(t, lunar);
+    TypeInto(picker, Entry::kSelectAll, typed);
+    QCOMPARE(picker->text(), typed);
+    QCOMPARE(Refusal(t, lunar), reason);
+    QCOMPARE(t.LunarText(), lunarText);
+    auto* note = t.form.findChild<QLabel*>(QStringLiteral("dateRefusal"));
+    QVERIFY(note != nullptr && note->isVisible());
+    QVERIFY(note->y() >= picker->geometry().bottom());
+    QVERIFY(t.form.rect().contains(note->geometry()));
+    QVERIFY(note->fontMetrics().horizontalAdvance(reason) <= note->contentsRect().width() ||
+            note->height() >= 2 * note->fontMetrics().lineSpacing());
+    QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(picker, QStringLiteral("2000/2/5"));
+    QCOMPARE(Refusal(t, lunar), QString());
+    QVERIFY(note->isHidden());
+}
+
+// Worked out in typedTimeSelectsTheLists: the longest lines the form
+// writes under the place, at the dialog font; ctest runs this at scale 2
+// too.
+void FormTest::momentLineWrapsBetweenItems_data() {
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<bool>("oneItem");
+    QTest::newRow("Ürümqi 00:30 in daylight saving time") << QDate(1988, 6, 15) << "00:30"
+                                                          << "乌鲁木齐" << false;
+    QTest::newRow("true solar time on the day before") << QDate(2000, 2, 10) << "00:30"
+                                                       << "喀什" << false;
+    QTest::newRow("a place with two entries") << QDate(2000, 2, 5) << "12:10"
+                                              << "Suzhou" << false;
+    QTest::newRow("an unknown name longer than the line")
+        << QDate(2000, 2, 5) << "12:10"
+        << "Llanfairpwllgwyngyllgogerychwyrndrobwllllantysiliogogogoch" << true;
+}
+
+// The line breaks only between items, every line fits the label, the label
+// every line, and the form grows to hold it inside its frame.
+void FormTest::momentLineWrapsBetweenItems() {
+    QFETCH(QDate, date);
+    QFETCH(QString, time);
+    QFETCH(QString, place);
+    QFETCH(bool, oneItem);
+    FormUnderTest t;
+    const QSize before = t.form.size();
+    t.Solar()->setDate(date);
+    t.Place()->setText(place);
+    QTest::keyClicks(t.Time(), time);
+    auto* line = t.Control<ItemWrapLabel>(1014);
+    const QStringList lines = line->Lines();
+    QVERIFY2(!lines.isEmpty(), qPrintable(t.MomentText()));
+    const QFontMetrics metrics = line->fontMetrics();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QVERIFY2(metrics.horizontalAdvance(lines[i]) <= line->contentsRect().width(),
+                 qPrintable(lines[i]));
+        if (i == 0 || oneItem) continue;
+        const bool betweenItems = lines[i].startsWith(QStringLiteral("→")) ||
+                                  lines[i].startsWith(QStringLiteral("（")) ||
+                                  QStringLiteral("，；：").contains(lines[i - 1].back());
+        QVERIFY2(betweenItems, qPrintable(lines[i - 1] + " | " + lines[i]));
+    }
+    QVERIFY(line->height() >= lines.size() * metrics.lineSpacing());
+    const QWidget* frame = nullptr;
+    for (const QWidget* w : t.form.findChildren<QWidget*>(QStringLiteral("static"))) {
+        if (w != line && w->geometry().contains(line->geometry())) frame = w;
+    }
+    QVERIFY(frame != nullptr);
+    QVERIFY(t.form.rect().contains(frame->geometry()));
+    QVERIFY(t.form.height() >= before.height());
+    t.Time()->selectAll();  // no time, no line: back to the template size
+    QTest::keyClick(t.Time(), Qt::Key_Backspace);
+    QCOMPARE(t.form.size(), before);
+}
+
+// The hints in the empty time and place fields are drawn in the palette's
+// placeholder colour, grey, not as black as typed text.
+void FormTest::placeholdersAreGrey() {
+    FormUnderTest t;
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    const QColor expected = t.Time()->palette().color(QPalette::PlaceholderText);
+    QCOMPARE(expected.alpha(), 255);
+    for (QLineEdit* field : {t.Time(), t.Place()}) {
+        QVERIFY(!field->placeholderText().isEmpty());
+        const QImage shot = field->grab().toImage();
+        const int inset = qCeil(3 * shot.devicePixelRatio());
+        int darkest = 255;
+        for (int y = inset; y < shot.height() - inset; ++y) {
+            for (int x = inset; x < shot.width() - inset; ++x)
+                darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+        }
+        QVERIFY2(darkest >= qGray(expected.rgb()) - 8 && darkest < 200,
+                 qPrintable(QString::number(darkest)));
+    }
 }
 
 QTEST_MAIN(FormTest)

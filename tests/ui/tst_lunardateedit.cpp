@@ -11,12 +11,14 @@
 #include "app/DialogFont.h"
 #include "app/LunarDateEdit.h"
 #include "app/LunarDayPopup.h"
+#include "tests/ui/QtWarnings.h"
 
 using namespace qelvar;
 
 class LunarDateEditTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { qelvar::FailOnQtWarnings(); }
     void initTestCase() { InstallSongFont(); }
     void holdsDaysNoGregorianMonthHas_data();
     void holdsDaysNoGregorianMonthHas();

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "capture/CatchScreenDlg.h"
+#include "tests/ui/QtWarnings.h"
 
 using qelvar::CCatchScreenDlg;
 using qelvar::ScreenRect;
@@ -67,6 +68,7 @@ void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons butto
 class CatchScreenScaledTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { qelvar::FailOnQtWarnings(); }
     void initTestCase();
     void frozenPictureKeepsEveryDevicePixel();
     void selectionKeepsEveryDevicePixel();

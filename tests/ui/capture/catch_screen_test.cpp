@@ -28,6 +28,7 @@
 #include "capture/HelpText.h"
 #include "chart/ZiWeiDlg.h"
 #include "tests/ui/KnownBirth.h"
+#include "tests/ui/QtWarnings.h"
 
 using qelvar::CCatchScreenDlg;
 using qelvar::ScreenRect;
@@ -203,6 +204,7 @@ void CatchScreenTest::initTestCase() {
 }
 
 void CatchScreenTest::init() {
+    qelvar::FailOnQtWarnings();
     // The previous test's capture window is gone: the backdrop repaints
     // what it covered before the next screen grab.
     m_backdrop->update();
@@ -416,7 +418,7 @@ void CatchScreenTest::usersGetTheSaveDialogForBmpFiles() {
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     dlg->SaveSelection(image);  // returns once the dialog is cancelled
     const QDateTime after = QDateTime::currentDateTime().addSecs(1);
-    QCOMPARE(filters, (QStringList{"Qelvar (*.bmp)", "All Files (*.*)"}));
+    QCOMPARE(filters, (QStringList{"BMP 图像 (*.bmp)", "所有文件 (*)"}));
     QCOMPARE(suffix, QString("bmp"));
     QVERIFY(confirmsOverwrite);
     QVERIFY(saving);

@@ -26,6 +26,7 @@
 #include "chart/ZiWeiDlg.h"
 #include "periods/PeriodOverlay.h"
 #include "tests/ui/KnownBirth.h"
+#include "tests/ui/QtWarnings.h"
 
 using namespace qelvar;
 
@@ -92,6 +93,7 @@ QImage RenderWithCli(const QString& path, const QString& scale) {
 class ChartPeriodsTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { qelvar::FailOnQtWarnings(); }
     void initTestCase() { InstallSongFont(); }
 
     void opensAtTheOpeningZoomAndFits();
