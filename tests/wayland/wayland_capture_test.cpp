@@ -376,6 +376,8 @@ void WaylandCaptureTest::captureWindowCoversTheOutput() {
     }
     // The screen shows the frozen picture everywhere but the help box.
     const QImage shown = SettledScreenPicture();
+    if (const QString dump = qEnvironmentVariable("QELVAR_TEST_DUMP"); !dump.isEmpty())
+        shown.save(dump + QStringLiteral("/capture-window-shown.png"));
     const QImage& frozen = dlg.FrozenImage();
     QCOMPARE(shown.size(), frozen.size());
     const double scale = double(frozen.width()) / dlg.width();
