@@ -48,10 +48,12 @@ constexpr std::string_view kGnomeResetCommand =
     "--method org.freedesktop.impl.portal.PermissionStore.DeletePermission "
     "screenshot screenshot ''";
 
-// The Qt Quick modules KDE's portal loads for its screenshot component;
-// Debian's xdg-desktop-portal-kde does not pull them in.
+// What KDE's portal needs for its screenshot component and Debian's
+// xdg-desktop-portal-kde does not pull in: the Qt Quick modules it loads
+// (org.kde.plasma.workspace.dialogs comes with plasma-workspace) and Qt 5's
+// Wayland platform.
 constexpr std::string_view kKdeScreenshotModules =
-    "qml-module-org-kde-kirigami2 qml-module-qtquick-controls2 qml-module-qtquick-layouts";
+    "plasma-workspace qml-module-org-kde-kirigami2 qml-module-qtquick-controls2 qtwayland5";
 
 std::string Concat(std::initializer_list<std::string_view> parts) {
     std::string text;

@@ -71,7 +71,7 @@ TEST(DesktopOf, ReadsTheFirstKnownNameOfTheList) {
 // packages only on KDE, the pictures folder where KDE's portal needs it.
 TEST(CaptureFailureText, NamesTheCauseKnownOnEachDesktop) {
     const std::string_view reset = "PermissionStore.DeletePermission screenshot screenshot ''";
-    const std::string_view kdePackages = "sudo apt install qml-module-";
+    const std::string_view kdePackages = "sudo apt install plasma-workspace";
     const std::string_view folder = "/home/u/图片";
     struct Row {
         PortalOutcome outcome;
