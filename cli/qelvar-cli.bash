@@ -7,8 +7,16 @@ _qelvar_cli_options() {
     local conventions="--late-zi --leap-month --year-start"
     case $1 in
         convert) echo "--help --lunar --leap --format --encoding -" ;;
-        cast) echo "--help $birth $moment --format --output --scale --encoding --at --at-hour $conventions -" ;;
-        render) echo "--help $birth --output --scale $conventions" ;;
+        cast) echo "--help $birth $moment --format --output --scale --encoding --at --at-hour $conventions --from-library --library -" ;;
+        render) echo "--help $birth --output --scale $conventions --from-library --library" ;;
+        library) echo "--help" ;;
+        "library list" | "library find") echo "--help --library --format --group --sort --descending" ;;
+        "library show") echo "--help --library --format" ;;
+        "library add") echo "--help --library --name $birth $moment $conventions --note --tag --group --format" ;;
+        "library edit") echo "--help --library --name $birth $moment $conventions --note --tag --group" ;;
+        "library remove") echo "--help --library" ;;
+        "library export") echo "--help --library --output --format --bom --find --group --sort --descending" ;;
+        "library import") echo "--help --library --duplicates --dry-run --format" ;;
         moment) echo "--help $moment --format --encoding" ;;
         places) echo "--help --format --encoding" ;;
     esac
@@ -16,7 +24,15 @@ _qelvar_cli_options() {
 
 _qelvar_cli_values() {
     case $2 in
-        --format) [ "$1" = cast ] && echo "text json png" || echo "text json" ;;
+        --format)
+            case $1 in
+                cast) echo "text json png" ;;
+                "library export") echo "json csv" ;;
+                *) echo "text json" ;;
+            esac
+            ;;
+        --sort) echo "name birth place group modified" ;;
+        --duplicates) echo "skip merge" ;;
         --encoding) echo "utf-8 gbk" ;;
         --hour | --at-hour) echo "0 1 2 3 4 5 6 7 8 9 10 11 12 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 夜子" ;;
         --late-zi) echo "same-day next-day" ;;
@@ -46,20 +62,42 @@ _qelvar_cli() {
                 command=${COMP_WORDS[i]}
                 break
                 ;;
+            library)
+                command=library
+                local j
+                for ((j = i + 1; j < COMP_CWORD; j++)); do
+                    case ${COMP_WORDS[j]} in
+                        list | find | show | add | edit | remove | export | import)
+                            command="library ${COMP_WORDS[j]}"
+                            break
+                            ;;
+                    esac
+                done
+                break
+                ;;
         esac
     done
     COMPREPLY=()
     if [ -z "$command" ]; then
-        mapfile -t COMPREPLY < <(compgen -W "convert cast render moment places help --help --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "convert cast render moment places library help --help --version" -- "$cur")
         return
     fi
+    if [[ $cur != -* ]]; then
+        if [ "$command" = library ]; then
+            mapfile -t COMPREPLY < <(compgen -W "list find show add edit remove export import" -- "$cur")
+            return
+        elif [ "$command" = "library import" ] && [ "$prev" = import ]; then
+            mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+            return
+        fi
+    fi
     case $prev in
-        --output)
+        --output | --library)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return
             ;;
         --today | --scale) return ;;
-        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time)
+        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time | --sort | --duplicates)
             mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
             return
             ;;

@@ -341,6 +341,7 @@ std::string DefaultLibraryPath() {
 Library::Library(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
 
 Library::~Library() {
+    for (auto& [sql, stmt] : m_cache) sqlite3_finalize(stmt);
     sqlite3_close_v2(m_db);
 }
 

@@ -1,5 +1,7 @@
 #include "library/RecordTableModel.h"
 
+#include "app/FormLayout.h"
+
 namespace qelvar {
 
 namespace {
@@ -19,6 +21,26 @@ library::SortColumn SortOf(int column) {
         default:
             return library::SortColumn::Name;
     }
+}
+
+// The birth as the form's lists name it: "1975-08-09 亥 (21-23) 子 (0-10)",
+// "农历 2020-闰04-01 …", or the clock time with its zone and place.
+QString BirthText(const library::TypedBirth& b) {
+    if (b.kind == library::BirthKind::Clock) return Q(library::BirthSummary(b));
+    QString date = Q(library::DateText(b.year, b.month, b.day));
+    if (b.kind == library::BirthKind::Lunar) {
+        if (b.leap) date.insert(5, QStringLiteral("闰"));
+        date = QStringLiteral("农历 ") + date;
+    }
+    const auto entry = [](auto& list, int i) {
+        return i >= 0 && i < static_cast<int>(list.size())
+                   ? QString::fromUtf8(
+                         list[static_cast<std::size_t>(i)].data(),
+                         static_cast<qsizetype>(list[static_cast<std::size_t>(i)].size()))
+                   : QString::number(i);
+    };
+    return date + ' ' + entry(kHourEntries, b.doubleHour) + ' ' +
+           entry(kMinuteEntries, b.minuteSlot);
 }
 
 }  // namespace
@@ -45,7 +67,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
         case kSex:
             return r->male ? QStringLiteral("男") : QStringLiteral("女");
         case kBirth:
-            return Q(library::BirthSummary(r->birth));
+            return BirthText(r->birth);
         case kPlace:
             return r->birth.kind == library::BirthKind::Clock && r->birth.moment.place
                        ? Q(r->birth.moment.place->name)

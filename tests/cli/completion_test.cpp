@@ -48,8 +48,11 @@ TEST(Completion, OffersCommandsOptionsAndValues) {
         {{"qelvar-cli", "m"}, {"moment"}},
         {{"qelvar-cli", "moment", "--dst", ""}, {"auto", "on", "off"}},
         {{"qelvar-cli", "cast", "--solar-time", ""}, {"on", "off"}},
-        {{"qelvar-cli", "render", "--f"}, {}},
+        {{"qelvar-cli", "render", "--f"}, {"--from-library"}},
         {{"qelvar-cli", "cast", "--today", ""}, {}},
+        {{"qelvar-cli", "library", "ex"}, {"export"}},
+        {{"qelvar-cli", "library", "import", "--duplicates", ""}, {"merge", "skip"}},
+        {{"qelvar-cli", "library", "export", "--format", ""}, {"csv", "json"}},
     };
     for (const Row& row : rows) {
         std::string typed;
@@ -60,8 +63,20 @@ TEST(Completion, OffersCommandsOptionsAndValues) {
 
 // Every option a command's --help lists is offered after "--".
 TEST(Completion, KnowsEveryOptionTheHelpLists) {
-    for (const char* command : {"convert", "cast", "render", "moment", "places"}) {
-        const auto help = RunCli({command, "--help"});
+    for (const std::string command :
+         {"convert", "cast", "render", "moment", "places", "library list", "library find",
+          "library show", "library add", "library edit", "library remove", "library export",
+          "library import"}) {
+        std::vector<std::string> words = {"qelvar-cli"};
+        std::vector<std::string> args;
+        for (std::size_t at = 0; at <= command.size();) {
+            const std::size_t end = std::min(command.find(' ', at), command.size());
+            words.push_back(command.substr(at, end - at));
+            args.push_back(words.back());
+            at = end + 1;
+        }
+        args.push_back("--help");
+        const auto help = RunCli(args);
         std::set<std::string> listed;
         for (std::size_t p = help.out.find("\n  -"); p != std::string::npos;
              p = help.out.find("\n  -", p + 1)) {
@@ -78,7 +93,8 @@ TEST(Completion, KnowsEveryOptionTheHelpLists) {
             }
         }
         ASSERT_FALSE(listed.empty()) << command;
-        const auto offered = Complete({"qelvar-cli", command, "--"});
+        words.push_back("--");
+        const auto offered = Complete(words);
         for (const std::string& option : listed)
             EXPECT_TRUE(offered.count(option)) << command << " " << option;
     }
