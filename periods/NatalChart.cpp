@@ -15,6 +15,16 @@ constexpr std::array<Star, 18> kTransformableStars = {
     Star::TianFu, Star::TaiYin, Star::TanLang,  Star::JuMen, Star::TianXiang, Star::TianLiang,
     Star::QiSha,  Star::PoJun,  Star::WenChang, Star::WenQu, Star::ZuoFu,     Star::YouBi};
 
+// Index in kTransformableStars by Star, -1 for the others.
+constexpr std::array<int, kStarCount> MakeTransformableIndex() {
+    std::array<int, kStarCount> index{};
+    for (int& i : index) i = -1;
+    for (std::size_t i = 0; i < kTransformableStars.size(); ++i)
+        index[static_cast<int>(kTransformableStars[i])] = static_cast<int>(i);
+    return index;
+}
+constexpr auto kTransformableIndex = MakeTransformableIndex();
+
 // The stars are placed in star columns 0..9 (main stars in 0 and 1, the
 // four auxiliaries by a ten-slot search); a star further on is not looked at.
 constexpr int kSearchedColumns = 10;
@@ -46,9 +56,8 @@ NatalChart ReadNatalChart(const Chart& chart) {
         n.decadeLast[b] = palace.decadeTo;
         for (int k = 0; k < palace.starCount; ++k) {
             const PlacedStar& s = palace.stars[k];
-            if (s.position >= kSearchedColumns) continue;
-            for (std::size_t i = 0; i < kTransformableStars.size(); ++i)
-                if (kTransformableStars[i] == s.star) n.starCell[i] = b;
+            const int i = kTransformableIndex[static_cast<int>(s.star)];
+            if (i >= 0 && s.position < kSearchedColumns) n.starCell[i] = b;
         }
     }
     return n;
