@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "chart/Chart.h"
 #include "chart/ChartGrid.h"
 
 namespace qelvar::cli {
 
-void AppendChartText(std::string& out, const ChartGrid& grid);
-
-// Terminal columns of a UTF-8 text: East Asian wide and full-width
-// characters take two, everything else one.
-int DisplayWidth(std::string_view text);
+// The cells from the typed chart (no filler between transformation marks;
+// stars a crowded cell overflowed with follow its second row), the centre
+// from the chart's grid.
+void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid);
 
 }  // namespace qelvar::cli
