@@ -1,6 +1,5 @@
 #include "app/DialogFont.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -36,7 +35,7 @@ void InstallSongFont() {
     QFont::insertSubstitutions(kSongName, kSongFaces);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), kSongFaces);
     // Every widget, menu and pop-up (calendar, lists) writes in it too.
-    QApplication::setFont(DialogFont());
+    QGuiApplication::setFont(DialogFont());
 }
 
 QFont DialogFont() {

@@ -1,9 +1,7 @@
 #include "chart/ChartCanvas.h"
 
-#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -43,10 +41,8 @@ ChartPlacement ChartCanvas::Placement() const {
 std::optional<int> ChartCanvas::PalaceAtPoint(QPointF point) const {
     const ChartPlacement p = Placement();
     if (p.scale <= 0) return std::nullopt;
-    const DialogBaseUnits base = m_picture.BaseUnits();
-    const double x = (point.x() - p.x) / p.scale;
-    const double y = (point.y() - p.y) / p.scale;
-    return PalaceAt(x * 4 / base.x, y * 8 / base.y);
+    return m_picture.PalaceAtPixel(
+        QPointF((point.x() - p.x) / p.scale, (point.y() - p.y) / p.scale));
 }
 
 void ChartCanvas::paintEvent(QPaintEvent*) {
@@ -76,25 +72,6 @@ void ChartCanvas::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mousePressEvent(event);
-}
-
-// Layer texts a crowded cell had no room for are listed in its tool tip.
-bool ChartCanvas::event(QEvent* event) {
-    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    QStringList texts;
-    if (const std::optional<int> palace = PalaceAtPoint(help->pos())) {
-        for (const OverlayText& t : m_picture.Overlay().unplaced)
-            if (t.cell != kNoCell && CellOfBranch(t.cell) == *palace)
-                texts << QString::fromStdString(t.text);
-    }
-    if (texts.isEmpty()) {
-        QToolTip::hideText();
-        event->ignore();
-    } else {
-        QToolTip::showText(help->globalPos(), texts.join(QLatin1Char(' ')), this);
-    }
-    return true;
 }
 
 void ChartCanvas::wheelEvent(QWheelEvent* event) {

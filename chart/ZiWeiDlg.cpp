@@ -88,13 +88,8 @@ CZiWeiDlg::CZiWeiDlg(const ChartGrid& grid, const BirthData& birth,
 }
 
 void CZiWeiDlg::Build(const ChartGrid& grid) {
-    std::unordered_map<int, QString> texts;
-    for (const int id : ChartGrid::SlotIds()) {
-        texts.emplace(id, QString::fromStdString(grid.GetSlotText(id)));
-        m_natalTexts.emplace(id, grid.GetSlotText(id));
-    }
+    m_picture = std::make_unique<ChartPicture>(ChartPicture::OfGrid(grid));
     const QFont font = DialogFont();
-    m_picture = std::make_unique<ChartPicture>(std::move(texts), font);
 
     setFont(font);
     setWindowTitle(Text(kChartCaption));
@@ -198,19 +193,13 @@ void CZiWeiDlg::TimelineChanged() {
     for (int r = 0; r < kTimelineRowCount; ++r) rows[r] = m_timeline->Row(TimelineRow(r));
     m_strip->SetRows(std::move(rows));
     m_horoscope.reset();
-    PeriodOverlay overlay;
     if (const std::optional<HoroscopeRequest> request = m_timeline->Request()) {
         HoroscopeResult result = ComputeHoroscope(m_natal, *request, m_calendar);
-        if (result.ok()) {
-            m_horoscope = std::move(result.horoscope);
-            const std::vector<LayerKind> shown = m_timeline->ShownLayers();
-            overlay = LayOutPeriodOverlay(*m_horoscope, shown, [this](int id) {
-                const auto it = m_natalTexts.find(id);
-                return it == m_natalTexts.end() ? std::string_view() : std::string_view(it->second);
-            });
-        }
+        if (result.ok()) m_horoscope = std::move(result.horoscope);
     }
-    m_picture->SetOverlay(std::move(overlay));
+    const std::vector<LayerKind> shown = m_timeline->ShownLayers();
+    m_picture->ShowPeriods(m_horoscope ? &*m_horoscope : nullptr, shown);
+    m_canvas->updateGeometry();
     m_canvas->update();
 }
 

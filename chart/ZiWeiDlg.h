@@ -98,7 +98,6 @@ private:
     std::optional<BirthData> m_birth;  // copied at construction
     std::string m_momentText;          // for the caption
     std::unique_ptr<ChartPicture> m_picture;
-    std::unordered_map<int, std::string> m_natalTexts;  // UTF-8, for the overlay's layout
     LunarCalendar m_calendar;
     NatalChart m_natal;
     std::array<FlyingCell, 12> m_flying{};

@@ -8,7 +8,7 @@ _qelvar_cli_options() {
     case $1 in
         convert) echo "--help --lunar --leap --format --encoding -" ;;
         cast) echo "--help $birth $moment --format --output --scale --encoding --at --at-hour $conventions -" ;;
-        render) echo "--help $birth --output --scale $conventions" ;;
+        render) echo "--help $birth $moment --output --scale --at --at-hour --select --palette --layers --no-adjectives $conventions" ;;
         moment) echo "--help $moment --format --encoding" ;;
         places) echo "--help --format --encoding" ;;
     esac
@@ -26,6 +26,9 @@ _qelvar_cli_values() {
         --sex) echo "0 1 男 女" ;;
         --dst) echo "auto on off" ;;
         --solar-time) echo "on off" ;;
+        --select) echo "子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥" ;;
+        --palette) echo "natal clear" ;;
+        --layers) echo "大限,小限,流年,流月,流日,流时 大限 流年" ;;
     esac
 }
 
@@ -59,7 +62,8 @@ _qelvar_cli() {
             return
             ;;
         --today | --scale) return ;;
-        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time)
+        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time | --select | \
+            --palette | --layers)
             mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
             return
             ;;

@@ -271,10 +271,11 @@ std::optional<HoroscopeRequest> Timeline::Request() const {
 }
 
 std::vector<LayerKind> Timeline::ShownLayers() const {
-    static constexpr LayerKind kOrder[] = {LayerKind::Decade, LayerKind::Year, LayerKind::Month,
-                                           LayerKind::Day, LayerKind::Hour};
-    const int n = static_cast<int>(m_depth);  // Natal 0, Decade 1 .. Hour 5
-    return {kOrder, kOrder + n};
+    // 小限 goes with the year it belongs to.
+    static constexpr LayerKind kOrder[] = {LayerKind::Decade, LayerKind::Minor, LayerKind::Year,
+                                           LayerKind::Month,  LayerKind::Day,   LayerKind::Hour};
+    static constexpr int kCount[] = {0, 1, 3, 4, 5, 6};  // by depth, Natal .. Hour
+    return {kOrder, kOrder + kCount[static_cast<int>(m_depth)]};
 }
 
 }  // namespace qelvar

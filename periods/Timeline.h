@@ -57,7 +57,7 @@ public:
 
     // The horoscope request of the selection; empty in the natal view.
     std::optional<HoroscopeRequest> Request() const;
-    // The layers shown for the depth: 大限, then 流年, 流月, 流日, 流时.
+    // The layers shown for the depth: 大限, then 小限 with 流年, 流月, 流日, 流时.
     std::vector<LayerKind> ShownLayers() const;
 
 private:

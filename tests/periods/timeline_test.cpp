@@ -163,8 +163,8 @@ TEST(TimelineSelect, ClicksChooseTheItemAndTheDepth) {
     ASSERT_TRUE(r.has_value());
     EXPECT_EQ(r->hour, 6);
     EXPECT_EQ(t.ShownLayers(),
-              (std::vector<LayerKind>{LayerKind::Decade, LayerKind::Year, LayerKind::Month,
-                                      LayerKind::Day, LayerKind::Hour}));
+              (std::vector<LayerKind>{LayerKind::Decade, LayerKind::Minor, LayerKind::Year,
+                                      LayerKind::Month, LayerKind::Day, LayerKind::Hour}));
     EXPECT_FALSE(t.Select(TimelineRow::Hour, 12));  // no such item
 }
 

@@ -20,6 +20,7 @@
 
 #include "app/DialogFont.h"
 #include "chart/ChartCanvas.h"
+#include "chart/ChartExport.h"
 #include "chart/ChartView.h"
 #include "chart/TimelineStrip.h"
 #include "chart/ZiWei.h"
@@ -228,13 +229,14 @@ void ChartPeriodsTest::keyboardYearShowsTheHoroscopeLayers() {
         }
         for (const OverlayText& t : chart.Picture().Overlay().texts)
             if (t.cell == b) {
-                QVERIFY(CellRect(chart, b).contains(chart.ToWindow(t.rect)));
+                QVERIFY(chart.Picture().CellRect(CellOfBranch(b)).contains(chart.ToWindow(t.rect)));
             }
     }
     // Painted in the layers' colours.
-    const QImage image = chart.ChartWindowImage();
+    const QImage image = ChartImage(chart.Picture(), QString(), 1.0);
     const Rgb year = LayerColour(LayerKind::Year);
-    QVERIFY(CountColour(image, CellRect(chart, 6), QColor(year.r, year.g, year.b)) > 10);
+    QVERIFY(CountColour(image, chart.Picture().CellRect(CellOfBranch(6)),
+                        QColor(year.r, year.g, year.b)) > 10);
     // The next year moves the 流年 命宫 to 未.
     QTest::keyClick(&chart, Qt::Key_Right);
     QCOMPARE(chart.CurrentHoroscope()->age, 28);
@@ -266,7 +268,7 @@ void ChartPeriodsTest::stripClicksSelectPeriods() {
     // A double-hour adds 流时 to the centre's stem-branches.
     QTest::mouseClick(strip, Qt::LeftButton, {}, strip->ItemRect(TimelineRow::Hour, 6).center());
     QCOMPARE(chart.CurrentHoroscope()->target.hour, std::optional<int>(6));
-    QCOMPARE(chart.TimelineModel()->ShownLayers().size(), std::size_t(5));
+    QCOMPARE(chart.TimelineModel()->ShownLayers().size(), std::size_t(6));
 }
 
 void ChartPeriodsTest::ctrlWheelZooms() {
