@@ -126,6 +126,11 @@ bool SegmentCrosses(QPointF p, QPointF q, const QRectF& r) {
     return true;
 }
 
+bool Within(const QRectF& inner, const QRectF& outer) {
+    return inner.left() >= outer.left() && inner.right() <= outer.right() &&
+           inner.top() >= outer.top() && inner.bottom() <= outer.bottom();
+}
+
 }  // namespace
 
 bool PolylineCrosses(const QPolygonF& line, const QRectF& box, double halfWidth) {
@@ -350,21 +355,34 @@ RelationDrawing ChartPicture::Relations() const {
 
     const QRect from = CellRect(*m_relationPalace);
     const QFontMetrics metrics(m_font);
+    // The free place of `size` inside `cell` nearest to `near`: the
+    // candidates stand at the cell's inner edge or against a text's edge.
     auto freeSpot = [&](const QRect& cell, QSizeF size, QPointF near) -> std::optional<QRectF> {
+        const QRectF inside = QRectF(cell).adjusted(3, 3, -3, -3);
+        std::vector<QRectF> local;
+        for (const QRectF& b : boxes)
+            if (b.intersects(inside)) local.push_back(b);
+        std::vector<double> xs = {inside.left(), inside.right() - size.width()};
+        std::vector<double> ys = {inside.top(), inside.bottom() - size.height()};
+        for (const QRectF& b : local) {
+            xs.push_back(b.right() + 1);
+            xs.push_back(b.left() - 1 - size.width());
+            ys.push_back(b.bottom() + 1);
+            ys.push_back(b.top() - 1 - size.height());
+        }
         std::optional<QRectF> best;
         double bestDistance = 0;
-        const QRectF inside = QRectF(cell).adjusted(3, 3, -3, -3);
-        for (double y = inside.top(); y + size.height() <= inside.bottom(); y += 2) {
-            for (double x = inside.left(); x + size.width() <= inside.right(); x += 2) {
+        for (const double y : ys) {
+            for (const double x : xs) {
                 const QRectF r(QPointF(x, y), size);
-                bool free = true;
-                for (const QRectF& b : boxes) free = free && !r.intersects(b);
-                if (!free) continue;
+                if (!Within(r, inside)) continue;
                 const double d = std::hypot(r.center().x() - near.x(), r.center().y() - near.y());
-                if (!best || d < bestDistance) {
-                    best = r;
-                    bestDistance = d;
-                }
+                if (best && d >= bestDistance) continue;
+                bool free = true;
+                for (const QRectF& b : local) free = free && !r.intersects(b);
+                if (!free) continue;
+                best = r;
+                bestDistance = d;
             }
         }
         return best;
