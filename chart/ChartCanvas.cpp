@@ -1,7 +1,9 @@
 #include "chart/ChartCanvas.h"
 
+#include <QAbstractScrollArea>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -62,7 +64,44 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
     m_picture.Paint(painter, p.scale);
 }
 
+// The scroll area the canvas sits in, if any (its viewport is the parent).
+QAbstractScrollArea* ChartCanvas::ScrollArea() const {
+    return parentWidget() != nullptr
+               ? qobject_cast<QAbstractScrollArea*>(parentWidget()->parentWidget())
+               : nullptr;
+}
+
+void ChartCanvas::mouseMoveEvent(QMouseEvent* event) {
+    QAbstractScrollArea* area = ScrollArea();
+    if (!m_dragFrom || area == nullptr) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPointF moved = event->globalPosition() - *m_dragFrom;
+    area->horizontalScrollBar()->setValue(m_dragStart.x() - qRound(moved.x()));
+    area->verticalScrollBar()->setValue(m_dragStart.y() - qRound(moved.y()));
+}
+
+void ChartCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        m_dragFrom.reset();
+        unsetCursor();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
 void ChartCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        // Drags the chart inside the scroll area.
+        if (QAbstractScrollArea* area = ScrollArea()) {
+            m_dragFrom = event->globalPosition();
+            m_dragStart = {area->horizontalScrollBar()->value(),
+                           area->verticalScrollBar()->value()};
+            setCursor(Qt::ClosedHandCursor);
+        }
+        return;
+    }
     if (event->button() == Qt::RightButton) {
         emit RightClicked();
         return;

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <array>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -24,6 +25,8 @@
 #include "periods/Periods.h"
 #include "periods/Timeline.h"
 
+class QLineEdit;
+class QScrollArea;
 class QToolBar;
 
 namespace qelvar {
@@ -75,6 +78,19 @@ public:
     // → …"), added to the caption; empty for a birth given by its lists.
     void SetMomentText(std::string text) { m_momentText = std::move(text); }
     ChartSaveResult Save(const QString& path, double scale = 1.0);
+    // The chart as text (the command line's text format) with the periods
+    // shown.
+    QString ChartText() const;
+    QScrollArea* ScrollArea() const { return m_scroll; }
+
+    // What the view shows, remembered between runs.
+    void SetLayerShown(LayerKind layer, bool shown);
+    void SetClearPalette(bool clear);
+    void SetAdjectiveStars(bool shown);
+    // "2026-03-10 午", "农历2026-1-22 午", "农历2023-闰2-5 3": every layer down to
+    // the double-hour; false (and nothing changes) when it cannot be read or
+    // lies outside the chart's range.
+    bool GoToDate(const QString& text);
 
 public slots:
     // Right button: opens the capture window over the chart.
@@ -83,14 +99,19 @@ public slots:
     void SaveAs();
     void Print();
     void CopyImage();
+    void CopyText();
+    void ShowHelp();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void Build(const ChartGrid& grid);
     void BuildToolBar();
+    void BuildViewMenu();
+    void ApplyViewSettings();
     void TimelineChanged();
     double OpeningZoomForScreen() const;
     double ShownZoom() const;
@@ -106,6 +127,10 @@ private:
     std::optional<int> m_selected;
     QToolBar* m_toolBar = nullptr;
     ChartCanvas* m_canvas = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QLineEdit* m_goTo = nullptr;
+    std::array<bool, 6> m_layerShown{true, true, true, true, true, true};
+    ChartGrid m_grid;
     TimelineStrip* m_strip = nullptr;
     double m_zoom = 1;
 };

@@ -112,7 +112,7 @@ TEST(TimelineRows, DecadesYearsMonthsDaysHours) {
     const std::vector<TimelineItem> decades = t.Row(TimelineRow::Decade);
     ASSERT_EQ(decades.size(), 12u);
     EXPECT_EQ(decades[0].label, "2-11");
-    EXPECT_EQ(decades[0].second, "2001");
+    EXPECT_EQ(decades[0].second, "2001-2010");
     EXPECT_EQ(decades[11].label, "112-121");
     EXPECT_TRUE(decades[4].enabled);    // 42-51: 2041-2050
     EXPECT_FALSE(decades[5].enabled);   // 52-61 begins in 2051, past the calendar
