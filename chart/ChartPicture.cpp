@@ -504,6 +504,7 @@ void ChartPicture::PaintText(QPainter* painter, std::vector<DrawnText>* out, con
                 t.box = box;
                 t.text = run.text;
                 t.colour = ToQColor(attrs.text);
+                t.background = attrs.opaque ? ToQColor(attrs.background) : QColor(Qt::white);
                 out->push_back(std::move(t));
             }
         }

@@ -33,6 +33,7 @@ struct DrawnText {
     QRectF box;
     QString text;
     QColor colour;
+    QColor background = Qt::white;  // what the text stands on
     Kind kind = Kind::kNatal;
     int palace = -1;                      // the cell (PalaceIndex); -1 in the centre
     LayerKind layer = LayerKind::Decade;  // of a kLayer text

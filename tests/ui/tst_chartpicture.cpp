@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <random>
 
 #include "app/DialogFont.h"
@@ -122,6 +123,7 @@ private slots:
     void everyItemInItsCellAtEveryDepth();
     void relationsCrossNoText();
     void renderDrawsThePicture();
+    void clearPaletteRaisesEveryText();
 
 private:
     std::vector<Pair> m_pairs;
@@ -295,6 +297,42 @@ void ChartPictureTest::renderDrawsThePicture() {
     picture.SetRelations(CellOfBranch(10), &flying[10]);
     QVERIFY(SvgTexts(file.readAll()) ==
             SvgTexts(EncodeChart(picture, QString(), ChartFileFormat::Svg, 1.0)));
+}
+
+// Contrast ratio of two colours by their relative luminance (WCAG 2).
+double Contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// The 清晰 colours: every text 3:1 or more against what it stands on, with
+// every layer shown; the window's own colours have texts below it (纳音 cyan
+// is 1.25:1), and the layer colours are above it in both.
+void ChartPictureTest::clearPaletteRaisesEveryText() {
+    LunarCalendar calendar;
+    for (std::size_t i = 0; i < m_pairs.size(); i += 40) {
+        const Pair& pair = m_pairs[i];
+        const HoroscopeResult h = ComputeHoroscope(pair.cast.natal, pair.target, calendar);
+        ChartPicture picture = ChartPicture::OfGrid(pair.cast.grid);
+        picture.ShowPeriods(&h.horoscope, LayersAtDepth(4));
+        double lowest = 21;
+        for (const DrawnText& t : picture.DrawnTexts()) {
+            lowest = std::min(lowest, Contrast(t.colour, t.background));
+            if (t.kind == DrawnText::Kind::kLayer)
+                CHECK(Contrast(t.colour, t.background) >= 3, t.text);
+        }
+        QVERIFY(lowest < 1.5);
+        picture.SetPalette(ChartPalette::kClear);
+        for (const DrawnText& t : picture.DrawnTexts())
+            CHECK(Contrast(t.colour, t.background) >= 3, t.text);
+    }
 }
 
 QTEST_MAIN(ChartPictureTest)
