@@ -388,7 +388,11 @@ void CZiWeiDlg::SelectPalace(std::optional<int> palace) {
 }
 
 QString CZiWeiDlg::Caption() const {
-    return m_birth ? QString::fromStdString(ChartCaption(*m_birth, {}, m_momentText)) : QString();
+    if (!m_birth) return {};
+    std::string caption = ChartCaption(*m_birth, {}, m_momentText);
+    // The period shown, when there is one.
+    if (m_horoscope) caption += "  运限：" + TargetText(*m_horoscope);
+    return QString::fromStdString(caption);
 }
 
 ChartSaveResult CZiWeiDlg::Save(const QString& path, double scale) {
