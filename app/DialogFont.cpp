@@ -1,6 +1,5 @@
 #include "app/DialogFont.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPalette>
@@ -36,7 +35,7 @@ qreal DevicePixelRatio() {
 // placeholders came out as black as typed text.  The same colour mixed over
 // the field's background is opaque and looks alike at every scale.
 void MakePlaceholdersOpaque() {
-    QPalette palette = QApplication::palette();
+    QPalette palette = QGuiApplication::palette();
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         const QColor text = palette.color(group, QPalette::PlaceholderText);
@@ -47,7 +46,7 @@ void MakePlaceholdersOpaque() {
                                           text.greenF() * a + base.greenF() * (1 - a),
                                           text.blueF() * a + base.blueF() * (1 - a)));
     }
-    QApplication::setPalette(palette);
+    QGuiApplication::setPalette(palette);
 }
 
 }  // namespace
@@ -56,7 +55,7 @@ void InstallSongFont() {
     QFont::insertSubstitutions(kSongName, kSongFaces);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), kSongFaces);
     // Every widget, menu and pop-up (calendar, lists) writes in it too.
-    QApplication::setFont(DialogFont());
+    QGuiApplication::setFont(DialogFont());
     MakePlaceholdersOpaque();
 }
 

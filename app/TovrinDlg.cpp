@@ -1,7 +1,7 @@
 #include "app/TovrinDlg.h"
 
-#include <QAction>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QToolBar>
 #include <QStringListModel>
+#include <QToolBar>
 
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"

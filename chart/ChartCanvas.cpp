@@ -1,9 +1,9 @@
 #include "chart/ChartCanvas.h"
 
-#include <QHelpEvent>
+#include <QAbstractScrollArea>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -43,10 +43,8 @@ ChartPlacement ChartCanvas::Placement() const {
 std::optional<int> ChartCanvas::PalaceAtPoint(QPointF point) const {
     const ChartPlacement p = Placement();
     if (p.scale <= 0) return std::nullopt;
-    const DialogBaseUnits base = m_picture.BaseUnits();
-    const double x = (point.x() - p.x) / p.scale;
-    const double y = (point.y() - p.y) / p.scale;
-    return PalaceAt(x * 4 / base.x, y * 8 / base.y);
+    return m_picture.PalaceAtPixel(
+        QPointF((point.x() - p.x) / p.scale, (point.y() - p.y) / p.scale));
 }
 
 void ChartCanvas::paintEvent(QPaintEvent*) {
@@ -66,7 +64,44 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
     m_picture.Paint(painter, p.scale);
 }
 
+// The scroll area the canvas sits in, if any (its viewport is the parent).
+QAbstractScrollArea* ChartCanvas::ScrollArea() const {
+    return parentWidget() != nullptr
+               ? qobject_cast<QAbstractScrollArea*>(parentWidget()->parentWidget())
+               : nullptr;
+}
+
+void ChartCanvas::mouseMoveEvent(QMouseEvent* event) {
+    QAbstractScrollArea* area = ScrollArea();
+    if (!m_dragFrom || area == nullptr) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPointF moved = event->globalPosition() - *m_dragFrom;
+    area->horizontalScrollBar()->setValue(m_dragStart.x() - qRound(moved.x()));
+    area->verticalScrollBar()->setValue(m_dragStart.y() - qRound(moved.y()));
+}
+
+void ChartCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        m_dragFrom.reset();
+        unsetCursor();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
 void ChartCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        // Drags the chart inside the scroll area.
+        if (QAbstractScrollArea* area = ScrollArea()) {
+            m_dragFrom = event->globalPosition();
+            m_dragStart = {area->horizontalScrollBar()->value(),
+                           area->verticalScrollBar()->value()};
+            setCursor(Qt::ClosedHandCursor);
+        }
+        return;
+    }
     if (event->button() == Qt::RightButton) {
         emit RightClicked();
         return;
@@ -76,25 +111,6 @@ void ChartCanvas::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mousePressEvent(event);
-}
-
-// Layer texts a crowded cell had no room for are listed in its tool tip.
-bool ChartCanvas::event(QEvent* event) {
-    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    QStringList texts;
-    if (const std::optional<int> palace = PalaceAtPoint(help->pos())) {
-        for (const OverlayText& t : m_picture.Overlay().unplaced)
-            if (t.cell != kNoCell && CellOfBranch(t.cell) == *palace)
-                texts << QString::fromStdString(t.text);
-    }
-    if (texts.isEmpty()) {
-        QToolTip::hideText();
-        event->ignore();
-    } else {
-        QToolTip::showText(help->globalPos(), texts.join(QLatin1Char(' ')), this);
-    }
-    return true;
 }
 
 void ChartCanvas::wheelEvent(QWheelEvent* event) {

@@ -3,6 +3,8 @@
 // its proportions kept and centred.  Mouse input is handed on as cells.
 
 #include <QWidget>
+
+class QAbstractScrollArea;
 #include <optional>
 
 #include "chart/ChartPicture.h"
@@ -31,14 +33,19 @@ signals:
     void ZoomWheel(int direction);
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    QAbstractScrollArea* ScrollArea() const;
+
     const ChartPicture& m_picture;
     double m_zoom = 1;
+    std::optional<QPointF> m_dragFrom;  // a middle-button drag: where it began
+    QPoint m_dragStart;                 // and the scroll bars' values then
 };
 
 }  // namespace qelvar

@@ -80,15 +80,29 @@ QImage ChartImage(const ChartPicture& picture, const QString& caption, double sc
     return image;
 }
 
+// A page: the caption as a title line on top, then the chart as large as
+// the page holds, centred across.
 void PaintChartPage(QPainter& painter, const ChartPicture& picture, const QString& caption,
                     const QRectF& area) {
     const QFont font = CaptionFont(picture);
-    const QSize page = PageSize(picture, caption, font);
+    const QSize chart = picture.Size();
+    const int title = CaptionHeight(caption, chart.width(), font);
+    const QSize page(chart.width(), chart.height() + title);
     const double scale = std::min(area.width() / page.width(), area.height() / page.height());
     painter.save();
     painter.translate(area.left() + (area.width() - page.width() * scale) / 2, area.top());
     painter.scale(scale, scale);
-    PaintLogical(painter, picture, caption, font, scale);
+    if (title > 0) {
+        painter.save();
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(kCaptionMargin, kCaptionMargin, chart.width() - 2 * kCaptionMargin,
+                               title - 2 * kCaptionMargin),
+                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, caption);
+        painter.restore();
+    }
+    painter.translate(0, title);
+    picture.Paint(painter, scale);
     painter.restore();
 }
 

@@ -117,12 +117,27 @@ std::optional<SlotPlace> FindSlotPlace(int id) {
         const int palace = id - f.base;  // [0, 11] inside the family
         if (palace < 0 || palace >= kPalaceCount) continue;
         const DuPoint corner = CellCorner(palace);
-        return SlotPlace{{corner.x + f.offset.x, corner.y + f.offset.y, f.w, f.h}, f.align, f.flow};
+        return SlotPlace{
+            {corner.x + f.offset.x, corner.y + f.offset.y, f.w, f.h}, f.align, f.flow, palace};
     }
     for (const CentreControl& c : CentreControls()) {
-        if (c.id == id && id != kNoSlot) return SlotPlace{c.rect, SlotAlign::kLeft, c.flow};
+        if (c.id == id && id != kNoSlot) return SlotPlace{c.rect, SlotAlign::kLeft, c.flow, -1};
     }
     return std::nullopt;
+}
+
+int RowOfCell(int palace) {
+    return (CellCorner(palace).y - kCellCorners[3].y) / 80;  // rows 80 units apart
+}
+
+DuPoint GrownCellCorner(int palace, int extra) {
+    const DuPoint c = CellCorner(palace);
+    return {c.x, c.y + RowOfCell(palace) * extra};
+}
+
+DuRect GrownRect(const DuRect& natal, int palace, int extra) {
+    const int shift = palace < 0 ? extra : RowOfCell(palace) * extra;
+    return {natal.x, natal.y + shift, natal.w, natal.h};
 }
 
 }  // namespace qelvar

@@ -60,7 +60,22 @@ struct SlotPlace {
     DuRect rect;
     SlotAlign align;
     SlotFlow flow;
+    int palace = -1;  // the cell (PalaceIndex) of a cell slot; -1 in the centre
 };
+
+// The chart grown for the period layers: every cell `extra` dialog units
+// taller, the room added below the cell's natal texts.  The rows of the
+// ring move down by the growth of the rows above them; the centre texts by
+// one row's growth, which leaves the lower centre free.  With extra 0 this
+// is the natal layout itself.
+inline constexpr int kBandTopDu = 81;  // first line of the added room, from the cell's corner
+int RowOfCell(int palace);             // 0 (top) .. 3 (bottom)
+DuPoint GrownCellCorner(int palace, int extra);
+// A natal rectangle of cell `palace` (or of the centre, palace -1).
+DuRect GrownRect(const DuRect& natal, int palace, int extra);
+constexpr int GrownChartHeightDu(int extra) {
+    return kChartHeightDu + 4 * extra;
+}
 
 // Top-left corner of the frame of cell `palace` (PalaceIndex 0..11, 寅 = 0).
 DuPoint CellCorner(int palace);

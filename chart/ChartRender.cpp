@@ -1,28 +1,28 @@
 #include "chart/ChartRender.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
-#include <QPixmap>
 
 #include "app/DialogFont.h"
-#include "chart/ZiWeiDlg.h"
+#include "chart/ChartExport.h"
+#include "chart/ChartPicture.h"
 
 namespace qelvar {
 
 namespace {
 
-// An application object for a program that has none (the CLI): offscreen
-// unless the caller chose a platform.
+// A GUI application object for a program that has none: offscreen unless
+// the caller chose a platform.  No window is ever made.
 void EnsureApplication() {
     if (QCoreApplication::instance() != nullptr) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "qelvar-cli";
     static char* argv[] = {name, nullptr};
-    // Kept to the end of the process: a QApplication torn down among the
+    // Kept to the end of the process: an application torn down among the
     // static destructors can outlive parts of Qt it needs.
-    new QApplication(argc, argv);
+    new QGuiApplication(argc, argv);
 }
 
 }  // namespace
@@ -31,8 +31,7 @@ bool RenderChartPng(const ChartGrid& grid, const std::string& path, std::string*
                     double scale) {
     EnsureApplication();
     InstallSongFont();
-    CZiWeiDlg chart(grid);
-    const QImage image = ChartImage(chart.Picture(), QString(), scale);
+    const QImage image = ChartImage(ChartPicture::OfGrid(grid), QString(), scale);
     QImageWriter writer(QString::fromStdString(path), "png");
     if (writer.write(image)) return true;
     if (error != nullptr) *error = writer.errorString().toStdString();

@@ -53,15 +53,29 @@ int TimelineStrip::LineHeight() const {
     return fontMetrics().height() + 2;
 }
 
-// The decade row has two lines (ages, first year); every other row one.
+// The decade, year and month rows have two lines (ages and years; year,
+// 干支 and nominal age; month and its 干支); days and double-hours one.
+constexpr int kTwoLineRows = 3;
+
 QRect TimelineStrip::RowRect(int row) const {
     const int line = LineHeight();
-    const int top = row == 0 ? 0 : line * (row + 1);
-    return {0, top, width(), row == 0 ? 2 * line : line};
+    const int top = line * (2 * std::min(row, kTwoLineRows) + std::max(0, row - kTwoLineRows));
+    return {0, top, width(), row < kTwoLineRows ? 2 * line : line};
 }
 
 QSize TimelineStrip::sizeHint() const {
-    return {200, LineHeight() * (kTimelineRowCount + 1)};
+    return {200, LineHeight() * (kTimelineRowCount + kTwoLineRows)};
+}
+
+void TimelineStrip::SetScale(double scale) {
+    QFont f = font();
+    if (m_basePixels == 0) m_basePixels = QFontInfo(f).pixelSize();
+    const int pixels = std::max(1, qRound(m_basePixels * scale));
+    if (f.pixelSize() == pixels) return;
+    f.setPixelSize(pixels);
+    setFont(f);
+    updateGeometry();
+    update();
 }
 
 QRect TimelineStrip::ItemRect(TimelineRow row, int index) const {

@@ -23,6 +23,9 @@ public:
     // Where item `index` of `row` is drawn; empty when there is none.
     QRect ItemRect(TimelineRow row, int index) const;
 
+    // The strip's text at `scale` times the dialog font.
+    void SetScale(double scale);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -39,6 +42,7 @@ private:
     QRect RowRect(int row) const;
 
     std::array<std::vector<TimelineItem>, kTimelineRowCount> m_rows;
+    int m_basePixels = 0;
 };
 
 }  // namespace qelvar

@@ -9,12 +9,18 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -26,6 +32,8 @@
 #include "chart/ChartCaption.h"
 #include "chart/ChartView.h"
 #include "chart/TimelineStrip.h"
+#include "cli/ChartText.h"
+#include "cli/PeriodsOutput.h"
 
 namespace qelvar {
 
@@ -70,6 +78,19 @@ ChartCast CastFor(const BirthData& birth, const ChartConventions& conventions,
     return cast.ok() ? cast : CastChart(birth, {}, today);
 }
 
+// The strip's text grows with the zoom beyond the opening zoom of a
+// 1080-line screen.
+double StripScale(double zoom) {
+    return std::clamp(zoom / 1.5, 1.0, 3.0);
+}
+
+QSettings ViewSettings() {
+    return QSettings(QStringLiteral("Tovrin"), QStringLiteral("Qelvar"));
+}
+
+constexpr std::array<LayerKind, 6> kLayers = {LayerKind::Decade, LayerKind::Minor, LayerKind::Year,
+                                              LayerKind::Month,  LayerKind::Day,   LayerKind::Hour};
+
 }  // namespace
 
 CZiWeiDlg::CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent,
@@ -89,13 +110,9 @@ CZiWeiDlg::CZiWeiDlg(const ChartCast& cast, std::chrono::year_month_day today, Q
 }
 
 void CZiWeiDlg::Build(const ChartGrid& grid) {
-    std::unordered_map<int, QString> texts;
-    for (const int id : ChartGrid::SlotIds()) {
-        texts.emplace(id, QString::fromStdString(grid.GetSlotText(id)));
-        m_natalTexts.emplace(id, grid.GetSlotText(id));
-    }
+    m_grid = grid;
+    m_picture = std::make_unique<ChartPicture>(ChartPicture::OfGrid(grid));
     const QFont font = DialogFont();
-    m_picture = std::make_unique<ChartPicture>(std::move(texts), font);
 
     setFont(font);
     setWindowTitle(Text(kChartCaption));
@@ -106,12 +123,20 @@ void CZiWeiDlg::Build(const ChartGrid& grid) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    BuildToolBar();
     m_canvas = new ChartCanvas(*m_picture, this);
     m_strip = new TimelineStrip(this);
+    BuildToolBar();
+    // Zoomed beyond the screen, the chart scrolls inside the window.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setAlignment(Qt::AlignCenter);
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setWidget(m_canvas);
     layout->addWidget(m_toolBar);
-    layout->addWidget(m_canvas, 1);
+    layout->addWidget(m_scroll, 1);
     layout->addWidget(m_strip);
+    ApplyViewSettings();
     m_strip->setVisible(m_timeline != nullptr);
     connect(m_canvas, &ChartCanvas::RightClicked, this, &CZiWeiDlg::OpenCapture);
     connect(m_canvas, &ChartCanvas::CellClicked, this, &CZiWeiDlg::SelectPalace);
@@ -154,9 +179,124 @@ void CZiWeiDlg::BuildToolBar() {
     add(QStringLiteral("缩小"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
         [this] { SetZoom(NextZoom(ShownZoom(), -1)); });
     add(QStringLiteral("原大"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(1.0); });
+    add(QStringLiteral("复制文字"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+        &CZiWeiDlg::CopyText);
+    BuildViewMenu();
+    add(QStringLiteral("帮助"), {QKeySequence::HelpContents}, &CZiWeiDlg::ShowHelp);
+    if (m_timeline) {
+        m_toolBar->addSeparator();
+        m_goTo = new QLineEdit(m_toolBar);
+        m_goTo->setPlaceholderText(QStringLiteral("转到 2026-03-10 午"));
+        m_goTo->setToolTip(QStringLiteral(
+            "转到某日某时：公历“2026-03-10 午”，或农历“农历2026-1-22 午”（闰月写“闰2”）；"
+            "时辰可写子…亥或0…11，省略为子时"));
+        m_goTo->setMaximumWidth(
+            fontMetrics().horizontalAdvance(QStringLiteral("转到 2026-03-10 午午")));
+        connect(m_goTo, &QLineEdit::returnPressed, this, [this] {
+            if (GoToDate(m_goTo->text())) {
+                setFocus();
+                return;
+            }
+            QMessageBox::warning(
+                this, QStringLiteral("转到"),
+                QStringLiteral("无法转到“%1”：请写“2026-03-10 午”或“农历2026-1-22 "
+                               "午”，日期须在本命盘的年限与历表范围（至2051年2月10日）之内。")
+                    .arg(m_goTo->text()));
+        });
+        m_toolBar->addWidget(m_goTo);
+    }
     for (QToolButton* button : m_toolBar->findChildren<QToolButton*>()) {
         button->setFocusPolicy(Qt::NoFocus);
     }
+}
+
+// 视图: the 清晰 colours, the adjective stars and which layers show, each
+// remembered between runs.
+void CZiWeiDlg::BuildViewMenu() {
+    auto* menu = new QMenu(this);
+    QSettings settings = ViewSettings();
+    QAction* clear = menu->addAction(QStringLiteral("清晰配色"));
+    clear->setCheckable(true);
+    clear->setChecked(settings.value(QStringLiteral("chart/clearPalette"), false).toBool());
+    connect(clear, &QAction::toggled, this, &CZiWeiDlg::SetClearPalette);
+    QAction* adjectives = menu->addAction(QStringLiteral("显示杂曜"));
+    adjectives->setCheckable(true);
+    adjectives->setChecked(settings.value(QStringLiteral("chart/adjectiveStars"), true).toBool());
+    connect(adjectives, &QAction::toggled, this, &CZiWeiDlg::SetAdjectiveStars);
+    menu->addSeparator();
+    for (const LayerKind kind : kLayers) {
+        QAction* layer = menu->addAction(Text(LayerName(kind)));
+        layer->setCheckable(true);
+        const QString key = QStringLiteral("chart/layer%1").arg(static_cast<int>(kind));
+        layer->setChecked(settings.value(key, true).toBool());
+        connect(layer, &QAction::toggled, this,
+                [this, kind](bool shown) { SetLayerShown(kind, shown); });
+    }
+    auto* button = new QToolButton(m_toolBar);
+    button->setText(QStringLiteral("视图"));
+    button->setMenu(menu);
+    button->setPopupMode(QToolButton::InstantPopup);
+    m_toolBar->addWidget(button);
+}
+
+void CZiWeiDlg::ApplyViewSettings() {
+    QSettings settings = ViewSettings();
+    m_picture->SetPalette(settings.value(QStringLiteral("chart/clearPalette"), false).toBool()
+                              ? ChartPalette::kClear
+                              : ChartPalette::kNatal);
+    m_picture->SetAdjectiveStars(
+        settings.value(QStringLiteral("chart/adjectiveStars"), true).toBool());
+    for (const LayerKind kind : kLayers) {
+        const QString key = QStringLiteral("chart/layer%1").arg(static_cast<int>(kind));
+        m_layerShown[static_cast<std::size_t>(kind)] = settings.value(key, true).toBool();
+    }
+}
+
+void CZiWeiDlg::SetLayerShown(LayerKind layer, bool shown) {
+    m_layerShown[static_cast<std::size_t>(layer)] = shown;
+    ViewSettings().setValue(QStringLiteral("chart/layer%1").arg(static_cast<int>(layer)), shown);
+    TimelineChanged();
+}
+
+void CZiWeiDlg::SetClearPalette(bool clear) {
+    ViewSettings().setValue(QStringLiteral("chart/clearPalette"), clear);
+    m_picture->SetPalette(clear ? ChartPalette::kClear : ChartPalette::kNatal);
+    m_canvas->update();
+}
+
+void CZiWeiDlg::SetAdjectiveStars(bool shown) {
+    ViewSettings().setValue(QStringLiteral("chart/adjectiveStars"), shown);
+    m_picture->SetAdjectiveStars(shown);
+    TimelineChanged();
+    m_canvas->update();
+}
+
+bool CZiWeiDlg::GoToDate(const QString& text) {
+    if (!m_timeline) return false;
+    static const QRegularExpression pattern(QStringLiteral(
+        R"re(^\s*(农历)?\s*(\d{4})-(闰)?(\d{1,2})-(\d{1,2})\s*([子丑寅卯辰巳午未申酉戌亥]|\d{1,2})?\s*$)re"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch()) return false;
+    const auto y = static_cast<std::uint16_t>(m.captured(2).toInt());
+    const auto mo = static_cast<std::uint16_t>(m.captured(4).toInt());
+    const auto d = static_cast<std::uint16_t>(m.captured(5).toInt());
+    std::optional<SolarDate> day;
+    if (!m.captured(1).isEmpty()) {
+        day = m_calendar.LunarToSolar(
+            {y, mo, d, static_cast<std::uint8_t>(m.captured(3).isEmpty() ? 0 : 1)});
+    } else if (m.captured(3).isEmpty()) {
+        day = SolarDate{y, mo, d};
+    }
+    if (!day) return false;
+    int hour = 0;
+    if (const QString h = m.captured(6); !h.isEmpty()) {
+        bool number = false;
+        hour = h.toInt(&number);
+        if (!number) hour = static_cast<int>(QStringLiteral("子丑寅卯辰巳午未申酉戌亥").indexOf(h));
+    }
+    if (!m_timeline->GoTo(*day, hour)) return false;
+    TimelineChanged();
+    return true;
 }
 
 double CZiWeiDlg::OpeningZoomForScreen() const {
@@ -169,12 +309,40 @@ double CZiWeiDlg::OpeningZoomForScreen() const {
                     OpeningZoom(available.width(), m_picture->Size().width(), 0, 0.95));
 }
 
+// The window takes the size of the chart at the zoom, but never more than
+// the screen's available area; beyond it the chart keeps the zoom and
+// scrolls.  A window fitted to the zoom scales the chart with it when the
+// user resizes it.
 void CZiWeiDlg::SetZoom(double zoom) {
     m_zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
     m_canvas->SetPreferredZoom(m_zoom);
-    if (isMaximized() || isFullScreen()) return;
+    m_strip->SetScale(StripScale(m_zoom));
+    const QSize chart = m_canvas->sizeHint();
+    const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    const QRect available = s != nullptr ? s->availableGeometry() : QRect(0, 0, 1 << 14, 1 << 14);
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    const QSize room = available.size() - frame;
+    if (isMaximized() || isFullScreen()) {
+        m_canvas->setMinimumSize(chart.width() > m_scroll->viewport()->width() ||
+                                         chart.height() > m_scroll->viewport()->height()
+                                     ? chart
+                                     : QSize(0, 0));
+        return;
+    }
+    const QSize want(chart.width(), m_toolBar->sizeHint().height() + chart.height() +
+                                        m_strip->sizeHint().height());
+    const bool fits = want.width() <= room.width() && want.height() <= room.height();
+    m_canvas->setMinimumSize(fits ? QSize(0, 0) : chart);
     layout()->activate();
-    resize(sizeHint());
+    resize(want.boundedTo(room));
+    if (isVisible() && !available.contains(frameGeometry())) {
+        QRect placed = frameGeometry();
+        placed.moveLeft(
+            std::clamp(placed.left(), available.left(), available.right() - placed.width() + 1));
+        placed.moveTop(
+            std::clamp(placed.top(), available.top(), available.bottom() - placed.height() + 1));
+        move(placed.topLeft());
+    }
 }
 
 // The scale the chart is drawn at now: after the user resized the window it
@@ -199,19 +367,16 @@ void CZiWeiDlg::TimelineChanged() {
     for (int r = 0; r < kTimelineRowCount; ++r) rows[r] = m_timeline->Row(TimelineRow(r));
     m_strip->SetRows(std::move(rows));
     m_horoscope.reset();
-    PeriodOverlay overlay;
     if (const std::optional<HoroscopeRequest> request = m_timeline->Request()) {
         HoroscopeResult result = ComputeHoroscope(m_natal, *request, m_calendar);
-        if (result.ok()) {
-            m_horoscope = std::move(result.horoscope);
-            const std::vector<LayerKind> shown = m_timeline->ShownLayers();
-            overlay = LayOutPeriodOverlay(*m_horoscope, shown, [this](int id) {
-                const auto it = m_natalTexts.find(id);
-                return it == m_natalTexts.end() ? std::string_view() : std::string_view(it->second);
-            });
-        }
+        if (result.ok()) m_horoscope = std::move(result.horoscope);
     }
-    m_picture->SetOverlay(std::move(overlay));
+    const std::vector<LayerKind> shown = m_timeline->ShownLayers();
+    std::vector<LayerKind> kept;
+    for (const LayerKind k : shown)
+        if (m_layerShown[static_cast<std::size_t>(k)]) kept.push_back(k);
+    m_picture->ShowPeriods(m_horoscope ? &*m_horoscope : nullptr, kept);
+    m_canvas->updateGeometry();
     m_canvas->update();
 }
 
@@ -224,7 +389,11 @@ void CZiWeiDlg::SelectPalace(std::optional<int> palace) {
 }
 
 QString CZiWeiDlg::Caption() const {
-    return m_birth ? QString::fromStdString(ChartCaption(*m_birth, {}, m_momentText)) : QString();
+    if (!m_birth) return {};
+    std::string caption = ChartCaption(*m_birth, {}, m_momentText);
+    // The period shown, when there is one.
+    if (m_horoscope) caption += "  运限：" + TargetText(*m_horoscope);
+    return QString::fromStdString(caption);
 }
 
 ChartSaveResult CZiWeiDlg::Save(const QString& path, double scale) {
@@ -281,6 +450,54 @@ void CZiWeiDlg::Print() {
 void CZiWeiDlg::CopyImage() {
     const double scale = std::max(1.0, m_zoom * devicePixelRatioF());
     QGuiApplication::clipboard()->setImage(ChartImage(*m_picture, Caption(), scale));
+}
+
+QString CZiWeiDlg::ChartText() const {
+    std::string out;
+    cli::AppendChartText(out, m_grid);
+    if (m_horoscope) {
+        // The layers the chart shows, in the command line's blocks.
+        Horoscope shown = *m_horoscope;
+        const std::vector<LayerKind> layers = m_timeline->ShownLayers();
+        std::erase_if(shown.layers, [&](const PeriodLayer& l) {
+            return std::find(layers.begin(), layers.end(), l.kind) == layers.end() ||
+                   !m_layerShown[static_cast<std::size_t>(l.kind)];
+        });
+        cli::AppendPeriodsText(out, {}, &shown);
+    }
+    return QString::fromStdString(out);
+}
+
+void CZiWeiDlg::CopyText() {
+    QGuiApplication::clipboard()->setText(ChartText());
+}
+
+void CZiWeiDlg::ShowHelp() {
+    QMessageBox::information(
+        this, QStringLiteral("命盘窗口的按键与鼠标"),
+        QStringLiteral(
+            "按键\n"
+            "  Ctrl+S 保存（PNG、SVG、PDF）  Ctrl+P 打印  Ctrl+C 复制图像  Ctrl+Shift+C 复制文字\n"
+            "  Ctrl++ / Ctrl+= 放大  Ctrl+- 缩小  Ctrl+0 原大  F1 本帮助\n"
+            "  ← / → 上一年 / 下一年（流年）  ↑ / ↓ 上一大限 / 下一大限\n"
+            "  PageUp / PageDown 上一月 / 下一月（流月）  Home 回到本命盘\n"
+            "  Esc 先取消所选宫位，再关闭窗口  Enter 关闭窗口\n"
+            "鼠标\n"
+            "  左键单击宫位：显示三方四正与飞化，再击取消\n"
+            "  Ctrl+滚轮 缩放  中键拖动 在放大的命盘中移动  右键 截图\n"
+            "时间条\n"
+            "  单击大限、流年、流月、流日、时辰选择运限；悬停看干支、日期与说明\n"
+            "  “转到”框：输入“2026-03-10 午”或“农历2026-1-22 午”后按回车\n"
+            "视图菜单\n"
+            "  清晰配色、显示杂曜、各运限层的显示与隐藏（均会记住）"));
+}
+
+void CZiWeiDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        // Maximised or restored: the strip follows the size the chart is shown at.
+        QTimer::singleShot(0, this, [this] { m_strip->SetScale(StripScale(ShownZoom())); });
+    }
 }
 
 void CZiWeiDlg::OpenCapture() {

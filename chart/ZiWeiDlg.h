@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <array>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -25,6 +26,8 @@
 #include "periods/Periods.h"
 #include "periods/Timeline.h"
 
+class QLineEdit;
+class QScrollArea;
 class QToolBar;
 
 namespace qelvar {
@@ -76,6 +79,19 @@ public:
     // → …"), added to the caption; empty for a birth given by its lists.
     void SetMomentText(std::string text) { m_momentText = std::move(text); }
     ChartSaveResult Save(const QString& path, double scale = 1.0);
+    // The chart as text (the command line's text format) with the periods
+    // shown.
+    QString ChartText() const;
+    QScrollArea* ScrollArea() const { return m_scroll; }
+
+    // What the view shows, remembered between runs.
+    void SetLayerShown(LayerKind layer, bool shown);
+    void SetClearPalette(bool clear);
+    void SetAdjectiveStars(bool shown);
+    // "2026-03-10 午", "农历2026-1-22 午", "农历2023-闰2-5 3": every layer down to
+    // the double-hour; false (and nothing changes) when it cannot be read or
+    // lies outside the chart's range.
+    bool GoToDate(const QString& text);
 
 public slots:
     // Right button: opens the capture window over the chart.
@@ -84,14 +100,19 @@ public slots:
     void SaveAs();
     void Print();
     void CopyImage();
+    void CopyText();
+    void ShowHelp();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void Build(const ChartGrid& grid);
     void BuildToolBar();
+    void BuildViewMenu();
+    void ApplyViewSettings();
     void TimelineChanged();
     double OpeningZoomForScreen() const;
     double ShownZoom() const;
@@ -99,7 +120,6 @@ private:
     std::optional<BirthData> m_birth;  // copied at construction
     std::string m_momentText;          // for the caption
     std::unique_ptr<ChartPicture> m_picture;
-    std::unordered_map<int, std::string> m_natalTexts;  // UTF-8, for the overlay's layout
     LunarCalendar m_calendar;
     NatalChart m_natal;
     std::array<FlyingCell, 12> m_flying{};
@@ -108,6 +128,10 @@ private:
     std::optional<int> m_selected;
     QToolBar* m_toolBar = nullptr;
     ChartCanvas* m_canvas = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QLineEdit* m_goTo = nullptr;
+    std::array<bool, 6> m_layerShown{true, true, true, true, true, true};
+    ChartGrid m_grid;
     TimelineStrip* m_strip = nullptr;
     double m_zoom = 1;
 };

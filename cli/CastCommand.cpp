@@ -1,6 +1,8 @@
 // qelvar-cli cast: one chart from the command line, or one chart per input
 // line with "-".  Every cast builds its birth data with the functions the
 // desktop form uses, so the command and the desktop program cannot disagree.
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/Cycle.h"
 #include "cli/CastModel.h"
 #include "cli/CastOptions.h"
 #include "cli/ChartJson.h"
@@ -58,10 +61,54 @@ constexpr std::string_view kCastFooter =
     "\"decades\" and \"flying\".";
 
 constexpr std::string_view kRenderFooter =
-    "The same as 'qelvar-cli cast --format png': the chart window painted\n"
-    "offscreen, whatever QT_QPA_PLATFORM says, so no display is needed.";
+    "The chart as the chart window draws it, written to --output as PNG, SVG or\n"
+    "PDF by the file's suffix (PNG for any other), offscreen whatever\n"
+    "QT_QPA_PLATFORM says, so no display is needed.  The birth is given as to\n"
+    "'qelvar-cli cast' (a date with --hour and --minute, or --clock).\n"
+    "\n"
+    "--at DATE [--at-hour H] draws the periods at that Gregorian date as the\n"
+    "window's timeline does: a band per layer along the bottom of every cell\n"
+    "(大限 小限 流年 流月 流日, 流时 with --at-hour); --layers 大限,流年 keeps\n"
+    "those listed.  --select BRANCH outlines the 三方四正 of the cell of that\n"
+    "branch (子..亥) and draws its 飞化 as arrows.  --palette clear uses the\n"
+    "清晰 colours; --no-adjectives leaves the adjective stars out.";
 
 constexpr std::string_view kMalformedInput = "Malformed input";
+
+std::optional<Branch> ParseBranch(std::string_view text) {
+    for (Branch b = 0; b < 12; ++b)
+        if (text == BranchName(b)) return b;
+    return std::nullopt;
+}
+
+std::optional<bool> ParsePalette(std::string_view text) {
+    if (text == "natal") return false;
+    if (text == "clear" || text == "清晰") return true;
+    return std::nullopt;
+}
+
+// "大限,流年" (or decade,minor,year,month,day,hour).
+std::optional<std::vector<LayerKind>> ParseLayers(std::string_view text) {
+    static constexpr std::array<std::string_view, 6> kLatin = {"decade", "minor", "year",
+                                                               "month",  "day",   "hour"};
+    std::vector<LayerKind> layers;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view word = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        bool found = false;
+        for (int k = 0; k < 6; ++k) {
+            const auto kind = static_cast<LayerKind>(k);
+            if (word == LayerName(kind) || word == kLatin[static_cast<std::size_t>(k)]) {
+                layers.push_back(kind);
+                found = true;
+            }
+        }
+        if (!found) return std::nullopt;
+    }
+    if (layers.empty()) return std::nullopt;
+    return layers;
+}
 
 std::string IsoDate(std::chrono::year_month_day d) {
     char buf[16];
@@ -213,9 +260,22 @@ int CastPng(std::string_view command, const CastOptions& o) {
         return kDateFails;
     }
     const std::string conventions = ConventionsText(result.conventions);
+    ChartDrawing drawing;
+    drawing.scale = o.scale;
+    drawing.natal = &result.natal;
+    drawing.select = o.select;
+    drawing.clearPalette = o.clearPalette;
+    drawing.adjectives = !o.noAdjectives;
+    if (result.horoscope) {
+        drawing.horoscope = &*result.horoscope;
+        for (const PeriodLayer& l : result.horoscope->layers)
+            if (!o.layers ||
+                std::find(o.layers->begin(), o.layers->end(), l.kind) != o.layers->end())
+                drawing.layers.push_back(l.kind);
+    }
     const PngOutcome png =
         WriteChartPng(command, result.grid, o.output,
-                      conventions.empty() ? std::string() : "conventions: " + conventions, o.scale);
+                      conventions.empty() ? std::string() : "conventions: " + conventions, drawing);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;
 }
@@ -370,14 +430,26 @@ Runner SetUpRender(CLI::App& command) {
     command.footer(std::string(kRenderFooter));
     AddDateArgument(command, o->date, false, "YYYY-MM-DD, Gregorian unless --lunar");
     AddBirthOptions(command, o->birth);
-    AddOutputFile(command, o->output, "the PNG file to write (replaced whole or not at all)");
+    AddMomentOptions(command, o->moment);
+    AddOutputFile(command, o->output,
+                  "the .png, .svg or .pdf file to write (replaced whole or not at all)");
     AddScale(command, o->scale);
+    AddTargetOptions(command, o->periods);
     AddConventionOptions(command, o->periods.conventions);
+    AddParsedOption(command, "--select", o->select, ParseBranch, "BRANCH", "a branch 子..亥",
+                    "the selected cell: its 三方四正 and 飞化");
+    AddParsedOption(command, "--palette", o->clearPalette, ParsePalette, "natal|clear",
+                    "natal or clear", "the window's colours (default) or the 清晰 colours");
+    AddParsedOption(command, "--layers", o->layers, ParseLayers, "LIST",
+                    "layer names such as 大限,流年",
+                    "with --at: the layers drawn, e.g. 大限,流年 (default all)");
+    command.add_flag("--no-adjectives", o->noAdjectives, "leave the adjective stars out");
     AddFromLibrary(command, *o);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())
             return UsageError("render", problem);
         if (const int status = LoadFromLibrary("render", *o); status != kOk) return status;
+        if (o->layers && !o->periods.at) return UsageError("render", "--layers goes with --at");
         return CastPng("render", *o);
     };
 }

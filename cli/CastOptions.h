@@ -6,11 +6,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "chart/Cycle.h"
 #include "cli/CastModel.h"
 #include "cli/MomentOptions.h"
 #include "cli/Options.h"
 #include "cli/PeriodOptions.h"
+#include "periods/Periods.h"
 
 namespace qelvar::cli {
 
@@ -23,6 +26,11 @@ struct CastOptions {
     std::string output;  // --output, for png
     double scale = 1;    // --scale, for png
     PeriodOptions periods;
+    // render only
+    std::optional<Branch> select;
+    bool clearPalette = false;
+    bool noAdjectives = false;
+    std::optional<std::vector<LayerKind>> layers;
     // --from-library ID: the birth comes from a library record, which sets
     // `date` and `birth`, or `storedMoment` for a clock time (its place
     // already read when the record was made).

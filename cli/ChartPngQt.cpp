@@ -1,7 +1,8 @@
-// WriteChartPng with the Qt layer: the chart window's drawing made offscreen,
-// encoded in memory and written with the all-or-nothing file writer.
-#include <QApplication>
+// WriteChartPng with the chart picture: drawn offscreen with a GUI
+// application object and no window, encoded in memory and written with the
+// all-or-nothing file writer.
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QPixmap>
@@ -12,7 +13,9 @@
 #include <span>
 
 #include "app/DialogFont.h"
-#include "chart/ZiWeiDlg.h"
+#include "chart/ChartExport.h"
+#include "chart/ChartPicture.h"
+#include "chart/Cycle.h"
 #include "cli/ChartPng.h"
 #include "cli/Status.h"
 #include "io/AtomicFile.h"
@@ -50,7 +53,7 @@ void EnsureOffscreenApplication(std::string_view command) {
     static char* argv[] = {name, platformFlag, platform, nullptr};
     // Kept to the end of the process: a QApplication torn down among the
     // static destructors can outlive parts of Qt it needs.
-    new QApplication(argc, argv);
+    new QGuiApplication(argc, argv);
 }
 
 std::optional<QByteArray> EncodePng(const QImage& image, std::string_view title) {
@@ -68,15 +71,31 @@ std::optional<QByteArray> EncodePng(const QImage& image, std::string_view title)
 }  // namespace
 
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
-                         std::string_view title, double scale) {
+                         std::string_view title, const ChartDrawing& drawing) {
     EnsureOffscreenApplication(command);
     InstallSongFont();
-    CZiWeiDlg chart(grid);
-    const auto png = EncodePng(ChartImage(chart.Picture(), QString(), scale), title);
-    if (!png) return {kIoFailed, "cannot encode the chart as PNG"};
-    const auto bytes =
-        std::as_bytes(std::span(png->constData(), static_cast<std::size_t>(png->size())));
-    if (const AtomicWriteResult written = WriteFileAtomically(path, bytes); !written.ok)
+    ChartPicture picture = ChartPicture::OfGrid(grid);
+    picture.SetPalette(drawing.clearPalette ? ChartPalette::kClear : ChartPalette::kNatal);
+    picture.SetAdjectiveStars(drawing.adjectives);
+    picture.ShowPeriods(drawing.horoscope, drawing.layers);
+    std::array<FlyingCell, 12> flying{};
+    if (drawing.select && drawing.natal != nullptr) {
+        flying = FlyingTransformations(*drawing.natal);
+        picture.SetRelations(CellOfBranch(*drawing.select), &flying[*drawing.select]);
+    }
+    const QString file = QString::fromStdString(path);
+    const ChartFileFormat format = FormatOfPath(file);
+    std::optional<QByteArray> bytes;
+    if (format == ChartFileFormat::Png) {
+        bytes = EncodePng(ChartImage(picture, QString(), drawing.scale), title);
+    } else {
+        bytes = EncodeChart(picture, QString(), format, drawing.scale);
+        if (bytes->isEmpty()) bytes.reset();
+    }
+    if (!bytes) return {kIoFailed, "cannot encode the chart"};
+    const auto data =
+        std::as_bytes(std::span(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+    if (const AtomicWriteResult written = WriteFileAtomically(path, data); !written.ok)
         return {kIoFailed, "cannot write " + path + ": " + written.message};
     return {};
 }

@@ -8,7 +8,7 @@ _qelvar_cli_options() {
     case $1 in
         convert) echo "--help --lunar --leap --format --encoding -" ;;
         cast) echo "--help $birth $moment --format --output --scale --encoding --at --at-hour $conventions --from-library --library -" ;;
-        render) echo "--help $birth --output --scale $conventions --from-library --library" ;;
+        render) echo "--help $birth $moment --output --scale --at --at-hour --select --palette --layers --no-adjectives $conventions --from-library --library" ;;
         library) echo "--help" ;;
         "library list" | "library find") echo "--help --library --format --group --sort --descending" ;;
         "library show") echo "--help --library --format" ;;
@@ -42,6 +42,9 @@ _qelvar_cli_values() {
         --sex) echo "0 1 男 女" ;;
         --dst) echo "auto on off" ;;
         --solar-time) echo "on off" ;;
+        --select) echo "子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥" ;;
+        --palette) echo "natal clear" ;;
+        --layers) echo "大限,小限,流年,流月,流日,流时 大限 流年" ;;
     esac
 }
 
@@ -97,7 +100,8 @@ _qelvar_cli() {
             return
             ;;
         --today | --scale) return ;;
-        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time | --sort | --duplicates)
+        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time | --sort | \
+            --duplicates | --select | --palette | --layers)
             mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
             return
             ;;

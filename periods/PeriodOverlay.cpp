@@ -1,15 +1,8 @@
-// Placing the period layers into the room the natal texts leave free.
-//
-// Inside a cell (offsets in dialog units from its corner):
-// - the lower star band, two lines at y 45 and 53 from the end of its natal
-//   star columns to the life stage at x 66, takes the layer palace names,
-//   then what the other places cannot hold;
-// - the free upper star columns (right of the natal stars, 8 x 17 each)
-//   take the moving stars, stacked like natal stars;
-// - the 四化 line at y 35, right of the natal marks and left of the 纳音,
-//   takes the layers' marks under the star they fall on;
-// - the brightness row (y 26) right of the natal stars and the column
-//   between the god cycles and the palace name (x 30, y 65) take the rest.
+// Placing the period layers into bands added along the bottom of the cells
+// (see PeriodOverlay.h).  A band is a grid of eight character columns, 8
+// dialog units each from x 5 of the cell, and as many 8-unit lines as its
+// fullest cell needs; marks take the column of their star in the first
+// line where it is free, labels two free columns from the right.
 #include "periods/PeriodOverlay.h"
 
 #include <algorithm>
@@ -17,6 +10,7 @@
 #include <optional>
 
 #include "calendar/CalendarNames.h"
+#include "chart/ChartGrid.h"
 #include "chart/Cycle.h"
 #include "chart/Text.h"
 
@@ -26,121 +20,62 @@ namespace {
 
 constexpr int kCharDu = 8;  // a CJK character of the dialog font is 8 units wide
 constexpr int kLineDu = 8;
-constexpr int kGapDu = 2;
-constexpr int kTopColumnBase = 1061;
-constexpr int kBottomColumnBase = 1157;
-constexpr int kMarkSlotBase = 1229;
-constexpr int kDecadeSlotBase = 1037;
-constexpr int kTopColumns = 8;
-constexpr int kBottomColumns = 5;
-constexpr int kBandTop = 45, kBandLines = 2, kBandEnd = 66;
-constexpr int kMarkRow = 35, kMarkEnd = 44;    // the 纳音 slot starts at x 44
-constexpr int kUnderRow = 26, kUnderEnd = 69;  // brightness words, under columns 0..7
-constexpr int kGodRow = 65, kGodGapX = 30;     // after the three god cycles, before x 40
+constexpr int kBandColumns = 8;
+constexpr int kStarSequenceLength = 20;  // star columns 0..12, then the overflow slots
 constexpr std::array<std::string_view, 4> kMarkNames = {"禄", "权", "科", "忌"};
 
 int ColumnX(int j) {
     return 5 + kCharDu * j;
 }
 
-// The free room of one cell, handed out first come first served.
-class CellRoom {
+// The grid of one layer's band in one cell: which columns each line has
+// taken, and the texts placed.
+class BandGrid {
 public:
-    CellRoom(PalaceIndex p, const NatalSlotText& natal) : m_corner(CellCorner(p)) {
-        m_nextTop = UsedColumns(kTopColumnBase, kTopColumns, p, natal);
-        m_underX = ColumnX(m_nextTop);
-        // A decade range of seven characters ("102-111") reaches left into it.
-        m_godGapUsed = natal(kDecadeSlotBase + p).size() > 6;
-        m_bandStart = ColumnX(UsedColumns(kBottomColumnBase, kBottomColumns, p, natal));
-        m_bandX = m_bandStart;
-        const int natalMarks = CharCount(natal(kMarkSlotBase + p));
-        for (int i = 0; ColumnX(i) + kCharDu <= kMarkEnd; ++i) {
-            if (i >= natalMarks) m_freeMarks.push_back(i);
-        }
+    struct Placed {
+        int line = 0, column = 0, chars = 1;
+        std::string text;
+        OverlayStyle style = OverlayStyle::kLabel;
+    };
+
+    // A mark in `column`, in the first line where the column is free.
+    void PutAt(int column, std::string text, OverlayStyle style) {
+        int line = 0;
+        while (Taken(line, column)) ++line;
+        Take(line, column);
+        m_placed.push_back({line, column, 1, std::move(text), style});
     }
 
-    // A line of `chars` characters in the lower band.
-    std::optional<DuRect> Band(int chars) {
-        const int w = chars * kCharDu;
-        while (m_bandLine < kBandLines) {
-            if (m_bandX + w <= kBandEnd) {
-                const DuRect r = At(m_bandX, kBandTop + kLineDu * m_bandLine, w, kLineDu);
-                m_bandX += w + kGapDu;
-                return r;
+    // A label of `chars` characters, in the first line with room, as far
+    // right as it goes.
+    void PutLabel(int chars, std::string text) {
+        for (int line = 0;; ++line) {
+            for (int column = kBandColumns - chars; column >= 0; --column) {
+                bool free = true;
+                for (int k = 0; k < chars; ++k) free = free && !Taken(line, column + k);
+                if (!free) continue;
+                for (int k = 0; k < chars; ++k) Take(line, column + k);
+                m_placed.push_back({line, column, chars, std::move(text), OverlayStyle::kLabel});
+                return;
             }
-            ++m_bandLine;
-            m_bandX = m_bandStart;
         }
-        return std::nullopt;
     }
 
-    // A free upper star column, then the column between the god cycles
-    // and the palace name.
-    std::optional<DuRect> Column() {
-        if (m_nextTop < kTopColumns) return At(ColumnX(m_nextTop++), 8, kCharDu, 17);
-        if (!m_godGapUsed) {
-            m_godGapUsed = true;
-            return At(kGodGapX, kGodRow, kCharDu, 17);
-        }
-        return std::nullopt;
-    }
-
-    // A line of `chars` characters in the brightness row right of the
-    // natal stars.
-    std::optional<DuRect> Under(int chars) {
-        const int w = chars * kCharDu;
-        if (m_underX + w > kUnderEnd) return std::nullopt;
-        const DuRect r = At(m_underX, kUnderRow, w, kLineDu);
-        m_underX += w + kGapDu;
-        return r;
-    }
-
-    // A line anywhere in the band, else in the brightness row.
-    std::optional<DuRect> Line(int chars) {
-        if (std::optional<DuRect> r = Band(chars)) return r;
-        return Under(chars);
-    }
-
-    // A place in the 四化 line at or right of column `preferred`, else any.
-    std::optional<DuRect> Mark(int preferred) {
-        if (m_freeMarks.empty()) return std::nullopt;
-        auto it = std::find_if(m_freeMarks.begin(), m_freeMarks.end(),
-                               [&](int i) { return i >= preferred; });
-        if (it == m_freeMarks.end()) it = m_freeMarks.end() - 1;
-        const int i = *it;
-        m_freeMarks.erase(it);
-        return At(ColumnX(i), kMarkRow, kCharDu, kLineDu);
-    }
+    int Lines() const { return static_cast<int>(m_taken.size()); }
+    const std::vector<Placed>& PlacedTexts() const { return m_placed; }
 
 private:
-    static int UsedColumns(int base, int count, PalaceIndex p, const NatalSlotText& natal) {
-        int used = 0;
-        for (int j = 0; j < count; ++j)
-            if (!natal(base + 12 * j + p).empty()) used = j + 1;
-        return used;
+    bool Taken(int line, int column) const {
+        return line < Lines() && m_taken[static_cast<std::size_t>(line)][column];
     }
-    DuRect At(int x, int y, int w, int h) const { return {m_corner.x + x, m_corner.y + y, w, h}; }
+    void Take(int line, int column) {
+        if (line >= Lines()) m_taken.resize(static_cast<std::size_t>(line) + 1);
+        m_taken[static_cast<std::size_t>(line)][column] = true;
+    }
 
-    DuPoint m_corner;
-    int m_nextTop = 0;
-    int m_bandX = 0, m_bandStart = 0, m_bandLine = 0;
-    int m_underX = 0;
-    bool m_godGapUsed = false;
-    std::vector<int> m_freeMarks;
+    std::vector<std::array<bool, kBandColumns>> m_taken;
+    std::vector<Placed> m_placed;
 };
-
-const PeriodLayer* FindLayer(const Horoscope& h, LayerKind kind) {
-    for (const PeriodLayer& l : h.layers)
-        if (l.kind == kind) return &l;
-    return nullptr;
-}
-
-// The upper star column of `star` in cell p; 0 when it is elsewhere.
-int ColumnOf(std::string_view star, PalaceIndex p, const NatalSlotText& natal) {
-    for (int j = 0; j < kTopColumns; ++j)
-        if (natal(kTopColumnBase + 12 * j + p) == star) return j;
-    return 0;
-}
 
 std::string Cat(std::initializer_list<std::string_view> parts) {
     std::string s;
@@ -173,91 +108,94 @@ std::string_view LayerPrefix(LayerKind kind) {
     return kPrefix[static_cast<int>(kind)];
 }
 
+std::optional<int> StarBandColumn(std::string_view star, PalaceIndex cell,
+                                  const NatalSlotText& natal) {
+    for (int j = 0; j < kStarSequenceLength; ++j) {
+        const int id = slot::StarSequence(cell, j);
+        const std::string_view text = natal(id);
+        // A star that overflowed into the mark slot leads its text.
+        const bool shown = j == 14 ? text.substr(0, star.size()) == star : text == star;
+        if (!shown || star.empty()) continue;
+        if (const std::optional<SlotPlace> place = FindSlotPlace(id)) {
+            const int column = (place->rect.x - CellCorner(cell).x - ColumnX(0)) / kCharDu;
+            return std::clamp(column, 0, kBandColumns - 1);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string LayerPalaceLabel(LayerKind kind, std::string_view palace) {
+    return Cat({LayerPrefix(kind), FirstChar(palace)});
+}
+
 PeriodOverlay LayOutPeriodOverlay(const Horoscope& horoscope, std::span<const LayerKind> shown,
                                   const NatalSlotText& natal) {
     PeriodOverlay out;
     std::vector<const PeriodLayer*> layers;
-    for (LayerKind k : shown)
-        if (const PeriodLayer* l = FindLayer(horoscope, k)) layers.push_back(l);
+    for (const PeriodLayer& l : horoscope.layers)
+        if (std::find(shown.begin(), shown.end(), l.kind) != shown.end()) layers.push_back(&l);
+    if (layers.empty()) return out;
 
-    std::vector<CellRoom> rooms;
-    rooms.reserve(12);
-    for (Branch b = 0; b < 12; ++b) rooms.emplace_back(CellOfBranch(b), natal);
-    auto put = [&](std::optional<DuRect> r, std::string text, const PeriodLayer& l,
-                   OverlayStyle style, SlotFlow flow, Branch cell) {
-        if (!r) {
-            ++out.dropped;
-            out.unplaced.push_back({{}, std::move(text), l.kind, style, flow, cell});
-            return;
-        }
-        out.texts.push_back({*r, std::move(text), l.kind, style, flow, cell});
-    };
-
-    // Layer palace names: "限官".
-    for (Branch b = 0; b < 12; ++b) {
-        for (const PeriodLayer* l : layers) {
-            const std::string text = Cat({LayerPrefix(l->kind), FirstChar(l->palaces[b])});
-            std::optional<DuRect> r = rooms[b].Line(2);
-            SlotFlow flow = SlotFlow::kLine;
-            if (!r) {
-                r = rooms[b].Column();
-                flow = SlotFlow::kStacked;
-            }
-            put(r, text, *l, OverlayStyle::kLabel, flow, b);
-        }
-    }
-    // Transformation marks beside their natal stars.
-    for (const PeriodLayer* l : layers) {
-        for (const Transformation& t : l->transformations) {
+    // Each layer's grid in each cell (by Branch).
+    std::vector<std::array<BandGrid, 12>> grids(layers.size());
+    for (std::size_t k = 0; k < layers.size(); ++k) {
+        const PeriodLayer& l = *layers[k];
+        std::array<BandGrid, 12>& grid = grids[k];
+        for (const Transformation& t : l.transformations) {
             if (t.cell == kNoCell) continue;
-            const PalaceIndex p = CellOfBranch(t.cell);
-            const std::string_view mark = kMarkNames[t.mark];
-            if (std::optional<DuRect> r = rooms[t.cell].Mark(ColumnOf(t.star, p, natal))) {
-                put(r, std::string(mark), *l, OverlayStyle::kMark, SlotFlow::kLine, t.cell);
-            } else {
-                put(rooms[t.cell].Line(2), Cat({FirstChar(t.star), mark}), *l, OverlayStyle::kMark,
-                    SlotFlow::kLine, t.cell);
+            const std::string_view mark = kMarkNames[static_cast<std::size_t>(t.mark)];
+            if (const std::optional<int> column =
+                    StarBandColumn(t.star, CellOfBranch(t.cell), natal))
+                grid[t.cell].PutAt(*column, std::string(mark), OverlayStyle::kMark);
+            else  // a star the cell could not show: the mark with its name
+                grid[t.cell].PutLabel(3, Cat({t.star, mark}));
+        }
+        for (Branch b = 0; b < 12; ++b) {
+            grid[b].PutLabel(2, LayerPalaceLabel(l.kind, l.palaces[b]));
+            if (!l.suiQian[b].empty()) grid[b].PutLabel(2, std::string(l.suiQian[b]));
+            if (!l.jiangQian[b].empty()) grid[b].PutLabel(2, std::string(l.jiangQian[b]));
+        }
+        for (const MovingStar& s : l.stars) grid[s.cell].PutLabel(2, std::string(s.name));
+    }
+
+    // The bands one under the other, each as deep as its fullest cell.
+    int line = 0;
+    for (std::size_t k = 0; k < layers.size(); ++k) {
+        int lines = 1;
+        for (const BandGrid& g : grids[k]) lines = std::max(lines, g.Lines());
+        out.bands.push_back({layers[k]->kind, line, lines});
+        line += lines;
+    }
+    out.extra = line * kLineDu;
+    for (std::size_t k = 0; k < layers.size(); ++k) {
+        for (Branch b = 0; b < 12; ++b) {
+            const DuPoint corner = GrownCellCorner(CellOfBranch(b), out.extra);
+            for (const BandGrid::Placed& p : grids[k][b].PlacedTexts()) {
+                const DuRect r{corner.x + ColumnX(p.column),
+                               corner.y + kBandTopDu + kLineDu * (out.bands[k].firstLine + p.line),
+                               kCharDu * p.chars, kLineDu};
+                out.texts.push_back({r, p.text, layers[k]->kind, p.style, SlotFlow::kLine, b});
             }
         }
     }
-    // Moving stars.
-    for (const PeriodLayer* l : layers) {
-        for (const MovingStar& s : l->stars) {
-            std::optional<DuRect> r = rooms[s.cell].Column();
-            SlotFlow flow = SlotFlow::kStacked;
-            if (!r) {
-                r = rooms[s.cell].Line(2);
-                flow = SlotFlow::kLine;
-            }
-            put(r, std::string(s.name), *l, OverlayStyle::kLabel, flow, s.cell);
-        }
-    }
-    // The centre: the target, then each layer's stem-branch in its colour,
-    // which is also the legend of the colours.
-    if (!layers.empty()) {
-        out.texts.push_back({{91, 91, 152, 9},
-                             TargetText(horoscope),
-                             layers.front()->kind,
-                             OverlayStyle::kLabel,
-                             SlotFlow::kLine,
-                             kNoCell});
-        // The layer's whole name ("流年丙午") while four fit the line, else
-        // its prefix ("年丙午").
-        const bool whole = layers.size() <= 4;
-        const int chars = whole ? 4 : 3;
-        int x = 91;
-        for (const PeriodLayer* l : layers) {
-            const std::string text =
-                Cat({whole ? LayerName(l->kind) : LayerPrefix(l->kind),
-                     StemName(l->stemBranch.stem), BranchName(l->stemBranch.branch)});
-            out.texts.push_back({{x, 235, chars * kCharDu, 9},
-                                 text,
-                                 l->kind,
-                                 OverlayStyle::kLabel,
-                                 SlotFlow::kLine,
-                                 kNoCell});
-            x += chars * kCharDu + 4;
-        }
+
+    // The centre, below its natal texts: the target, then each layer's
+    // stem-branch in its colour ("流年丙午"), which is also the legend of the
+    // colours, three to a line.
+    const DuRect below = GrownRect({91, 234, 152, 9}, -1, out.extra);
+    out.texts.push_back({below, TargetText(horoscope), layers.front()->kind, OverlayStyle::kLabel,
+                         SlotFlow::kLine, kNoCell});
+    constexpr int kPerLine = 3, kStemChars = 4, kStemGap = 4;
+    for (std::size_t k = 0; k < layers.size(); ++k) {
+        const PeriodLayer& l = *layers[k];
+        const int column = static_cast<int>(k) % kPerLine;
+        const int row = static_cast<int>(k) / kPerLine;
+        const DuRect r{below.x + column * (kStemChars * kCharDu + kStemGap),
+                       below.y + 10 * (row + 1), kStemChars * kCharDu, 9};
+        out.texts.push_back(
+            {r,
+             Cat({LayerName(l.kind), StemName(l.stemBranch.stem), BranchName(l.stemBranch.branch)}),
+             l.kind, OverlayStyle::kLabel, SlotFlow::kLine, kNoCell});
     }
     return out;
 }

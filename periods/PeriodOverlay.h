@@ -1,13 +1,22 @@
 #pragma once
-// Where the selected period layers appear on the chart: in each cell the
-// layer palace names ("限官 年子"), the moving stars and the layers'
-// transformation marks beside the natal stars they fall on; in the centre
-// the target date with the nominal age and each layer's stem-branch.  All
-// of it goes into room the natal texts leave free, so the natal chart
-// stays readable underneath.  Positions are dialog units of the chart
-// window; the window paints them.
+// Where the selected period layers appear on the chart.  Every cell grows
+// by one band per layer along its bottom (the chart becomes taller while
+// periods are shown), so nothing of a layer is ever left out and no natal
+// text is covered.  A layer's band holds, on a grid of eight character
+// columns:
+// - its 四化 marks, each in the column of the star it transforms, so that
+//   a star transformed by several layers has their marks stacked in layer
+//   order under it;
+// - the layer palace name ("年命"), the 流年 岁前 and 将前 gods and the
+//   moving stars, from the right end of the band leftwards.
+// A band has as many lines as its fullest cell needs.  The centre shows the
+// target date with the nominal age and each layer's stem-branch in the
+// room the growth adds below the natal centre texts.  Positions are dialog
+// units of the grown chart (ChartLayout's GrownRect); the window paints
+// them.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,8 +45,13 @@ struct OverlayText {
 
 struct PeriodOverlay {
     std::vector<OverlayText> texts;
-    int dropped = 0;                    // items no free room was left for
-    std::vector<OverlayText> unplaced;  // those items, without a place
+    int extra = 0;  // dialog units every cell grows by (8 per band line)
+    // The band of each layer shown, in order: its first line and its lines.
+    struct Band {
+        LayerKind layer = LayerKind::Decade;
+        int firstLine = 0, lines = 0;
+    };
+    std::vector<Band> bands;
 };
 
 // The colour of a layer's texts and marks.
@@ -48,9 +62,19 @@ std::string_view LayerPrefix(LayerKind kind);
 // The text of natal slot `id` ("" for an empty slot).
 using NatalSlotText = std::function<std::string_view(int id)>;
 
-// The overlay of the layers of `horoscope` listed in `shown`.
+// The overlay of the layers of `horoscope` listed in `shown`, in the order
+// of the horoscope's layers.
 PeriodOverlay LayOutPeriodOverlay(const Horoscope& horoscope, std::span<const LayerKind> shown,
                                   const NatalSlotText& natal);
+
+// The band column (0..7) of the star `star` in cell `cell`: the column of
+// the natal slot that shows it; empty when the cell does not show it.
+std::optional<int> StarBandColumn(std::string_view star, PalaceIndex cell,
+                                  const NatalSlotText& natal);
+
+// The text a layer palace name is drawn as: the layer's prefix and the
+// name's first character ("流年", "命宫" -> "年命").
+std::string LayerPalaceLabel(LayerKind kind, std::string_view palace);
 
 // "2026年12月7日 十月十八 午时 虚岁27": the target line of the centre.
 std::string TargetText(const Horoscope& horoscope);

@@ -7,6 +7,7 @@
 
 #include "calendar/CalendarNames.h"
 #include "chart/Cycle.h"
+#include "chart/Pillars.h"
 
 namespace qelvar {
 
@@ -209,12 +210,16 @@ std::vector<TimelineItem> Timeline::Row(TimelineRow row) const {
             const int current = DecadeIndexOf(age);
             for (int i = 0; i < 12; ++i) {
                 const Decade& d = m_decades[i];
+                const bool open = d.firstYear <= m_lastYear;
+                std::string detail = std::to_string(d.firstAge) + "-" + std::to_string(d.lastAge) +
+                                     "岁 " + std::to_string(d.firstYear) + "-" +
+                                     std::to_string(d.lastYear) + "年 " +
+                                     std::string(StemName(d.stemBranch.stem)) +
+                                     std::string(BranchName(d.stemBranch.branch));
+                if (!open) detail += "：历表止于2051年2月10日，此大限在其后，无法打开";
                 items.push_back({std::to_string(d.firstAge) + "-" + std::to_string(d.lastAge),
-                                 std::to_string(d.firstYear),
-                                 std::to_string(d.firstYear) + "-" + std::to_string(d.lastYear) +
-                                     " " + std::string(StemName(d.stemBranch.stem)) +
-                                     std::string(BranchName(d.stemBranch.branch)),
-                                 shown && i == current, d.firstYear <= m_lastYear});
+                                 std::to_string(d.firstYear) + "-" + std::to_string(d.lastYear),
+                                 std::move(detail), shown && i == current, open});
             }
             break;
         }
@@ -225,19 +230,28 @@ std::vector<TimelineItem> Timeline::Row(TimelineRow row) const {
                 current >= 0 ? m_decades[current].lastAge : m_decades[0].firstAge - 1;
             for (int a = firstAge; a <= lastAge; ++a) {
                 const int year = m_natal.lunarYear + a - 1;
-                items.push_back({std::to_string(year), "",
-                                 std::string(StemName(YearStemOf(year))) +
-                                     std::string(BranchName(YearBranchOf(year))) + "年 虚岁" +
-                                     std::to_string(a),
-                                 shown && year == m_lunar.year,
-                                 year >= m_firstYear && year <= m_lastYear});
+                const std::string stemBranch = std::string(StemName(YearStemOf(year))) +
+                                               std::string(BranchName(YearBranchOf(year)));
+                const bool open = year >= m_firstYear && year <= m_lastYear;
+                items.push_back({std::to_string(year), stemBranch + std::to_string(a),
+                                 stemBranch + "年 虚岁" + std::to_string(a) +
+                                     (open ? "" : "：在历表范围（至2051年2月10日）之外"),
+                                 shown && year == m_lunar.year, open});
             }
             break;
         }
         case TimelineRow::Month:
             for (const Month& m : m_months) {
+                const StemBranch sb =
+                    MonthPillarTable[m.first.month - 1][YearStemOf(m.first.year) % 5];
+                const std::string pillar =
+                    std::string(StemName(sb.stem)) + std::string(BranchName(sb.branch));
+                const SolarDate first = FromDayCount(m.start);
                 items.push_back(
-                    {MonthLabel(m.first), "", MonthLabel(m.first) + "月",
+                    {MonthLabel(m.first), pillar,
+                     MonthLabel(m.first) + "月 " + pillar + "月，" + std::to_string(m.length) +
+                         "天，初一是" + std::to_string(first.year) + "年" +
+                         std::to_string(first.month) + "月" + std::to_string(first.day) + "日",
                      shown && m.first.month == m_lunar.month && m.first.leap == m_lunar.leap,
                      true});
             }
@@ -247,8 +261,16 @@ std::vector<TimelineItem> Timeline::Row(TimelineRow row) const {
                 return m.first.month == m_lunar.month && m.first.leap == m_lunar.leap;
             });
             const int length = here == m_months.end() ? 30 : here->length;
+            const long long first = DayCount(m_target) - (m_lunar.day - 1);
             for (int d = 1; d <= length; ++d) {
-                items.push_back({std::to_string(d), "", std::string(LunarDayNames[d]),
+                const SolarDate g = FromDayCount(first + d - 1);
+                // 1970-01-01 was a 辛巳 day, number 17 of the sixty.
+                const int cycle = static_cast<int>(((first + d - 1 + 17) % 60 + 60) % 60);
+                items.push_back({std::to_string(d), "",
+                                 std::string(LunarDayNames[d]) + " " + std::to_string(g.year) +
+                                     "年" + std::to_string(g.month) + "月" + std::to_string(g.day) +
+                                     "日 " + std::string(StemName(cycle % 10)) +
+                                     std::string(BranchName(cycle % 12)) + "日",
                                  shown && d == m_lunar.day, true});
             }
             break;
@@ -263,6 +285,14 @@ std::vector<TimelineItem> Timeline::Row(TimelineRow row) const {
     return items;
 }
 
+bool Timeline::GoTo(SolarDate day, int hour) {
+    const std::optional<LunarDate> lunar = m_calendar.SolarToLunar(day);
+    if (!lunar || !InRange(*lunar) || hour < 0 || hour > 11) return false;
+    m_hour = hour;
+    MoveTo(day, TimelineDepth::Hour);
+    return true;
+}
+
 std::optional<HoroscopeRequest> Timeline::Request() const {
     if (IsNatal()) return std::nullopt;
     HoroscopeRequest r{m_target.year, m_target.month, m_target.day, std::nullopt};
@@ -271,10 +301,11 @@ std::optional<HoroscopeRequest> Timeline::Request() const {
 }
 
 std::vector<LayerKind> Timeline::ShownLayers() const {
-    static constexpr LayerKind kOrder[] = {LayerKind::Decade, LayerKind::Year, LayerKind::Month,
-                                           LayerKind::Day, LayerKind::Hour};
-    const int n = static_cast<int>(m_depth);  // Natal 0, Decade 1 .. Hour 5
-    return {kOrder, kOrder + n};
+    // 小限 goes with the year it belongs to.
+    static constexpr LayerKind kOrder[] = {LayerKind::Decade, LayerKind::Minor, LayerKind::Year,
+                                           LayerKind::Month,  LayerKind::Day,   LayerKind::Hour};
+    static constexpr int kCount[] = {0, 1, 3, 4, 5, 6};  // by depth, Natal .. Hour
+    return {kOrder, kOrder + kCount[static_cast<int>(m_depth)]};
 }
 
 }  // namespace qelvar

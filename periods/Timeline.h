@@ -55,9 +55,13 @@ public:
     // A click on item `index` of `row`; false when it is disabled or absent.
     bool Select(TimelineRow row, int index);
 
+    // Every layer down to the double-hour `hour` (0..11) of `day`; false
+    // for a day outside the chart's range.
+    bool GoTo(SolarDate day, int hour);
+
     // The horoscope request of the selection; empty in the natal view.
     std::optional<HoroscopeRequest> Request() const;
-    // The layers shown for the depth: 大限, then 流年, 流月, 流日, 流时.
+    // The layers shown for the depth: 大限, then 小限 with 流年, 流月, 流日, 流时.
     std::vector<LayerKind> ShownLayers() const;
 
 private:

@@ -1,7 +1,10 @@
-// The period overlay: every layer text lands in room the natal texts leave
-// free, inside its own cell, without touching another overlay text; and the
-// chosen places for the cases worked out by hand.
+// The period overlay: every layer text lands in its cell's bands, on no
+// natal text and no other layer text, with every item of the horoscope; and
+// the places of a synthetic cell worked out by hand.
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 #include "PeriodsFixture.h"
 #include "chart/ChartLayout.h"
@@ -64,15 +67,17 @@ struct SweepCase {
     int ty, tm, td, th;
 };
 
-// Births of both sexes and targets over the range, every layer shown.
-TEST(PeriodOverlay, NeverCoversNatalTextsNorItself) {
+// Births of both sexes and targets over the range, every layer shown: each
+// layer text stands in its own cell's bands (or the centre), on no natal
+// text and no other layer text, and every item of the horoscope is there.
+TEST(PeriodOverlay, EveryItemInItsCellCoveringNothing) {
     const SweepCase cases[] = {
         {2000, 2, 5, 6, 0, 2026, 12, 7, 6},   {1984, 7, 20, 0, 1, 2020, 5, 31, 11},
         {1966, 3, 3, 11, 0, 2001, 1, 24, 3},  {1949, 10, 1, 8, 1, 2049, 12, 31, 0},
         {2023, 3, 22, 12, 0, 2023, 4, 30, 5}, {1905, 8, 8, 4, 1, 1950, 2, 17, 9},
     };
-    const std::vector<LayerKind> all = {LayerKind::Decade, LayerKind::Year, LayerKind::Month,
-                                        LayerKind::Day, LayerKind::Hour};
+    const std::vector<LayerKind> all = {LayerKind::Decade, LayerKind::Minor, LayerKind::Year,
+                                        LayerKind::Month,  LayerKind::Day,   LayerKind::Hour};
     for (const SweepCase& c : cases) {
         const Cast cast = CastBirth(c.y, c.m, c.d, c.hour, c.sex);
         LunarCalendar calendar;
@@ -81,7 +86,20 @@ TEST(PeriodOverlay, NeverCoversNatalTextsNorItself) {
         const PeriodOverlay overlay = LayOutPeriodOverlay(
             h.horoscope, all,
             [&](int id) -> std::string_view { return cast.grid.GetSlotText(id); });
-        const std::vector<NatalText> natal = NatalExtents(cast.grid);
+        const int extra = overlay.extra;
+        EXPECT_GT(extra, 0);
+        std::vector<NatalText> natal = NatalExtents(cast.grid);
+        for (NatalText& n : natal) {  // where the grown chart draws them
+            const bool centre =
+                n.extent.x > 88 && n.extent.x < 244 && n.extent.y > 87 && n.extent.y < 247;
+            int palace = -1;
+            for (int p = 0; p < kPalaceCount && !centre; ++p) {
+                const DuPoint k = CellCorner(p);
+                if (Inside(n.extent, {k.x, k.y, kCellWidthDu, kCellHeightDu})) palace = p;
+            }
+            n.extent = GrownRect(n.extent, palace, extra);
+        }
+        std::multiset<std::pair<Branch, std::string>> drawn;
         for (std::size_t i = 0; i < overlay.texts.size(); ++i) {
             const OverlayText& t = overlay.texts[i];
             const std::string where = std::to_string(c.y) + " " + t.text;
@@ -91,117 +109,79 @@ TEST(PeriodOverlay, NeverCoversNatalTextsNorItself) {
                 EXPECT_FALSE(Overlap(t.rect, overlay.texts[j].rect))
                     << where << " meets " << overlay.texts[j].text;
             if (t.cell != kNoCell) {
-                const DuPoint corner = CellCorner(CellOfBranch(t.cell));
-                EXPECT_TRUE(Inside(t.rect, {corner.x, corner.y, kCellWidthDu, kCellHeightDu}))
+                const DuPoint corner = GrownCellCorner(CellOfBranch(t.cell), extra);
+                EXPECT_TRUE(
+                    Inside(t.rect, {corner.x, corner.y, kCellWidthDu, kCellHeightDu + extra}))
                     << where;
+                drawn.insert({t.cell, t.text});
             } else {
-                EXPECT_TRUE(Inside(t.rect, {88, 87, 156, 160})) << where;  // the centre
+                EXPECT_TRUE(Inside(t.rect, {88, 87 + extra, 156, 160 + 2 * extra})) << where;
             }
         }
-        // Five layer names in every cell and the centre's six lines.
-        int names = 0, centre = 0;
-        for (const OverlayText& t : overlay.texts) {
-            if (t.cell == kNoCell)
-                ++centre;
-            else if (t.style == OverlayStyle::kLabel && t.text.size() == 6 &&
-                     std::string_view("命兄夫子财疾迁仆官田福父").find(t.text.substr(3)) !=
-                         std::string_view::npos)
-                ++names;
-        }
-        EXPECT_EQ(centre, 6) << c.y;
-        EXPECT_GE(names + overlay.dropped, 60) << c.y;
-        EXPECT_GE(names, 58) << c.y;  // a full cell may leave one out
-        // All five layers do not always fit a crowded cell; what is left
-        // out is kept for the cell's tool tip.
-        EXPECT_EQ(overlay.unplaced.size(), static_cast<std::size_t>(overlay.dropped));
-        // Fewer layers fit: 大限 with 流年 nearly always, with 流月 too
-        // but for a few items.
-        for (std::size_t n = 1; n <= 3; ++n) {
-            const std::vector<LayerKind> some(all.begin(), all.begin() + static_cast<long>(n));
-            const PeriodOverlay o = LayOutPeriodOverlay(
-                h.horoscope, some,
-                [&](int id) -> std::string_view { return cast.grid.GetSlotText(id); });
-            EXPECT_LE(o.dropped, n < 3 ? 1 : 4) << c.y << " with " << n << " layers";
+        // Every item of every layer, in its cell.
+        for (const PeriodLayer& l : h.horoscope.layers) {
+            for (Branch b = 0; b < 12; ++b) {
+                EXPECT_TRUE(drawn.count({b, LayerPalaceLabel(l.kind, l.palaces[b])}))
+                    << c.y << " " << LayerName(l.kind) << " " << b;
+                for (const std::string_view god : {l.suiQian[b], l.jiangQian[b]})
+                    if (!god.empty()) EXPECT_TRUE(drawn.count({b, std::string(god)})) << god;
+            }
+            for (const MovingStar& s : l.stars)
+                EXPECT_TRUE(drawn.count({s.cell, std::string(s.name)})) << s.name;
         }
     }
 }
 
-// 2000-02-05 午, a man, in 2026 (丙午, age 27): by hand the 流年 命宫 is 午
-// and the 大限 is 22-31 in 戌.  In the 午 cell the lower band has no natal
-// stars, so "限" and "年" names start at x 5 of the band (y 45).
-TEST(PeriodOverlay, NamesGoIntoTheLowerBand) {
-    const Cast cast = CastBirth(2000, 2, 5, 6, 0);
-    LunarCalendar calendar;
-    const HoroscopeResult h = ComputeHoroscope(cast.natal, {2026, 12, 7, std::nullopt}, calendar);
-    ASSERT_TRUE(h.ok());
-    const std::vector<LayerKind> shown = {LayerKind::Decade, LayerKind::Year};
-    const PeriodOverlay overlay = LayOutPeriodOverlay(
-        h.horoscope, shown, [&](int id) -> std::string_view { return cast.grid.GetSlotText(id); });
-    const DuPoint wu = CellCorner(CellOfBranch(6));
-    const DuPoint xu = CellCorner(CellOfBranch(10));
-    bool yearLife = false, decadeLife = false;
-    for (const OverlayText& t : overlay.texts) {
-        if (t.text == "年命") {
-            EXPECT_EQ(t.cell, 6);
-            EXPECT_EQ(t.rect.x, wu.x + 5 + 18);  // after "限?" (16 wide, gap 2)
-            EXPECT_EQ(t.rect.y, wu.y + 45);
-            EXPECT_EQ(t.layer, LayerKind::Year);
-            yearLife = true;
-        }
-        if (t.text == "限命") {
-            EXPECT_EQ(t.cell, 10);
-            EXPECT_EQ(t.rect.x, xu.x + 5);
-            decadeLife = true;
-        }
-    }
-    EXPECT_TRUE(yearLife);
-    EXPECT_TRUE(decadeLife);
-    // The centre: the target with the nominal age, then each layer's
-    // stem-branch under its name (a 庚 year gives 戌 the palace stem 丙).
-    const OverlayText& target = overlay.texts[overlay.texts.size() - 3];
-    EXPECT_EQ(target.text.rfind("2026年12月7日 ", 0), 0u);
-    EXPECT_NE(target.text.find("虚岁27"), std::string::npos);
-    EXPECT_EQ(overlay.texts[overlay.texts.size() - 2].text, "大限丙戌");  // 戌 cell, stem 丙
-    EXPECT_EQ(overlay.texts.back().text, "流年丙午");
-}
-
-// A synthetic cell to see each rule on its own: natal stars fill upper
-// columns 0..2 and lower columns 0..1, one natal mark.
-TEST(PeriodOverlay, FreeRoomInOrder) {
+// A synthetic cell to see the rules on their own: 太阳 in upper column 1,
+// 文昌 in lower column 9 (the same band column), both transformed.
+TEST(PeriodOverlay, MarksStandInTheirStarsColumnInLayerOrder) {
     std::map<int, std::string> slots;
     const PalaceIndex p = CellOfBranch(0);  // 子
-    for (int j = 0; j < 3; ++j) slots[1061 + 12 * j + p] = j == 1 ? "太阳" : "天马";
-    for (int j = 0; j < 2; ++j) slots[1157 + 12 * j + p] = "天刑";
-    slots[1229 + p] = "禄";
+    slots[1061 + p] = "天马";
+    slots[1073 + p] = "太阳";
+    slots[1157 + 12 * 1 + p] = "文昌";
     Horoscope h;
-    PeriodLayer year;
+    PeriodLayer decade, year;
+    decade.kind = LayerKind::Decade;
+    decade.palaces.fill("命宫");
+    decade.transformations = {
+        {{3, "太阳", 0}, {1, "", kNoCell}, {2, "", kNoCell}, {0, "", kNoCell}}};
     year.kind = LayerKind::Year;
-    year.palaces.fill("命宫");
-    year.transformations = {{{0, "太阳", 0}, {1, "", kNoCell}, {2, "", kNoCell}, {3, "", kNoCell}}};
-    year.stars = {{"流魁", 0}, {"流钺", 0}};
-    h.layers = {year};
-    const std::vector<LayerKind> shown = {LayerKind::Year};
+    year.palaces.fill("兄弟");
+    year.transformations = {
+        {{0, "太阳", 0}, {1, "", kNoCell}, {2, "文昌", 0}, {3, "天机", kNoCell}}};
+    year.stars = {{"流魁", 0}, {"流钺", 0}, {"流昌", 0}};
+    h.layers = {decade, year};
+    const std::vector<LayerKind> shown = {LayerKind::Decade, LayerKind::Year};
     const PeriodOverlay overlay = LayOutPeriodOverlay(h, shown, [&](int id) -> std::string_view {
         const auto it = slots.find(id);
         return it == slots.end() ? std::string_view() : std::string_view(it->second);
     });
-    const DuPoint c = CellCorner(p);
-    auto find = [&](std::string_view text) {
+    // The decade band has one line; the year band two (its marks share a column).
+    ASSERT_EQ(overlay.bands.size(), 2u);
+    EXPECT_EQ(overlay.bands[0].lines, 1);
+    EXPECT_EQ(overlay.bands[1].firstLine, 1);
+    EXPECT_EQ(overlay.bands[1].lines, 2);
+    EXPECT_EQ(overlay.extra, 24);
+    const DuPoint c = GrownCellCorner(p, overlay.extra);
+    auto find = [&](std::string_view text, LayerKind layer) {
         for (const OverlayText& t : overlay.texts)
-            if (t.cell == 0 && t.text == text) return t;
+            if (t.cell == 0 && t.text == text && t.layer == layer) return t;
         return OverlayText{};
     };
-    // The name after the two lower natal columns.
-    EXPECT_EQ(find("年命").rect, (DuRect{c.x + 21, c.y + 45, 16, 8}));
-    // The mark under 太阳 (upper column 1): the natal mark holds column 0.
-    const OverlayText mark = find("禄");
-    EXPECT_EQ(mark.rect, (DuRect{c.x + 13, c.y + 35, 8, 8}));
-    EXPECT_EQ(mark.style, OverlayStyle::kMark);
-    // Moving stars stacked in the first free upper columns, 3 and 4.
-    EXPECT_EQ(find("流魁").rect, (DuRect{c.x + 29, c.y + 8, 8, 17}));
-    EXPECT_EQ(find("流钺").rect, (DuRect{c.x + 37, c.y + 8, 8, 17}));
-    EXPECT_EQ(find("流钺").flow, SlotFlow::kStacked);
-    EXPECT_EQ(overlay.dropped, 0);
+    const int column1 = c.x + 13;
+    EXPECT_EQ(find("忌", LayerKind::Decade).rect, (DuRect{column1, c.y + 81, 8, 8}));
+    EXPECT_EQ(find("禄", LayerKind::Year).rect, (DuRect{column1, c.y + 89, 8, 8}));
+    EXPECT_EQ(find("科", LayerKind::Year).rect, (DuRect{column1, c.y + 97, 8, 8}));
+    EXPECT_EQ(find("禄", LayerKind::Year).style, OverlayStyle::kMark);
+    // Labels from the right end: the name first, then the moving stars.
+    EXPECT_EQ(find("限命", LayerKind::Decade).rect, (DuRect{c.x + 53, c.y + 81, 16, 8}));
+    EXPECT_EQ(find("年兄", LayerKind::Year).rect, (DuRect{c.x + 53, c.y + 89, 16, 8}));
+    EXPECT_EQ(find("流魁", LayerKind::Year).rect, (DuRect{c.x + 37, c.y + 89, 16, 8}));
+    EXPECT_EQ(find("流钺", LayerKind::Year).rect, (DuRect{c.x + 21, c.y + 89, 16, 8}));
+    EXPECT_EQ(find("流昌", LayerKind::Year).rect, (DuRect{c.x + 53, c.y + 97, 16, 8}));
+    // A star the chart does not show (天机 has no cell here) is not drawn.
+    EXPECT_EQ(find("天机忌", LayerKind::Year).text, "");
 }
 
 }  // namespace

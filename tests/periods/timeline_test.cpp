@@ -112,7 +112,7 @@ TEST(TimelineRows, DecadesYearsMonthsDaysHours) {
     const std::vector<TimelineItem> decades = t.Row(TimelineRow::Decade);
     ASSERT_EQ(decades.size(), 12u);
     EXPECT_EQ(decades[0].label, "2-11");
-    EXPECT_EQ(decades[0].second, "2001");
+    EXPECT_EQ(decades[0].second, "2001-2010");
     EXPECT_EQ(decades[11].label, "112-121");
     EXPECT_TRUE(decades[4].enabled);    // 42-51: 2041-2050
     EXPECT_FALSE(decades[5].enabled);   // 52-61 begins in 2051, past the calendar
@@ -163,8 +163,8 @@ TEST(TimelineSelect, ClicksChooseTheItemAndTheDepth) {
     ASSERT_TRUE(r.has_value());
     EXPECT_EQ(r->hour, 6);
     EXPECT_EQ(t.ShownLayers(),
-              (std::vector<LayerKind>{LayerKind::Decade, LayerKind::Year, LayerKind::Month,
-                                      LayerKind::Day, LayerKind::Hour}));
+              (std::vector<LayerKind>{LayerKind::Decade, LayerKind::Minor, LayerKind::Year,
+                                      LayerKind::Month, LayerKind::Day, LayerKind::Hour}));
     EXPECT_FALSE(t.Select(TimelineRow::Hour, 12));  // no such item
 }
 
