@@ -103,6 +103,7 @@ CZiWeiDlg::CZiWeiDlg(const ChartGrid& grid, QWidget* parent) : QDialog(parent) {
 
 CZiWeiDlg::CZiWeiDlg(const ChartCast& cast, std::chrono::year_month_day today, QWidget* parent)
     : QDialog(parent), m_birth(cast.birth) {
+    m_chart = cast.chart;
     m_natal = cast.natal;
     m_flying = FlyingTransformations(m_natal);
     m_timeline = std::make_unique<Timeline>(m_natal, m_calendar, ToSolar(today));
@@ -454,7 +455,7 @@ void CZiWeiDlg::CopyImage() {
 
 QString CZiWeiDlg::ChartText() const {
     std::string out;
-    cli::AppendChartText(out, m_grid);
+    if (m_chart) cli::AppendChartText(out, *m_chart, m_grid);
     if (m_horoscope) {
         // The layers the chart shows, in the command line's blocks.
         Horoscope shown = *m_horoscope;

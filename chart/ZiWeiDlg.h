@@ -132,6 +132,7 @@ private:
     QLineEdit* m_goTo = nullptr;
     std::array<bool, 6> m_layerShown{true, true, true, true, true, true};
     ChartGrid m_grid;
+    std::optional<Chart> m_chart;  // the typed chart, when the window cast it
     TimelineStrip* m_strip = nullptr;
     double m_zoom = 1;
 };
