@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include "app/AppLanguage.h"
 #include "app/DialogFont.h"
 #include "chart/ChartText.h"
 #include "chart/Cycle.h"
@@ -30,7 +31,10 @@ const QColor kRelationColour(0, 120, 255);
 }  // namespace
 
 ChartPicture::ChartPicture(std::unordered_map<int, QString> texts, const QFont& font)
-    : m_texts(std::move(texts)), m_font(font), m_base(BaseUnitsOf(font)) {
+    : m_texts(std::move(texts)),
+      m_font(font),
+      m_base(BaseUnitsOf(font)),
+      m_language(AppLanguage()) {
     m_size = QSize(DuToPixelsX(kChartWidthDu, m_base), DuToPixelsY(kChartHeightDu, m_base));
 }
 
@@ -162,7 +166,7 @@ void ChartPicture::PaintRelations(QPainter& painter) const {
         const QString mark = Text(kMarkNames[k]);
         painter.setPen(QPen(colour, 2));
         if (m_flying.self[k]) {
-            const QString label = QStringLiteral("自") + mark;
+            const QString label = Localized(QStringLiteral("自") + mark);
             const QRectF box(from.left() + 4 + k * 28, from.top() - 6, 26, 13);
             painter.fillRect(box, Qt::white);
             painter.drawRect(box);
@@ -188,7 +192,7 @@ void ChartPicture::PaintRelations(QPainter& painter) const {
         const QPointF at = line.pointAt(0.75);
         const QRectF box(at.x() - 7, at.y() - 7, 14, 14);
         painter.fillRect(box, Qt::white);
-        painter.drawText(box, Qt::AlignCenter, mark);
+        painter.drawText(box, Qt::AlignCenter, Localized(mark));
     }
     painter.restore();
 }
@@ -198,7 +202,10 @@ void ChartPicture::PaintRelations(QPainter& painter) const {
 void ChartPicture::PaintText(QPainter& painter, const QRect& rect, SlotAlign align, SlotFlow flow,
                              const QString& text, const TextAttributes& attrs) const {
     const QFontMetrics metrics(m_font);
-    const TextLines lines = LayOutText(text, rect.width(), flow, metrics);
+    // Colours were chosen by the simplified text; the glyphs are the language's.
+    const QString shown =
+        IsTraditional(m_language) ? Text(Localize(m_language, text.toStdString())) : text;
+    const TextLines lines = LayOutText(shown, rect.width(), flow, metrics);
     painter.save();
     painter.setClipRect(rect);
     int y = rect.top();

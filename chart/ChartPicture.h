@@ -15,6 +15,7 @@
 #include "app/DialogUnits.h"
 #include "chart/ChartColours.h"
 #include "chart/ChartLayout.h"
+#include "lang/Terms.h"
 #include "periods/PeriodOverlay.h"
 #include "periods/Periods.h"
 
@@ -62,6 +63,7 @@ private:
     PeriodOverlay m_overlay;
     std::optional<int> m_relationPalace;
     FlyingCell m_flying;
+    Language m_language;  // of the texts drawn: the application's when built
 };
 
 }  // namespace qelvar

@@ -68,6 +68,7 @@ struct CastOptions {
     MomentOptions moment;
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
+    Language language = Language::ZhCN;
     std::string output;  // --output, for png
     double scale = 1;    // --scale, for png
     PeriodOptions periods;
@@ -174,8 +175,8 @@ std::string ParseLine(std::string_view line, const MomentOptions& o, CastLine& c
 }
 
 // Appends the output of one cast: a JSON line, a text chart or the error text.
-void AppendOne(std::string& out, const CastResult& result, Format format,
-               const std::string& today) {
+void AppendOne(std::string& out, const CastResult& result, Format format, const std::string& today,
+               Language language) {
     if (format == Format::Json) {
         if (result.ok)
             AppendCastJson(out, result, today);
@@ -187,7 +188,7 @@ void AppendOne(std::string& out, const CastResult& result, Format format,
             out += DescribeResolution(*result.moment, *result.resolution);
             out += '\n';
         }
-        AppendChartText(out, result.chart->Grid());
+        AppendChartText(out, result.chart->Grid(), language);
         AppendPeriodsText(out, result.conventions, result.horoscope ? &*result.horoscope : nullptr);
     } else {
         out += result.error;
@@ -237,9 +238,9 @@ int CastPng(std::string_view command, const CastOptions& o) {
         return kDateFails;
     }
     const std::string conventions = ConventionsText(result.conventions);
-    const PngOutcome png =
-        WriteChartPng(command, result.chart->Grid(), o.output,
-                      conventions.empty() ? std::string() : "conventions: " + conventions, o.scale);
+    const PngOutcome png = WriteChartPng(
+        command, result.chart->Grid(), o.output,
+        conventions.empty() ? std::string() : "conventions: " + conventions, o.scale, o.language);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;
 }
@@ -249,8 +250,8 @@ int CastOne(const CastOptions& o) {
     const int status = CastFromOptions("cast", o, result);
     if (status == kMalformed && result.error.empty()) return status;
     std::string piece;
-    AppendOne(piece, result, o.format, IsoDate(o.birth.today));
-    Output out(1, o.encoding);
+    AppendOne(piece, result, o.format, IsoDate(o.birth.today), o.language);
+    Output out(1, o.encoding, o.language);
     out.Add(piece);
     if (!out.Flush()) return Fail("cast", out.Failure(), kIoFailed);
     return status;
@@ -261,7 +262,7 @@ int CastOne(const CastOptions& o) {
 int CastBatch(const CastOptions& o) {
     const std::string today = IsoDate(o.birth.today);
     LineReader in(0);
-    Output out(1, o.encoding);
+    Output out(1, o.encoding, o.language);
     CastResult result;
     bool anyMalformed = false, anyFailed = false;
     std::string line, piece;
@@ -289,7 +290,7 @@ int CastBatch(const CastOptions& o) {
             anyFailed = anyFailed || !result.ok;
         }
         piece.clear();
-        AppendOne(piece, result, o.format, today);
+        AppendOne(piece, result, o.format, today, o.language);
         if (o.format == Format::Text) piece += '\n';
         if (!out.Add(piece) || !out.FlushIfDue()) break;
     }
@@ -350,6 +351,7 @@ Runner SetUpCast(CLI::App& command) {
     AddOutputFile(command, o->output, "the PNG file of --format png");
     AddScale(command, o->scale);
     AddEncoding(command, o->encoding);
+    AddLanguage(command, o->language);
     AddTargetOptions(command, o->periods);
     AddConventionOptions(command, o->periods.conventions);
     return [o]() {
@@ -368,6 +370,7 @@ Runner SetUpRender(CLI::App& command) {
     AddBirthOptions(command, o->birth);
     AddOutputFile(command, o->output, "the PNG file to write (replaced whole or not at all)");
     AddScale(command, o->scale);
+    AddLanguage(command, o->language);
     AddConventionOptions(command, o->periods.conventions);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())

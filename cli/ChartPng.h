@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "chart/ChartGrid.h"
+#include "lang/Terms.h"
 
 namespace qelvar::cli {
 
@@ -18,8 +19,10 @@ struct PngOutcome {
 
 // If Qt cannot start at all, the process ends here with kMalformed and a
 // message naming `command`.  A non-empty `title` goes into the file's
-// "Title" text (the chart conventions when they are not the defaults).
+// "Title" text (the chart conventions when they are not the defaults).  The
+// chart's texts are drawn in `language`.
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
-                         std::string_view title = {}, double scale = 1.0);
+                         std::string_view title = {}, double scale = 1.0,
+                         Language language = Language::ZhCN);
 
 }  // namespace qelvar::cli

@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 
+#include "app/AppLanguage.h"
 #include "app/DialogFont.h"
 #include "chart/ZiWeiDlg.h"
 #include "cli/ChartPng.h"
@@ -68,8 +69,9 @@ std::optional<QByteArray> EncodePng(const QImage& image, std::string_view title)
 }  // namespace
 
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
-                         std::string_view title, double scale) {
+                         std::string_view title, double scale, Language language) {
     EnsureOffscreenApplication(command);
+    SetAppLanguage(language);
     InstallSongFont();
     CZiWeiDlg chart(grid);
     const auto png = EncodePng(ChartImage(chart.Picture(), QString(), scale), title);

@@ -5,7 +5,7 @@
 namespace qelvar::cli {
 
 PngOutcome WriteChartPng(std::string_view, const ChartGrid&, const std::string&, std::string_view,
-                         double) {
+                         double, Language) {
     return {kMalformed, "this build has no chart window (configured without the GUI)"};
 }
 

@@ -112,7 +112,12 @@ int DisplayWidth(std::string_view text) {
     return w;
 }
 
-void AppendChartText(std::string& out, const ChartGrid& grid) {
+void AppendChartText(std::string& out, const ChartGrid& natal, Language language) {
+    ChartGrid localized;
+    if (IsTraditional(language))
+        for (const int id : ChartGrid::SlotIds())
+            localized.SetSlotText(id, Localize(language, natal.GetSlotText(id)));
+    const ChartGrid& grid = IsTraditional(language) ? localized : natal;
     std::array<std::array<std::string, kCellLines>, 12> cells;
     for (PalaceIndex p = 0; p < 12; ++p) cells[p] = CellLines(grid, p);
     const std::vector<std::string> centre = CentreLines(grid);

@@ -7,10 +7,13 @@
 #include <string_view>
 
 #include "chart/ChartGrid.h"
+#include "lang/Terms.h"
 
 namespace qelvar::cli {
 
-void AppendChartText(std::string& out, const ChartGrid& grid);
+// Each slot's text is put into `language` whole, before the cells break it
+// into columns.
+void AppendChartText(std::string& out, const ChartGrid& grid, Language language = Language::ZhCN);
 
 // Terminal columns of a UTF-8 text: East Asian wide and full-width
 // characters take two, everything else one.

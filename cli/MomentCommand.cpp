@@ -38,10 +38,11 @@ struct MomentCommandOptions {
     MomentOptions moment;
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
+    Language language = Language::ZhCN;
 };
 
-int Write(std::string_view command, const std::string& text, Encoding encoding) {
-    Output out(1, encoding);
+int Write(std::string_view command, const std::string& text, Encoding encoding, Language language) {
+    Output out(1, encoding, language);
     out.Add(text);
     if (!out.Flush()) return Fail(command, out.Failure(), kIoFailed);
     return kOk;
@@ -71,7 +72,8 @@ int RunMoment(const MomentCommandOptions& o) {
     } else {
         AppendMomentText(text, *m.moment, *resolved.resolution);
     }
-    if (const int written = Write("moment", text, o.encoding); written != kOk) return written;
+    if (const int written = Write("moment", text, o.encoding, o.language); written != kOk)
+        return written;
     return status;
 }
 
@@ -85,7 +87,7 @@ void AppendPlaceJson(std::string& out, const Place& p) {
            ",\"zone\":" + JsonString(ClockZoneFor(p)) + "}";
 }
 
-int RunPlaces(const std::string& name, Format format, Encoding encoding) {
+int RunPlaces(const std::string& name, Format format, Encoding encoding, Language language) {
     const auto found = PlaceIndex::Installed().Find(name);
     std::string text;
     if (format == Format::Json) {
@@ -104,7 +106,8 @@ int RunPlaces(const std::string& name, Format format, Encoding encoding) {
         }
     }
     if (found.empty()) std::cerr << "qelvar-cli places: no place named '" << name << "'\n";
-    if (const int written = Write("places", text, encoding); written != kOk) return written;
+    if (const int written = Write("places", text, encoding, language); written != kOk)
+        return written;
     return found.empty() ? kDateFails : kOk;
 }
 
@@ -116,6 +119,7 @@ Runner SetUpMoment(CLI::App& command) {
     AddMomentOptions(command, o->moment);
     AddFormat(command, o->format, {Format::Text, Format::Json});
     AddEncoding(command, o->encoding);
+    AddLanguage(command, o->language);
     return [o]() { return RunMoment(*o); };
 }
 
@@ -124,13 +128,15 @@ Runner SetUpPlaces(CLI::App& command) {
         std::string name;
         Format format = Format::Text;
         Encoding encoding = Encoding::Utf8;
+        Language language = Language::ZhCN;
     };
     auto o = std::make_shared<Options>();
     command.footer(std::string(kPlacesFooter));
     command.add_option("NAME", o->name, "a place name, Chinese or Latin")->required();
     AddFormat(command, o->format, {Format::Text, Format::Json});
     AddEncoding(command, o->encoding);
-    return [o]() { return RunPlaces(o->name, o->format, o->encoding); };
+    AddLanguage(command, o->language);
+    return [o]() { return RunPlaces(o->name, o->format, o->encoding, o->language); };
 }
 
 }  // namespace qelvar::cli

@@ -6,18 +6,19 @@ _qelvar_cli_options() {
     local moment="--clock --zone --place --longitude --latitude --dst --solar-time"
     local conventions="--late-zi --leap-month --year-start"
     case $1 in
-        convert) echo "--help --lunar --leap --format --encoding -" ;;
-        cast) echo "--help $birth $moment --format --output --scale --encoding --at --at-hour $conventions -" ;;
-        render) echo "--help $birth --output --scale $conventions" ;;
-        moment) echo "--help $moment --format --encoding" ;;
-        places) echo "--help --format --encoding" ;;
+        convert) echo "--help --lunar --leap --format --encoding --lang -" ;;
+        cast) echo "--help $birth $moment --format --output --scale --encoding --lang --at --at-hour $conventions -" ;;
+        render) echo "--help $birth --output --scale --lang $conventions" ;;
+        moment) echo "--help $moment --format --encoding --lang" ;;
+        places) echo "--help --format --encoding --lang" ;;
     esac
 }
 
 _qelvar_cli_values() {
     case $2 in
         --format) [ "$1" = cast ] && echo "text json png" || echo "text json" ;;
-        --encoding) echo "utf-8 gbk" ;;
+        --encoding) echo "utf-8 gbk big5" ;;
+        --lang) echo "zh-CN zh-TW zh-HK" ;;
         --hour | --at-hour) echo "0 1 2 3 4 5 6 7 8 9 10 11 12 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 夜子" ;;
         --late-zi) echo "same-day next-day" ;;
         --leap-month) echo "whole split" ;;
@@ -59,7 +60,7 @@ _qelvar_cli() {
             return
             ;;
         --today | --scale) return ;;
-        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time)
+        --format | --encoding | --lang | --hour | --minute | --sex | --dst | --solar-time)
             mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
             return
             ;;
