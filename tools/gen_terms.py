@@ -2,7 +2,8 @@
 """Draft and pin the traditional-Chinese term tables (zh-TW, zh-HK).
 
 Reads the Simplified Chinese terms of the program's chart, calendar and
-period texts (tools/zh_hant/terms.txt), converts each with OpenCC's s2twp
+period texts (tools/zh_hant/terms.txt) and every character of them,
+converts each with OpenCC's s2twp
 (Taiwan, with Taiwanese phrasing) and s2hk (Hong Kong) configurations and
 then takes the reviewed forms of tools/zh_hant/pinned.tsv over the draft.
 A draft that still holds a character which is nearly always a misreading in
@@ -113,6 +114,16 @@ def table(name, rows):
 def write_tables():
     terms = read_terms()
     pinned = read_pinned()
+    # Every character of the terms is a term too, so that a text composed of
+    # parts of terms (a star's first character before a mark, say) is
+    # carried over whole.  A character OpenCC reads more than one way on its
+    # own must be pinned.
+    st = dict_text("STCharacters")
+    singles = sorted(set(c for t in terms for c in t if "\u3400" <= c <= "\u9fff") - set(terms))
+    ambiguous = [c for c in singles if len(st.get(c, [c])) > 1 and c not in pinned]
+    if ambiguous:
+        sys.exit("pin these characters in tools/zh_hant/pinned.tsv: " + " ".join(ambiguous))
+    terms += singles
     missing = [t for t in pinned if t not in terms]
     if missing:
         sys.exit("pinned terms not in terms.txt: " + " ".join(missing))
