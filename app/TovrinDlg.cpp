@@ -14,6 +14,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
+#include "app/AppLanguage.h"
+#include "app/DialogFont.h"
 #include "app/LocalDate.h"
 #include "app/LunarDateEdit.h"
 #include "app/TemplateWidgets.h"
@@ -200,6 +202,20 @@ void CTovrinDlg::ShowAbout() {
 void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     const QAction* about = menu.addAction(Text(kAboutMenuText));
+    // The language of the texts: charts opened from now on at once, the
+    // whole program from its next start.
+    QMenu* languages = menu.addMenu(QStringLiteral("语言 / 語言"));
+    for (const Language l : {Language::ZhCN, Language::ZhTW, Language::ZhHK}) {
+        QAction* choice = languages->addAction(LanguageMenuName(l));
+        choice->setCheckable(true);
+        choice->setChecked(l == AppLanguage());
+        connect(choice, &QAction::triggered, this, [l] {
+            SetAppLanguage(l);
+            RememberLanguage(l);
+            InstallQtTranslations(l);
+            InstallSongFont();
+        });
+    }
     if (menu.exec(event->globalPos()) == about) ShowAbout();
 }
 

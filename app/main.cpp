@@ -1,11 +1,9 @@
 // qelvar: the desktop program.  It starts the application object, which runs
 // the birth-data form; the program ends when the form closes.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "app/AppIcon.h"
+#include "app/AppLanguage.h"
 #include "app/DialogFont.h"
 #include "app/ScreenVisual.h"
 #include "app/Tovrin.h"
@@ -17,11 +15,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     qelvar::PreferDrawableVisual(argc, argv);  // an 8-bit screen's own visual cannot be drawn
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the calendar pop-up
-    QTranslator qtChinese;  // Qt's own dialogs and menus in Chinese
-    if (qtChinese.load(QStringLiteral("qtbase_zh_CN"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtChinese);
+    // Simplified or traditional: the menu's last choice, else the locale
+    // (zh_TW, zh_HK, zh_MO).  Qt's own dialogs and menus and the calendar
+    // pop-up follow.
+    qelvar::SetAppLanguage(qelvar::StartLanguage());
+    qelvar::InstallQtTranslations(qelvar::AppLanguage());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovrin.Qelvar"));
     QApplication::setWindowIcon(qelvar::AppIcon());
     qelvar::InstallSongFont();

@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextItem>
 #include <string>
@@ -132,6 +133,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase() { SetAppLanguage(Language::ZhCN); }
     void templateMetricsStay();
+    void startLanguage();
     void noSimplifiedCharacterDrawn();
 };
 
@@ -150,6 +152,33 @@ void TraditionalChartTest::templateMetricsStay() {
         QCOMPARE(units.y, cn.y);
     }
     SetAppLanguage(Language::ZhTW);
+}
+
+// The locale decides until a language is chosen in the menu; the choice
+// then holds over the locale at the next start.
+void TraditionalChartTest::startLanguage() {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    struct Row {
+        const char *lcAll, *lcMessages, *lang;
+        Language expected;
+    } const rows[] = {
+        {"", "", "zh_TW.UTF-8", Language::ZhTW},           {"", "", "zh_HK.UTF-8", Language::ZhHK},
+        {"", "", "zh_MO.UTF-8", Language::ZhHK},           {"", "", "zh_CN.UTF-8", Language::ZhCN},
+        {"", "", "en_US.UTF-8", Language::ZhCN},           {"", "zh_TW", "en_US", Language::ZhTW},
+        {"zh_CN.UTF-8", "zh_TW", "zh_TW", Language::ZhCN}, {"", "", "", Language::ZhCN},
+    };
+    for (const Row& r : rows) {
+        qputenv("LC_ALL", r.lcAll);
+        qputenv("LC_MESSAGES", r.lcMessages);
+        qputenv("LANG", r.lang);
+        QCOMPARE(SystemLanguage(), r.expected);
+        QCOMPARE(StartLanguage(), r.expected);
+    }
+    RememberLanguage(Language::ZhHK);
+    QCOMPARE(StartLanguage(), Language::ZhHK);  // LANG is "" now: the choice wins
+    qputenv("LANG", "zh_TW.UTF-8");
+    QCOMPARE(StartLanguage(), Language::ZhHK);
 }
 
 void TraditionalChartTest::noSimplifiedCharacterDrawn() {
