@@ -24,7 +24,7 @@ constexpr year_month_day kToday{year{2026}, month{12}, day{7}};
 
 struct Cast {
     qelvar::BirthData birth;
-    qelvar::ChartGrid grid;
+    qelvar::Chart chart;
 };
 
 std::vector<Cast> Casts() {
@@ -41,7 +41,7 @@ std::vector<Cast> Casts() {
         if (!form.CastChart()) continue;
         qelvar::ZiWeiChart chart(c.birth, kToday);
         chart.RunChartSteps();
-        c.grid = chart.Grid();
+        c.chart = chart.Value();
         casts.push_back(std::move(c));
     }
     return casts;
@@ -56,7 +56,7 @@ void BM_ReadNatalChart(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Cast& c = casts[i++ % casts.size()];
-        benchmark::DoNotOptimize(qelvar::ReadNatalChart(c.grid, c.birth));
+        benchmark::DoNotOptimize(qelvar::ReadNatalChart(c.chart));
     }
 }
 BENCHMARK(BM_ReadNatalChart);
@@ -69,7 +69,7 @@ void BM_HoroscopeSixLayers(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Cast& c = casts[i % casts.size()];
-        const qelvar::NatalChart natal = qelvar::ReadNatalChart(c.grid, c.birth);
+        const qelvar::NatalChart natal = qelvar::ReadNatalChart(c.chart);
         const auto r = qelvar::ComputeHoroscope(natal, Target(i++), calendar);
         benchmark::DoNotOptimize(r.horoscope.layers.data());
     }
@@ -81,7 +81,7 @@ void BM_DecadesAndFlying(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Cast& c = casts[i++ % casts.size()];
-        const qelvar::NatalChart natal = qelvar::ReadNatalChart(c.grid, c.birth);
+        const qelvar::NatalChart natal = qelvar::ReadNatalChart(c.chart);
         benchmark::DoNotOptimize(qelvar::Decades(natal));
         benchmark::DoNotOptimize(qelvar::FlyingTransformations(natal));
     }

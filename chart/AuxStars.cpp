@@ -1,7 +1,6 @@
-// Chart steps 6-14: the auxiliary stars.  Each is written into the first
-// free slot of its cell's star-slot sequence.
+// Chart steps 6-14: the auxiliary stars.  Each takes the first free position
+// of its cell's star-slot sequence.
 #include <array>
-#include <string>
 
 #include "chart/StarTables.h"
 #include "chart/ZiWei.h"
@@ -29,57 +28,57 @@ constexpr std::array<HuoLingStart, 4> kHuoLingStart = {{{0, 8}, {1, 8}, {11, 1},
 }  // namespace
 
 void ZiWeiChart::PlaceChangQu() {
-    PlaceInFreeSlot(20 - m_nHour, "文昌", kSearch10);
-    PlaceInFreeSlot(m_nHour + 2, "文曲", kSearch10);
+    const int h = Birth().hour;
+    PlaceInFreeSlot(20 - h, Star::WenChang, kSearch10);
+    PlaceInFreeSlot(h + 2, Star::WenQu, kSearch10);
 }
 
 void ZiWeiChart::PlaceFuBi() {
-    const int m = LunarMonth();
-    PlaceInFreeSlot(m + 1, "左辅", kSearch10);
-    PlaceInFreeSlot(21 - m, "右弼", kSearch10);
+    const int m = Birth().lunarMonth;
+    PlaceInFreeSlot(m + 1, Star::ZuoFu, kSearch10);
+    PlaceInFreeSlot(21 - m, Star::YouBi, kSearch10);
 }
 
 void ZiWeiChart::PlaceLuCun() {
-    const int s = StemIndex(m_strYearStem);
-    if (s < 0) return;
-    PlaceInFreeSlot(CellOfBranch(kLuCunBranch[s]), "禄存", kSearch10);
+    PlaceInFreeSlot(CellOfBranch(kLuCunBranch[m_chart.yearStem]), Star::LuCun, kSearch10);
 }
 
 void ZiWeiChart::PlaceKuiYue() {
-    const int s = StemIndex(m_strYearStem);
-    if (s < 0) return;
-    PlaceInFreeSlot(CellOfBranch(kTianKuiBranch[s]), "天魁", kSearch10);
-    PlaceInFreeSlot(CellOfBranch(kTianYueBranch[s]), "天钺", kSearch10);
+    const Stem s = m_chart.yearStem;
+    PlaceInFreeSlot(CellOfBranch(kTianKuiBranch[s]), Star::TianKui, kSearch10);
+    PlaceInFreeSlot(CellOfBranch(kTianYueBranch[s]), Star::TianYue, kSearch10);
 }
 
 void ZiWeiChart::PlaceHuoLing() {
-    const Branch y = YearBranch();
-    m_strYearBranch = std::string(BranchName(y));
+    const Branch y = YearBranchOf(Birth().lunarYear);
+    m_chart.yearBranch = y;
     const HuoLingStart& start = kHuoLingStart[y % 4];
-    PlaceInFreeSlot(start.huo + m_nHour, "火星", kSearch15);
-    PlaceInFreeSlot(start.ling + m_nHour, "铃星", kSearch15);
+    PlaceInFreeSlot(start.huo + Birth().hour, Star::HuoXing, kSearch15);
+    PlaceInFreeSlot(start.ling + Birth().hour, Star::LingXing, kSearch15);
 }
 
 void ZiWeiChart::PlaceYangTuo() {
-    const std::optional<PalaceIndex> lu = FindStarCell("禄存");
+    const std::optional<PalaceIndex> lu = FindStarCell(Star::LuCun);
     if (!lu) return;
-    PlaceInFreeSlot(*lu + 1, "擎羊", kSearch15);
-    PlaceInFreeSlot(*lu + 11, "陀罗", kSearch15);
+    PlaceInFreeSlot(*lu + 1, Star::QingYang, kSearch15);
+    PlaceInFreeSlot(*lu + 11, Star::TuoLuo, kSearch15);
 }
 
 void ZiWeiChart::PlaceKongJie() {
-    PlaceInFreeSlot(21 - m_nHour, "地空", kSearch15);
-    PlaceInFreeSlot(m_nHour + 9, "地劫", kSearch15);
+    const int h = Birth().hour;
+    PlaceInFreeSlot(21 - h, Star::DiKong, kSearch15);
+    PlaceInFreeSlot(h + 9, Star::DiJie, kSearch15);
 }
 
 void ZiWeiChart::PlaceTianMa() {
-    PlaceInFreeSlot(CellOfBranch(kTianMaBranch[FloorMod(LunarMonth() - 1, 4)]), "天马", kSearch15);
+    PlaceInFreeSlot(CellOfBranch(kTianMaBranch[FloorMod(Birth().lunarMonth - 1, 4)]), Star::TianMa,
+                    kSearch15);
 }
 
 void ZiWeiChart::PlaceYaoXing() {
-    const int m = LunarMonth();
-    PlaceInFreeSlot(m + 10, "天姚", kSearch15);
-    PlaceInFreeSlot(m + 6, "天刑", kSearch15);
+    const int m = Birth().lunarMonth;
+    PlaceInFreeSlot(m + 10, Star::TianYao, kSearch15);
+    PlaceInFreeSlot(m + 6, Star::TianXing, kSearch15);
 }
 
 }  // namespace qelvar

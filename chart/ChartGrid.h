@@ -106,11 +106,19 @@ extern const std::string kNoText;
 
 }  // namespace detail
 
+struct Chart;
+
 class ChartGrid {
 public:
     static constexpr int kSlotCount = detail::kSlotCount;
 
     ChartGrid();  // every slot with its initial text
+
+    // The grid of a chart: every slot's text as the chart window shows it,
+    // the window's placeholder texts where the chart has not been cast yet.
+    static ChartGrid Of(const Chart& chart);
+    // The same, rewriting this grid's texts in place.
+    void Fill(const Chart& chart);
 
     // "" for an identifier that is no slot.
     const std::string& GetSlotText(int id) const {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "calendar/CalendarNames.h"
 #include "calendar/DayCount.h"
 
 namespace qelvar {
@@ -18,16 +19,18 @@ constexpr int Ring(int a) {
     return FloorMod(a, 12);
 }
 
-inline constexpr std::array<std::string_view, 10> kStemNames = {"甲", "乙", "丙", "丁", "戊",
-                                                                "己", "庚", "辛", "壬", "癸"};
-inline constexpr std::array<std::string_view, 12> kBranchNames = {
-    "子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
+// A stem-branch pair: a pillar, a palace's stem with its branch.
+struct StemBranch {
+    Stem stem = 0;
+    Branch branch = 0;
+    friend bool operator==(const StemBranch&, const StemBranch&) = default;
+};
 
 constexpr std::string_view StemName(int s) {
-    return kStemNames[FloorMod(s, 10)];
+    return StemNames[FloorMod(s, 10)];
 }
 constexpr std::string_view BranchName(int b) {
-    return kBranchNames[FloorMod(b, 12)];
+    return BranchNames[FloorMod(b, 12)];
 }
 
 // The cell of branch b and the branch of cell p.
@@ -62,12 +65,12 @@ constexpr bool SameText(std::string_view a, std::string_view b) {
 // Index of the stem (branch) whose name equals `text`; -1 when none does.
 constexpr int StemIndex(std::string_view text) {
     for (int i = 0; i < 10; ++i)
-        if (SameText(kStemNames[i], text)) return i;
+        if (SameText(StemNames[i], text)) return i;
     return -1;
 }
 constexpr int BranchIndex(std::string_view text) {
     for (int i = 0; i < 12; ++i)
-        if (SameText(kBranchNames[i], text)) return i;
+        if (SameText(BranchNames[i], text)) return i;
     return -1;
 }
 

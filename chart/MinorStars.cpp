@@ -1,7 +1,6 @@
 // Chart steps 15-31: the minor stars.  Steps 15-24 search 15 positions of
 // the star-slot sequence, steps 25-31 search 20.
 #include <array>
-#include <string>
 
 #include "chart/StarTables.h"
 #include "chart/ZiWei.h"
@@ -48,100 +47,100 @@ constexpr std::array<GuSu, 4> kGuSuBranch = {{{5, 1}, {8, 4}, {11, 7}, {2, 10}}}
 }  // namespace
 
 void ZiWeiChart::PlaceGuanFu() {
-    const int s = StemIndex(m_strYearStem);
-    if (s < 0) return;
-    PlaceInFreeSlot(CellOfBranch(kTianGuanBranch[s]), "天官", kSearch15);
-    PlaceInFreeSlot(CellOfBranch(kTianFuBranch[s]), "天福", kSearch15);
+    const Stem s = m_chart.yearStem;
+    PlaceInFreeSlot(CellOfBranch(kTianGuanBranch[s]), Star::TianGuan, kSearch15);
+    PlaceInFreeSlot(CellOfBranch(kTianFuBranch[s]), Star::TianFuStar, kSearch15);
 }
 
 void ZiWeiChart::PlaceTaiFeng() {
-    PlaceInFreeSlot(m_nHour + 4, "台辅", kSearch15);
-    PlaceInFreeSlot(m_nHour, "封诰", kSearch15);
+    PlaceInFreeSlot(Birth().hour + 4, Star::TaiFu, kSearch15);
+    PlaceInFreeSlot(Birth().hour, Star::FengGao, kSearch15);
 }
 
 void ZiWeiChart::PlaceJieShen() {
-    PlaceInFreeSlot(CellOfBranch(kJieShenBranch[FloorMod(LunarMonth() - 1, 12)]), "解神",
-                    kSearch15);
+    PlaceInFreeSlot(CellOfBranch(kJieShenBranch[Birth().lunarMonth - 1]), Star::JieShen, kSearch15);
 }
 
 void ZiWeiChart::PlaceTianWu() {
-    PlaceInFreeSlot(CellOfBranch(kTianWuBranch[FloorMod(LunarMonth() - 1, 12)]), "天巫", kSearch15);
+    PlaceInFreeSlot(CellOfBranch(kTianWuBranch[Birth().lunarMonth - 1]), Star::TianWu, kSearch15);
 }
 
 void ZiWeiChart::PlaceTianYue() {
-    PlaceInFreeSlot(CellOfBranch(kTianYueMonthBranch[FloorMod(LunarMonth() - 1, 12)]), "天月",
+    PlaceInFreeSlot(CellOfBranch(kTianYueMonthBranch[Birth().lunarMonth - 1]), Star::TianYueMonth,
                     kSearch15);
 }
 
 void ZiWeiChart::PlaceYinSha() {
-    PlaceInFreeSlot(CellOfBranch(kYinShaBranch[FloorMod(LunarMonth() - 1, 12)]), "阴煞", kSearch15);
+    PlaceInFreeSlot(CellOfBranch(kYinShaBranch[Birth().lunarMonth - 1]), Star::YinSha, kSearch15);
 }
 
 void ZiWeiChart::PlaceTaiZuo() {
-    const int d = LunarDay();
-    if (const auto a = FindStarCell("左辅")) PlaceInFreeSlot(*a + d - 1, "三台", kSearch15);
-    if (const auto b = FindStarCell("右弼")) PlaceInFreeSlot(*b - d + 1, "八座", kSearch15);
+    const int d = Birth().lunarDay;
+    if (const auto a = FindStarCell(Star::ZuoFu))
+        PlaceInFreeSlot(*a + d - 1, Star::SanTai, kSearch15);
+    if (const auto b = FindStarCell(Star::YouBi))
+        PlaceInFreeSlot(*b - d + 1, Star::BaZuo, kSearch15);
 }
 
 void ZiWeiChart::PlaceEnGui() {
-    const int d = LunarDay();
-    if (const auto c = FindStarCell("文昌")) PlaceInFreeSlot(*c + d + 10, "恩光", kSearch15);
-    if (const auto q = FindStarCell("文曲")) PlaceInFreeSlot(*q + d + 10, "天贵", kSearch15);
+    const int d = Birth().lunarDay;
+    if (const auto c = FindStarCell(Star::WenChang))
+        PlaceInFreeSlot(*c + d + 10, Star::EnGuang, kSearch15);
+    if (const auto q = FindStarCell(Star::WenQu))
+        PlaceInFreeSlot(*q + d + 10, Star::TianGui, kSearch15);
 }
 
 void ZiWeiChart::PlaceChiGe() {
-    const Branch y = YearBranch();
-    PlaceInFreeSlot(y + 2, "龙池", kSearch15);
-    PlaceInFreeSlot(20 - y, "凤阁", kSearch15);
+    const Branch y = m_chart.yearBranch;
+    PlaceInFreeSlot(y + 2, Star::LongChi, kSearch15);
+    PlaceInFreeSlot(20 - y, Star::FengGe, kSearch15);
 }
 
 void ZiWeiChart::PlaceKong() {
-    PlaceInFreeSlot(YearBranch() + 11, "天空", kSearch15);
-    const int parity = FloorMod(LunarYear(), 2);
-    PlaceInFreeSlot(CellOfBranch(kJieKongBranch[YearStem() % 5][parity]), "截空", kSearch15);
+    PlaceInFreeSlot(m_chart.yearBranch + 11, Star::TianKong, kSearch15);
+    const int parity = FloorMod(Birth().lunarYear, 2);
+    PlaceInFreeSlot(CellOfBranch(kJieKongBranch[m_chart.yearStem % 5][parity]), Star::JieKong,
+                    kSearch15);
 }
 
 void ZiWeiChart::PlaceLuanXi() {
-    const Branch y = YearBranch();
-    PlaceInFreeSlot(CellOfBranch(HongLuanBranch(y)), "红鸾", kSearch20);
-    PlaceInFreeSlot(CellOfBranch(TianXiBranch(y)), "天喜", kSearch20);
+    const Branch y = m_chart.yearBranch;
+    PlaceInFreeSlot(CellOfBranch(HongLuanBranch(y)), Star::HongLuan, kSearch20);
+    PlaceInFreeSlot(CellOfBranch(TianXiBranch(y)), Star::TianXi, kSearch20);
 }
 
 void ZiWeiChart::PlaceXuKu() {
-    const Branch y = YearBranch();
-    PlaceInFreeSlot(y + 4, "天虚", kSearch20);
-    PlaceInFreeSlot(16 - y, "天哭", kSearch20);
+    const Branch y = m_chart.yearBranch;
+    PlaceInFreeSlot(y + 4, Star::TianXu, kSearch20);
+    PlaceInFreeSlot(16 - y, Star::TianKu, kSearch20);
 }
 
 void ZiWeiChart::PlaceGuSu() {
-    const int b = BranchIndex(m_strYearBranch);
-    if (b < 0) return;
-    const GuSu& g = kGuSuBranch[FloorMod(b - 2, 12) / 3];
-    PlaceInFreeSlot(CellOfBranch(g.guChen), "孤辰", kSearch20);
-    PlaceInFreeSlot(CellOfBranch(g.suGua), "宿寡", kSearch20);
+    const GuSu& g = kGuSuBranch[FloorMod(m_chart.yearBranch - 2, 12) / 3];
+    PlaceInFreeSlot(CellOfBranch(g.guChen), Star::GuChen, kSearch20);
+    PlaceInFreeSlot(CellOfBranch(g.suGua), Star::SuGua, kSearch20);
 }
 
 void ZiWeiChart::PlaceFeiPo() {
-    const Branch y = YearBranch();
-    PlaceInFreeSlot(CellOfBranch(kFeiLianBranch[y]), "蜚廉", kSearch20);
-    PlaceInFreeSlot(CellOfBranch(kPoSuiBranch[y % 3]), "破碎", kSearch20);
+    const Branch y = m_chart.yearBranch;
+    PlaceInFreeSlot(CellOfBranch(kFeiLianBranch[y]), Star::FeiLian, kSearch20);
+    PlaceInFreeSlot(CellOfBranch(kPoSuiBranch[y % 3]), Star::PoSui, kSearch20);
 }
 
 void ZiWeiChart::PlaceCaiShou() {
-    const Branch y = YearBranch();
-    if (const auto p = FindPalaceCell({"本命宫", "命★身"}))
-        PlaceInFreeSlot(*p + y, "天才", kSearch20);
-    if (const auto b = FindPalaceCell({"命★身", "财★身", "迁★身", "官★身", "夫★身", "福★身"}))
-        PlaceInFreeSlot(*b + y, "天寿", kSearch20);
+    const Branch y = m_chart.yearBranch;
+    PlaceInFreeSlot(m_chart.life + y, Star::TianCai, kSearch20);
+    PlaceInFreeSlot(m_chart.body + y, Star::TianShou, kSearch20);
 }
 
 void ZiWeiChart::PlaceTianChu() {
-    PlaceInFreeSlot(CellOfBranch(kTianChuBranch[YearStem()]), "天厨", kSearch20);
+    PlaceInFreeSlot(CellOfBranch(kTianChuBranch[m_chart.yearStem]), Star::TianChu, kSearch20);
 }
 
+// 天伤 in the 仆役宫 and 天使 in the 疾厄宫: palaces 5 and 7 counted from 命.
 void ZiWeiChart::PlaceShangShi() {
-    if (const auto p = FindPalaceCell({"仆役宫"})) PlaceInFreeSlot(*p, "天伤", kSearch20);
-    if (const auto p = FindPalaceCell({"疾厄宫"})) PlaceInFreeSlot(*p, "天使", kSearch20);
+    PlaceInFreeSlot(m_chart.life + 5, Star::TianShang, kSearch20);
+    PlaceInFreeSlot(m_chart.life + 7, Star::TianShi, kSearch20);
 }
 
 }  // namespace qelvar

@@ -47,17 +47,14 @@ StemBranch ParsePillar(std::string_view text) {
 }
 
 std::string_view NayinOf(std::string_view pillar) {
-    const StemBranch p = ParsePillar(pillar);
-    return NayinTable[p.branch][p.stem / 2];
+    return NayinOf(ParsePillar(pillar));
 }
 
-StemBranch DayPillarOf(std::string_view solarText, int month, int day) {
-    // Base: the day pillar of 1 January of year Y, from the last two digits.
-    const std::string_view digits = solarText.substr(0, 4);
-    const int year = ParseDecimal(digits);
-    int yy = digits.size() >= 4 ? ParseDecimal(digits.substr(2, 2)) : 0;  // [0, 99]
-    if (yy == 0) yy = 100;                                                // [1, 100]
-    const int n = (yy % 12) * 5 + (yy + 3) / 4;                           // [1, 80]
+StemBranch DayPillarOf(int year, int month, int day) {
+    // Base: the day pillar of 1 January of year Y, from its last two digits.
+    int yy = year >= 1000 && year <= 9999 ? year % 100 : 0;  // [0, 99]
+    if (yy == 0) yy = 100;                                   // [1, 100]
+    const int n = (yy % 12) * 5 + (yy + 3) / 4;              // [1, 80]
     int col = (n / 12) % 5;
     int row = n % 12;
     if (year > 2000) {
@@ -88,56 +85,37 @@ YearMonthPillars YearMonthPillarsAt(std::chrono::sys_seconds instant) {
     return {year, MonthPillarTable[FloorMod(monthBranch - 2, 12)][year.stem % 5]};
 }
 
-FivePillars ComputeFivePillars(const PillarInputs& in) {
+std::array<StemBranch, 5> FivePillarsOf(const PillarInputs& in) {
     const YearMonthPillars ym = YearMonthPillarsAt(in.instant);
-    FivePillars out;
-    out.four.m_strYearPillar = PillarText(ym.year);
-    out.four.m_strMonthPillar = PillarText(ym.month);
-
-    const StemBranch day = DayPillarOf(in.solarText, in.birthMonth, in.birthDay);
-    out.four.m_strDayPillar = PillarText(day);
+    const StemBranch day = DayPillarOf(in.birthYear, in.birthMonth, in.birthDay);
     const StemBranch hour = HourPillarTable[FloorMod(in.hour, 12)][day.stem % 5];
-    out.four.m_strHourPillar = PillarText(hour);
-    out.fifth = PillarText(HourPillarTable[FloorMod(in.minuteSlot, 12)][hour.stem % 5]);
-    return out;
+    return {ym.year, ym.month, day, hour,
+            HourPillarTable[FloorMod(in.minuteSlot, 12)][hour.stem % 5]};
+}
+
+FivePillars ComputeFivePillars(const PillarInputs& in) {
+    const std::array<StemBranch, 5> p = FivePillarsOf(in);
+    return {{PillarText(p[0]), PillarText(p[1]), PillarText(p[2]), PillarText(p[3])},
+            PillarText(p[4])};
 }
 
 void ZiWeiChart::ComputePillars() {
+    const ChartBirth& b = Birth();
     // The day count is linear in the day number, so day + 1 past a month's
     // end still gives the next day's pillar.
-    const FivePillars p = ComputeFivePillars({.instant = m_tBirthInstant,
-                                              .solarText = m_strSolarText,
-                                              .birthMonth = m_nBirthMonth,
-                                              .birthDay = m_nBirthDay + m_nDayPillarShift,
-                                              .hour = m_nHour,
-                                              .minuteSlot = m_nMinuteSlot});
-    const PillarSet& f = p.four;
-    std::string line;
-    line.reserve(64);
-    line.append(f.m_strYearPillar).append(5, ' ').append(f.m_strMonthPillar).append(5, ' ');
-    line.append(f.m_strDayPillar).append(5, ' ').append(f.m_strHourPillar).append("⑤");
-    line.append(p.fifth);
-    m_grid.SetSlotText(slot::kFivePillars, std::move(line));
-
-    std::string nayin;
-    nayin.reserve(48);
-    nayin.append(NayinOf(f.m_strYearPillar)).append(3, ' ');
-    nayin.append(NayinOf(f.m_strMonthPillar)).append(3, ' ');
-    nayin.append(NayinOf(f.m_strDayPillar)).append(3, ' ');
-    nayin.append(NayinOf(f.m_strHourPillar));
-    m_grid.SetSlotText(slot::kPillarNayin, std::move(nayin));
-    m_pillars = f;
-    // The members now name the corrected year, as the year pillar does.
-    m_strYearStem = std::string(FirstChar(f.m_strYearPillar));
-    m_strYearBranch = std::string(LastChar(f.m_strYearPillar));
+    m_chart.pillars =
+        FivePillarsOf({.instant = b.instant,
+                       .birthYear = static_cast<int>(b.solar.year()),
+                       .birthMonth = static_cast<int>(unsigned{b.solar.month()}),
+                       .birthDay = static_cast<int>(unsigned{b.solar.day()}) + b.dayPillarShift,
+                       .hour = b.hour,
+                       .minuteSlot = b.minuteSlot});
+    m_chart.done |= 1ULL << 38;
 }
 
+// The 纳音 of each palace follows from its stem and branch (NayinOf).
 void ZiWeiChart::ShowPalaceNayin() {
-    for (PalaceIndex p = 0; p < 12; ++p) {
-        std::string pillar = Text(slot::kPalaceStem.Slot(p));
-        pillar += BranchName(BranchOfCell(p));
-        m_grid.SetSlotText(slot::kNayin.Slot(p), std::string(NayinOf(pillar)));
-    }
+    m_chart.done |= 1ULL << 40;
 }
 
 }  // namespace qelvar

@@ -16,12 +16,6 @@ namespace qelvar {
 
 using Pillar = std::string;
 
-struct StemBranch {
-    Stem stem = 0;
-    Branch branch = 0;
-    friend bool operator==(const StemBranch&, const StemBranch&) = default;
-};
-
 // The four birth pillars kept for the pillar stars (the fifth is not kept).
 struct PillarSet {
     Pillar m_strYearPillar;
@@ -79,13 +73,17 @@ Pillar PillarText(StemBranch p);
 // an index is 0 when the character is no such name.  Never fails.
 StemBranch ParsePillar(std::string_view text);
 
-// 纳音 of a pillar text (three characters).
+// 纳音 of a stem-branch pair (three characters).
+constexpr std::string_view NayinOf(StemBranch p) {
+    return NayinTable[FloorMod(p.branch, 12)][FloorMod(p.stem, 10) / 2];
+}
+// 纳音 of a pillar text.
 std::string_view NayinOf(std::string_view pillar);
 
 // What the pillars step needs of the birth moment.
 struct PillarInputs {
     std::chrono::sys_seconds instant;  // UTC instant of the birth: year and month pillars
-    std::string_view solarText;        // g_strSolarText; its first four characters are the year
+    int birthYear = 0;                 // Gregorian year
     int birthMonth = 0;                // Gregorian month 1..12
     int birthDay = 0;                  // Gregorian day 1..31
     int hour = 0;                      // double-hour 0..11
@@ -108,10 +106,12 @@ struct FivePillars {
 };
 
 // The year, month, day, hour and fifth pillars.
+std::array<StemBranch, 5> FivePillarsOf(const PillarInputs& in);
+// The same as texts.
 FivePillars ComputeFivePillars(const PillarInputs& in);
 
-// The day pillar from the Gregorian date (the first four characters of the
-// date text give the year).
-StemBranch DayPillarOf(std::string_view solarText, int month, int day);
+// The day pillar of a Gregorian date; a day past the month's end counts on
+// into the next month.
+StemBranch DayPillarOf(int year, int month, int day);
 
 }  // namespace qelvar

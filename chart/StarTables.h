@@ -6,27 +6,25 @@
 #include <array>
 #include <string_view>
 
+#include "chart/ChartNames.h"
 #include "chart/Cycle.h"
 
 namespace qelvar {
 
-// 禄 权 科 忌, the order of the four transformations everywhere.
-inline constexpr std::array<std::string_view, 4> kTransformationMarks = {"禄", "权", "科", "忌"};
-
 // 十干四化 (禄 权 科 忌) by stem 甲..癸
 // ("甲廉破武阳，乙机梁紫阴，丙同机昌廉，丁阴同机巨，戊贪阴右机，
 //   己武贪梁曲，庚阳武阴同，辛巨阳曲昌，壬梁紫左武，癸破巨阴贪").
-inline constexpr std::array<std::array<std::string_view, 4>, 10> kFourTransformationTable = {{
-    {"廉贞", "破军", "武曲", "太阳"},
-    {"天机", "天梁", "紫微", "太阴"},
-    {"天同", "天机", "文昌", "廉贞"},
-    {"太阴", "天同", "天机", "巨门"},
-    {"贪狼", "太阴", "右弼", "天机"},
-    {"武曲", "贪狼", "天梁", "文曲"},
-    {"太阳", "武曲", "太阴", "天同"},
-    {"巨门", "太阳", "文曲", "文昌"},
-    {"天梁", "紫微", "左辅", "武曲"},
-    {"破军", "巨门", "太阴", "贪狼"},
+inline constexpr std::array<std::array<Star, 4>, 10> kFourTransformationTable = {{
+    {Star::LianZhen, Star::PoJun, Star::WuQu, Star::TaiYang},
+    {Star::TianJi, Star::TianLiang, Star::ZiWei, Star::TaiYin},
+    {Star::TianTong, Star::TianJi, Star::WenChang, Star::LianZhen},
+    {Star::TaiYin, Star::TianTong, Star::TianJi, Star::JuMen},
+    {Star::TanLang, Star::TaiYin, Star::YouBi, Star::TianJi},
+    {Star::WuQu, Star::TanLang, Star::TianLiang, Star::WenQu},
+    {Star::TaiYang, Star::WuQu, Star::TaiYin, Star::TianTong},
+    {Star::JuMen, Star::TaiYang, Star::WenQu, Star::WenChang},
+    {Star::TianLiang, Star::ZiWei, Star::ZuoFu, Star::WuQu},
+    {Star::PoJun, Star::JuMen, Star::TaiYin, Star::TanLang},
 }};
 
 // Branches of the stem-keyed stars by stem 甲..癸.
@@ -62,15 +60,6 @@ constexpr Branch DouJunBranch(int hour, int lunarMonth) {
     return FloorMod(hour + 13 - lunarMonth, 12);
 }
 static_assert(DouJunBranch(0, 1) == 0 && DouJunBranch(11, 12) == 0 && DouJunBranch(0, 12) == 1);
-
-using GodCycle = std::array<std::string_view, 12>;
-
-// 岁前十二神, 太岁 (index 10) on the year branch.
-inline constexpr GodCycle kSuiQianCycle = {"丧门", "贯索", "五鬼", "死符", "岁破", "龙德",
-                                           "白虎", "天德", "天狗", "凶神", "太岁", "晦气"};
-// 将前十二神, 将星 on the 旺 branch of the year-branch triad.
-inline constexpr GodCycle kJiangQianCycle = {"将星", "攀鞍", "驿马", "息神", "华盖", "劫煞",
-                                             "灾煞", "天煞", "指背", "咸池", "月煞", "亡神"};
 
 // Cell of 岁前 god i for a year branch: 丧门 two cells after the year's cell.
 constexpr PalaceIndex SuiQianCell(Branch year, int i) {

@@ -18,6 +18,10 @@ std::string_view LastChar(std::string_view text);
 // Number of characters (code points).
 int CharCount(std::string_view text);
 
+// Terminal columns of a UTF-8 text: East Asian wide and full-width
+// characters take two, everything else one.
+int DisplayWidth(std::string_view text);
+
 // Byte length of the text in GBK.
 int GbkLength(std::string_view text);
 

@@ -1,29 +1,67 @@
 #include "chart/ZiWei.h"
 
-#include <cstdio>
-
 #include "calendar/BirthInstant.h"
 #include "calendar/DayCount.h"
 #include "chart/Text.h"
 
 namespace qelvar {
 
+namespace {
+
+std::chrono::year_month_day Ymd(int y, int m, int d) {
+    return std::chrono::year{y} / std::chrono::month{static_cast<unsigned>(m)} /
+           std::chrono::day{static_cast<unsigned>(d)};
+}
+
+}  // namespace
+
+ChartBirth ChartBirthOf(const BirthData& b) {
+    ChartBirth out;
+    const int y = ParseDecimal(b.g_strSolarYear);
+    const int m = ParseDecimal(b.g_strSolarMonth);
+    const int d = ParseDecimal(b.g_strSolarDay);
+    out.solar = Ymd(y, FloorMod(m - 1, 12) + 1, FloorMod(d - 1, 31) + 1);
+    const LunarCalendar calendar;
+    out.solarTerm = 0;
+    if (IsValidGregorianDate(y, m, d)) {
+        const int term = calendar.SolarTermIndex(y, m, d);
+        if (term != kNoSolarTerm) out.solarTerm = term;
+    }
+    out.solarMonth = b.g_nSolarMonth;
+    out.lunarYear = ParseDecimal(b.g_strLunarYear);
+    out.lunarMonth = FloorMod(ParseDecimal(b.g_strLunarMonth) - 1, 12) + 1;
+    out.lunarDay = FloorMod(ParseDecimal(b.g_strLunarDay) - 1, 30) + 1;
+    // The lunar date shown: the real date of the day counted, its leap mark
+    // only in the text.
+    const bool leap = b.g_strLunarText.find("闰") != std::string::npos;
+    out.lunar = LunarDate{static_cast<std::uint16_t>(FloorMod(out.lunarYear, 65536)),
+                          static_cast<std::uint16_t>(out.lunarMonth),
+                          static_cast<std::uint16_t>(out.lunarDay), leap ? 1 : 0};
+    if (IsValidGregorianDate(y, m, d) && y > 0 && y < 65536) {
+        const std::chrono::sys_days counted =
+            std::chrono::sys_days{Ymd(y, m, d)} + std::chrono::days{b.g_nDayPillarShift};
+        const std::chrono::year_month_day c{counted};
+        if (const auto real = calendar.SolarToLunar(
+                SolarDate{static_cast<std::uint16_t>(static_cast<int>(c.year())),
+                          static_cast<std::uint16_t>(static_cast<unsigned>(c.month())),
+                          static_cast<std::uint16_t>(static_cast<unsigned>(c.day()))}))
+            out.lunar = *real;
+    }
+    out.hour = FloorMod(b.g_nHour, 12);
+    out.minuteSlot = FloorMod(b.g_nMinuteSlot, 12);
+    out.sex = FloorMod(b.g_nSex, 2);
+    out.instant = b.g_tBirthInstant ? *b.g_tBirthInstant : ZiWeiChart::DefaultInstant(b);
+    out.dayPillarShift = b.g_nDayPillarShift;
+    return out;
+}
+
+ZiWeiChart::ZiWeiChart(const ChartBirth& birth, std::chrono::year_month_day today) {
+    m_chart.birth = birth;
+    m_chart.today = today;
+}
+
 ZiWeiChart::ZiWeiChart(const BirthData& birth, std::chrono::year_month_day today)
-    : m_strYear(birth.g_strLunarYear),
-      m_strMonth(birth.g_strLunarMonth),
-      m_strDay(birth.g_strLunarDay),
-      m_nHour(birth.g_nHour),
-      m_nSex(birth.g_nSex),
-      m_nBirthYear(ParseDecimal(birth.g_strSolarYear)),
-      m_nBirthMonth(ParseDecimal(birth.g_strSolarMonth)),
-      m_nBirthDay(ParseDecimal(birth.g_strSolarDay)),
-      m_nSolarMonth(birth.g_nSolarMonth),
-      m_strSolarText(birth.g_strSolarText),
-      m_strLunarText(birth.g_strLunarText),
-      m_nMinuteSlot(birth.g_nMinuteSlot),
-      m_tBirthInstant(birth.g_tBirthInstant ? *birth.g_tBirthInstant : DefaultInstant(birth)),
-      m_nDayPillarShift(birth.g_nDayPillarShift),
-      m_today(today) {}
+    : ZiWeiChart(ChartBirthOf(birth), today) {}
 
 std::chrono::sys_seconds ZiWeiChart::DefaultInstant(const BirthData& birth) {
     // Any numbers give an instant: the day count clamps the month, and the
@@ -36,21 +74,19 @@ std::chrono::sys_seconds ZiWeiChart::DefaultInstant(const BirthData& birth) {
     return SubPeriodMiddle(date, FloorMod(birth.g_nHour, 12), FloorMod(birth.g_nMinuteSlot, 12));
 }
 
-int ZiWeiChart::LunarYear() const {
-    return ParseDecimal(m_strYear);
+const ChartGrid& ZiWeiChart::Grid() const {
+    if (!m_grid) m_grid.emplace();
+    m_grid->Fill(m_chart);
+    return *m_grid;
 }
-int ZiWeiChart::LunarMonth() const {
-    return ParseDecimal(m_strMonth);
-}
-int ZiWeiChart::LunarDay() const {
-    return ParseDecimal(m_strDay);
+
+PillarSet ZiWeiChart::Pillars() const {
+    const auto& p = m_chart.pillars;
+    return {PillarText(p[0]), PillarText(p[1]), PillarText(p[2]), PillarText(p[3])};
 }
 
 void ZiWeiChart::RunChartSteps() {
-    for (PalaceIndex i = 0; i < 12; ++i) {
-        m_grid.SetSlotText(slot::kMarks.Slot(i), {});
-        m_grid.SetSlotText(slot::BrightnessColumn(0).Slot(i), {});
-    }
+    m_chart.done |= 1U;  // the marks and the first brightness family cleared
     ShowPalaceNames();
     ShowPalaceStems();
     ShowBureauAndDecades();
@@ -95,35 +131,43 @@ void ZiWeiChart::RunChartSteps() {
     ShowDaysLived();
 }
 
-void ZiWeiChart::PlaceInFreeSlot(PalaceIndex cell, std::string_view name, int n) {
-    for (int j = 0; j < n; ++j) {
-        const int id = slot::StarSequence(cell, j);
-        if (Text(id).empty()) {
-            m_grid.SetSlotText(id, std::string(name));
-            return;
+void ZiWeiChart::PlaceInFreeSlot(PalaceIndex cell, Star star, int n) {
+    Palace& p = m_chart.palaces[Ring(cell)];
+    // Until the driver clears them, the mark slot (14) and the first
+    // brightness slot (18) hold the window's placeholder texts.
+    const bool cleared = m_chart.Done(0);
+    for (int j = 0; j < n && j < kStarPositions; ++j) {
+        if (IsFixedPosition(j) || ((p.occupied >> j) & 1U)) continue;
+        if (!cleared && (j == 14 || j == 18)) continue;
+        p.occupied |= 1U << j;
+        // Kept in position order.
+        int k = p.starCount++;
+        while (k > 0 && p.stars[k - 1].position > j) {
+            p.stars[k] = p.stars[k - 1];
+            --k;
         }
+        p.stars[k] = PlacedStar{star, static_cast<std::uint8_t>(j)};
+        return;
     }
 }
 
-std::optional<PalaceIndex> ZiWeiChart::FindStarCell(std::string_view name) const {
-    for (int column = 0; column < 10; ++column)
-        for (PalaceIndex c = 0; c < 12; ++c)
-            if (SameText(Text(slot::StarColumn(column).Slot(c)), name)) return c;
-    return std::nullopt;
-}
-
-std::optional<PalaceIndex> ZiWeiChart::FindPalaceCell(
-    std::initializer_list<std::string_view> names) const {
+std::optional<PalaceIndex> ZiWeiChart::FindStarCell(Star star) const {
+    // Column-major over star columns 0..9, as a reader scanning the columns.
+    std::optional<PalaceIndex> best;
+    int bestColumn = 10;
     for (PalaceIndex c = 0; c < 12; ++c) {
-        const std::string& text = Text(slot::kPalaceName.Slot(c));
-        for (const std::string_view name : names)
-            if (SameText(text, name)) return c;
+        const Palace& p = m_chart.palaces[c];
+        for (int i = 0; i < p.starCount; ++i)
+            if (p.stars[i].star == star && p.stars[i].position < bestColumn) {
+                bestColumn = p.stars[i].position;
+                best = c;
+            }
     }
-    return std::nullopt;
+    return best;
 }
 
 bool ZiWeiChart::IsForward() const {
-    return FloorMod(LunarYear() + m_nSex, 2) == 0;
+    return FloorMod(Birth().lunarYear + Birth().sex, 2) == 0;
 }
 
 long long ZiWeiChart::OrdinalDay(int year, int month, int day) {
@@ -134,13 +178,9 @@ long long ZiWeiChart::OrdinalDay(int year, int month, int day) {
 }
 
 void ZiWeiChart::ShowDaysLived() {
-    const long long today = OrdinalDay(static_cast<int>(m_today.year()),
-                                       static_cast<int>(static_cast<unsigned>(m_today.month())),
-                                       static_cast<int>(static_cast<unsigned>(m_today.day())));
-    const long long n = today - OrdinalDay(m_nBirthYear, m_nBirthMonth, m_nBirthDay);
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "距离今天，你已经活了%lld天！", n);
-    m_grid.SetSlotText(slot::kDaysLived, buf);
+    using std::chrono::sys_days;
+    m_chart.daysLived = (sys_days{m_chart.today} - sys_days{Birth().solar}).count();
+    m_chart.done |= 1ULL << 42;
 }
 
 }  // namespace qelvar

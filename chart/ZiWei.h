@@ -1,48 +1,55 @@
 #pragma once
-// ZiWeiChart: the chart engine.  It copies the birth data when constructed
-// and RunChartSteps() fills a fresh ChartGrid in the fixed order of the 42
-// chart steps.  Steps find earlier results by reading slot texts back, so
-// the order of the steps is part of the result.
+// ZiWeiChart: the chart engine.  RunChartSteps() runs the 42 chart steps in
+// their fixed order over a typed Chart; each step reads the earlier steps'
+// results from that value.  Grid() is the chart window's grid of slot texts
+// made from the value (ChartGrid::Fill).
+//
+// Placement keeps the rules of the slot surface the chart is shown on: a
+// star takes the first free position of its cell's star-slot sequence
+// (Chart.h, PlacedStar), so crowded cells overflow the way the window shows.
 
 #include <chrono>
-#include <initializer_list>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "app/Global.h"
+#include "chart/Chart.h"
 #include "chart/ChartGrid.h"
-#include "chart/Cycle.h"
 #include "chart/Pillars.h"
 
 namespace qelvar {
 
+// The typed birth of birth data made by the form or by hand: the decimal
+// fields read once, values the form never produces taken round their
+// cycles (hour, sub-period, sex) or into their ranges (lunar month 1..12,
+// day 1..30).
+ChartBirth ChartBirthOf(const BirthData& birth);
+
 class ZiWeiChart {
 public:
-    // `today` is the date the days-lived sentence counts to.
+    // `today` is the date the days lived count to.
+    ZiWeiChart(const ChartBirth& birth, std::chrono::year_month_day today);
     ZiWeiChart(const BirthData& birth, std::chrono::year_month_day today);
 
-    // Clears the marks and the first brightness family, then runs the 42
-    // steps in order.  Run once per chart.
+    // Runs the 42 steps in order.  Run once per chart.
     void RunChartSteps();
-    const ChartGrid& Grid() const { return m_grid; }
-    // The grid as working memory, for callers that stage a grid state
-    // before running single steps.
-    ChartGrid& MutableGrid() { return m_grid; }
-    const PillarSet& Pillars() const { return m_pillars; }
+
+    const Chart& Value() const { return m_chart; }
+    // The value as working memory, for callers that stage a state before
+    // running single steps.
+    Chart& MutableValue() { return m_chart; }
+    // The slot texts of the chart as it stands, made afresh on each call.
+    const ChartGrid& Grid() const;
+    // The four pillars as texts.
+    PillarSet Pillars() const;
 
     // ---- helpers shared by the steps ----
-    // Writes `name` into the first empty slot among positions 0..n-1 of the
-    // cell's star-slot sequence; left out when none is empty.
-    void PlaceInFreeSlot(PalaceIndex cell, std::string_view name, int n);
-    // Cell of the first slot of star columns 0..9 (column-major) equal to `name`.
-    std::optional<PalaceIndex> FindStarCell(std::string_view name) const;
-    // First cell whose palace-name slot equals one of `names`.
-    std::optional<PalaceIndex> FindPalaceCell(std::initializer_list<std::string_view> names) const;
+    // Places `star` into the first free position among 0..n-1 of the cell's
+    // star-slot sequence; left out when none is free.
+    void PlaceInFreeSlot(PalaceIndex cell, Star star, int n);
+    // Cell of `star` when it stands in star columns 0..9.
+    std::optional<PalaceIndex> FindStarCell(Star star) const;
     // Yang year for a man, yin year for a woman: LY + sex even.
     bool IsForward() const;
-    // 2..6 from the bureau slot, read each time.
-    int BureauNumber() const;
     // Day number of a Gregorian date, 1 January of year 1 being day 1.
     static long long OrdinalDay(int year, int month, int day);
     // The birth instant of data without one: the middle of the sub-period,
@@ -93,36 +100,11 @@ public:
     void ComputePillarStars();       // 41
     void ShowDaysLived();            // 42
 
-    // ---- inputs copied from the birth data ----
-    std::string m_strYear;   // lunar year, decimal
-    std::string m_strMonth;  // lunar month 1..12 (a leap month gives its number)
-    std::string m_strDay;    // lunar day 1..30
-    int m_nHour = 0;         // double-hour Branch 0..11
-    int m_nSex = 0;          // 0 male, 1 female
-    int m_nBirthYear = 0, m_nBirthMonth = 0, m_nBirthDay = 0;  // Gregorian
-    int m_nSolarMonth = 0;       // g_nSolarMonth, SolarMonthCode 1..14
-    std::string m_strSolarText;  // g_strSolarText
-    std::string m_strLunarText;  // g_strLunarText
-    int m_nMinuteSlot = 0;       // g_nMinuteSlot 0..11
-    // g_tBirthInstant, or the middle of the sub-period when it is empty.
-    std::chrono::sys_seconds m_tBirthInstant{};
-    int m_nDayPillarShift = 0;  // g_nDayPillarShift
-    std::chrono::year_month_day m_today;
-
-    // ---- set during the cast ----
-    std::string m_strYearStem;    // by ShowPalaceStems
-    std::string m_strYearBranch;  // by PlaceHuoLing
-    PillarSet m_pillars;          // by ComputePillars
-
 private:
-    int LunarYear() const;   // LY, parsed each time
-    int LunarMonth() const;  // M
-    int LunarDay() const;    // D
-    Stem YearStem() const { return YearStemOf(LunarYear()); }
-    Branch YearBranch() const { return YearBranchOf(LunarYear()); }
-    const std::string& Text(int id) const { return m_grid.GetSlotText(id); }
+    const ChartBirth& Birth() const { return m_chart.birth; }
 
-    ChartGrid m_grid;
+    Chart m_chart;
+    mutable std::optional<ChartGrid> m_grid;  // made on the first Grid()
 };
 
 }  // namespace qelvar

@@ -26,7 +26,6 @@
 #include "chart/ChartCaption.h"
 #include "chart/ChartView.h"
 #include "chart/TimelineStrip.h"
-#include "chart/ZiWei.h"
 
 namespace qelvar {
 
@@ -63,28 +62,30 @@ std::optional<TimelineKey> KeyStep(int key) {
     }
 }
 
-ChartGrid CastGrid(const BirthData& birth, std::chrono::year_month_day today) {
-    ZiWeiChart chart(birth, today);
-    chart.RunChartSteps();
-    return chart.Grid();
+// The cast under the conventions; under the defaults when the day they
+// count leaves the calendar.
+ChartCast CastFor(const BirthData& birth, const ChartConventions& conventions,
+                  std::chrono::year_month_day today) {
+    ChartCast cast = CastChart(birth, conventions, today);
+    return cast.ok() ? cast : CastChart(birth, {}, today);
 }
 
 }  // namespace
 
-CZiWeiDlg::CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent)
-    : CZiWeiDlg(CastGrid(birth, today), birth, today, parent) {}
+CZiWeiDlg::CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent,
+                     const ChartConventions& conventions)
+    : CZiWeiDlg(CastFor(birth, conventions, today), today, parent) {}
 
 CZiWeiDlg::CZiWeiDlg(const ChartGrid& grid, QWidget* parent) : QDialog(parent) {
     Build(grid);
 }
 
-CZiWeiDlg::CZiWeiDlg(const ChartGrid& grid, const BirthData& birth,
-                     std::chrono::year_month_day today, QWidget* parent)
-    : QDialog(parent), m_birth(birth) {
-    m_natal = ReadNatalChart(grid, birth);
+CZiWeiDlg::CZiWeiDlg(const ChartCast& cast, std::chrono::year_month_day today, QWidget* parent)
+    : QDialog(parent), m_birth(cast.birth) {
+    m_natal = cast.natal;
     m_flying = FlyingTransformations(m_natal);
     m_timeline = std::make_unique<Timeline>(m_natal, m_calendar, ToSolar(today));
-    Build(grid);
+    Build(ChartGrid::Of(cast.chart));
 }
 
 void CZiWeiDlg::Build(const ChartGrid& grid) {

@@ -21,6 +21,7 @@
 #include "chart/ChartGrid.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartPicture.h"
+#include "periods/ChartCast.h"
 #include "periods/Periods.h"
 #include "periods/Timeline.h"
 
@@ -34,12 +35,12 @@ class TimelineStrip;
 class CZiWeiDlg : public QDialog {
     Q_OBJECT
 public:
-    // The window of a chart cast once from `birth`, with its periods from
-    // `today` on.
-    CZiWeiDlg(const ChartGrid& grid, const BirthData& birth, std::chrono::year_month_day today,
-              QWidget* parent = nullptr);
-    // Casts the chart of `birth` once and shows it.
-    CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent = nullptr);
+    // Casts the chart of `birth` once under the conventions and shows it,
+    // with its periods from `today` on.
+    CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent = nullptr,
+              const ChartConventions& conventions = {});
+    // The window of a cast, with its periods from `today` on.
+    CZiWeiDlg(const ChartCast& cast, std::chrono::year_month_day today, QWidget* parent = nullptr);
     // The natal chart of a cast grid alone, without periods.
     explicit CZiWeiDlg(const ChartGrid& grid, QWidget* parent = nullptr);
     ~CZiWeiDlg() override;

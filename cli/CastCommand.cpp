@@ -188,7 +188,7 @@ void AppendOne(std::string& out, const CastResult& result, Format format, const 
             out += DescribeResolution(*result.moment, *result.resolution);
             out += '\n';
         }
-        AppendChartText(out, result.chart->Grid(), language);
+        AppendChartText(out, result.chart, result.grid, language);
         AppendPeriodsText(out, result.conventions, result.horoscope ? &*result.horoscope : nullptr);
     } else {
         out += result.error;
@@ -239,7 +239,7 @@ int CastPng(std::string_view command, const CastOptions& o) {
     }
     const std::string conventions = ConventionsText(result.conventions);
     const PngOutcome png = WriteChartPng(
-        command, result.chart->Grid(), o.output,
+        command, result.grid, o.output,
         conventions.empty() ? std::string() : "conventions: " + conventions, o.scale, o.language);
     if (png.status != kOk) return Fail(command, png.problem, png.status);
     return kOk;

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "app/BirthFromMoment.h"
+#include "calendar/CalendarNames.h"
 
 namespace qelvar::cli {
 
@@ -19,50 +20,36 @@ std::optional<int> ParseUnsigned(std::string_view text, std::size_t maxDigits) {
     return value;
 }
 
-// The horoscope of the request's target; a target that fails turns the
-// whole result into its error.
-void AddHoroscope(const CastRequest& r, CastResult& result) {
-    static const LunarCalendar calendar;
-    if (!FitsDateRecord(*r.at)) {
-        result.ok = false;
-        result.error = kErrorDate;
-        return;
-    }
-    const HoroscopeRequest target{static_cast<int>(r.at->year), static_cast<int>(r.at->month),
-                                  static_cast<int>(r.at->day), r.atHour};
-    HoroscopeResult h = ComputeHoroscope(result.natal, target, calendar, r.conventions.leapMonth);
-    if (!h.ok()) {
-        result.ok = false;
-        result.error = h.error;
-        return;
-    }
-    result.horoscope = std::move(h.horoscope);
-}
-
-// Applies the request's conventions to a built birth and casts its chart
-// (with the horoscope of its target), or records why there is none.
+// Casts a built birth under the request's conventions (with the horoscope
+// of its target), or records why there is none.
 void Finish(const BirthBuild& built, const CastRequest& r, std::chrono::year_month_day today,
             CastResult& result) {
-    result.chart.reset();
     result.horoscope.reset();
     result.ok = built.ok();
     if (!result.ok) {
         result.error = built.error;
         return;
     }
-    const std::optional<BirthData> birth = ApplyConventions(*built.birth, r.conventions);
-    if (!birth) {
-        result.ok = false;
-        result.error = kErrorDate;
-        return;
+    std::optional<HoroscopeRequest> target;
+    if (r.at) {
+        if (!FitsDateRecord(*r.at)) {
+            result.ok = false;
+            result.error = kErrorDate;
+            return;
+        }
+        target = HoroscopeRequest{static_cast<int>(r.at->year), static_cast<int>(r.at->month),
+                                  static_cast<int>(r.at->day), r.atHour};
     }
-    result.error.clear();
-    result.birth = *birth;
+    ChartCast cast = CastChart(*built.birth, r.conventions, today, target);
+    result.ok = cast.ok();
+    result.error = cast.error;
+    if (!result.ok) return;
     result.conventions = r.conventions;
-    result.chart.emplace(result.birth, today);
-    result.chart->RunChartSteps();
-    result.natal = ReadNatalChart(result.chart->Grid(), result.birth);
-    if (r.at) AddHoroscope(r, result);
+    result.birth = std::move(cast.birth);
+    result.chart = cast.chart;
+    result.natal = cast.natal;
+    result.grid.Fill(result.chart);
+    result.horoscope = std::move(cast.horoscope);
 }
 
 }  // namespace
@@ -73,7 +60,6 @@ void CastRequestOnce(const CastRequest& r, std::chrono::year_month_day today, Ca
     if (!FitsDateRecord(r.date)) {
         result.ok = false;
         result.error = std::string(kErrorDate);
-        result.chart.reset();
         return;
     }
     const auto year = static_cast<std::uint16_t>(r.date.year);
@@ -103,10 +89,8 @@ void CastMomentOnce(const BirthMoment& moment, const MomentResolution& resolutio
 }
 
 std::optional<int> ParseHour(std::string_view text) {
-    static constexpr std::array<std::string_view, 12> kNames = {"子", "丑", "寅", "卯", "辰", "巳",
-                                                                "午", "未", "申", "酉", "戌", "亥"};
     for (int i = 0; i < 12; ++i)
-        if (text == kNames[i]) return i;
+        if (text == BranchNames[i]) return i;
     if (text == "夜子") return kLateZiHour;
     const auto n = ParseUnsigned(text, 2);
     if (n && *n <= 12) return n;

@@ -9,9 +9,10 @@
 
 #include "app/BirthBuilder.h"
 #include "app/Global.h"
-#include "chart/ZiWei.h"
+#include "chart/ChartGrid.h"
 #include "cli/Dates.h"
 #include "moment/BirthMoment.h"
+#include "periods/ChartCast.h"
 #include "periods/Conventions.h"
 #include "periods/Periods.h"
 
@@ -31,9 +32,10 @@ struct CastRequest {
 
 struct CastResult {
     bool ok = false;
-    std::string error;                // "Error Date" when the cast was refused
-    BirthData birth;                  // as the builder made it, under the conventions
-    std::optional<ZiWeiChart> chart;  // after RunChartSteps
+    std::string error;  // "Error Date" when the cast was refused
+    BirthData birth;    // as the builder made it, under the conventions
+    Chart chart;        // the cast chart
+    ChartGrid grid;     // its slot texts
     // A cast from a clock time: the moment and how it was read.
     std::optional<BirthMoment> moment;
     std::optional<MomentResolution> resolution;

@@ -1,6 +1,10 @@
 #include "cli/ChartJson.h"
 
+#include <vector>
+
+#include "chart/ChartNames.h"
 #include "chart/PalaceView.h"
+#include "chart/Pillars.h"
 #include "cli/Json.h"
 #include "cli/MomentOptions.h"
 #include "cli/PeriodsOutput.h"
@@ -9,20 +13,121 @@ namespace qelvar::cli {
 
 namespace {
 
-void Key(std::string& out, std::string_view key) {
-    out += '"';
-    out += key;
-    out += "\":";
-}
-
 void Str(std::string& out, std::string_view key, std::string_view value) {
-    Key(out, key);
+    AppendJsonKey(out, key);
     AppendJsonString(out, value);
 }
 
 void Int(std::string& out, std::string_view key, int value) {
-    Key(out, key);
-    out += std::to_string(value);
+    AppendJsonKey(out, key);
+    AppendJsonInt(out, value);
+}
+
+// A name, or null for an empty one.
+void StrOrNull(std::string& out, std::string_view key, std::string_view value) {
+    AppendJsonKey(out, key);
+    if (value.empty())
+        out += "null";
+    else
+        AppendJsonString(out, value);
+}
+
+void AppendChartPillar(std::string& out, StemBranch p) {
+    out += '{';
+    Str(out, "stem", StemName(p.stem));
+    out += ',';
+    Str(out, "branch", BranchName(p.branch));
+    out += ',';
+    Str(out, "nayin", NayinOf(p));
+    out += '}';
+}
+
+void AppendChartPalace(std::string& out, const Chart& c, Branch b) {
+    const Palace& p = c.PalaceOfBranch(b);
+    out += '{';
+    Str(out, "branch", BranchName(b));
+    out += ',';
+    Str(out, "stem", StemName(p.stem));
+    out += ',';
+    Str(out, "name", kPalaceNames[p.name]);
+    out += ",\"isBodyPalace\":";
+    out += p.isBody ? "true" : "false";
+    out += ",\"decade\":[";
+    AppendJsonInt(out, p.decadeFrom);
+    out += ',';
+    AppendJsonInt(out, p.decadeTo);
+    out += "],";
+    Str(out, "stage", kLifeStages[p.stage]);
+    out += ',';
+    Str(out, "nayin", NayinOf(StemBranch{p.stem, b}));
+    out += ',';
+    Str(out, "boShi", kBoShiCycle[p.boShi]);
+    out += ',';
+    Str(out, "suiQian", kSuiQianCycle[p.suiQian]);
+    out += ',';
+    Str(out, "jiangQian", kJiangQianCycle[p.jiangQian]);
+    out += ",\"stars\":[";
+    for (int i = 0; i < p.starCount; ++i) {
+        const PlacedStar& s = p.stars[i];
+        if (i) out += ',';
+        out += '{';
+        Str(out, "name", StarName(s.star));
+        out += ',';
+        Str(out, "kind", KindName(KindOf(s.star)));
+        out += ',';
+        StrOrNull(
+            out, "brightness",
+            s.brightness == Brightness::Blank ? std::string_view{} : BrightnessName(s.brightness));
+        out += ',';
+        StrOrNull(out, "mutagen", MutagenName(s.mutagen));
+        out += '}';
+    }
+    out += "]}";
+}
+
+// The chart as typed values: names only, no slot numbers.
+void AppendChartObject(std::string& out, const Chart& c) {
+    out += "{\"bureau\":{";
+    Str(out, "element", ElementName(c.bureau.element));
+    out += ',';
+    Int(out, "number", c.bureau.number);
+    out += ',';
+    Str(out, "name", BureauName(c.bureau));
+    out += "},";
+    Str(out, "lifeRuler", StarName(c.lifeRuler));
+    out += ',';
+    Str(out, "bodyRuler", StarName(c.bodyRuler));
+    out += ',';
+    Str(out, "douJun", BranchName(c.douJun));
+    out += ',';
+    Str(out, "lifePalace", BranchName(BranchOfCell(c.life)));
+    out += ',';
+    Str(out, "bodyPalace", BranchName(BranchOfCell(c.body)));
+    out += ",\"pillars\":[";
+    for (int i = 0; i < 5; ++i) {
+        if (i) out += ',';
+        AppendChartPillar(out, c.pillars[i]);
+    }
+    // The stars of each of the four pillars: its column of the three lines.
+    out += "],\"pillarStars\":[";
+    for (int col = 0; col < 4; ++col) {
+        if (col) out += ',';
+        out += '[';
+        bool first = true;
+        for (const auto& line : c.pillarStars) {
+            if (line[col] == PillarStar::None) continue;
+            if (!first) out += ',';
+            first = false;
+            AppendJsonString(out, PillarStarName(line[col]));
+        }
+        out += ']';
+    }
+    out += "],\"palaces\":[";
+    for (Branch b = 0; b < 12; ++b) {
+        if (b) out += ',';
+        AppendChartPalace(out, c, b);
+    }
+    out += "]}";
 }
 
 void AppendBirth(std::string& out, const BirthData& b) {
@@ -54,14 +159,17 @@ void AppendBirth(std::string& out, const BirthData& b) {
 }
 
 void AppendSlots(std::string& out, const ChartGrid& grid) {
+    // The keys written once: "1012":, ,"1013":, ...
+    static const std::vector<std::string> kKeys = [] {
+        std::vector<std::string> keys;
+        for (const int id : ChartGrid::SlotIds())
+            keys.push_back((keys.empty() ? "\"" : ",\"") + std::to_string(id) + "\":");
+        return keys;
+    }();
     out += '{';
-    bool first = true;
+    std::size_t i = 0;
     for (const int id : ChartGrid::SlotIds()) {
-        if (!first) out += ',';
-        first = false;
-        out += '"';
-        out += std::to_string(id);
-        out += "\":";
+        out += kKeys[i++];
         AppendJsonString(out, grid.GetSlotText(id));
     }
     out += '}';
@@ -108,7 +216,7 @@ void AppendPalace(std::string& out, const PalaceView& v) {
 }  // namespace
 
 void AppendCastJson(std::string& out, const CastResult& result, std::string_view today) {
-    const ChartGrid& grid = result.chart->Grid();
+    const ChartGrid& grid = result.grid;
     out += "{\"birth\":";
     AppendBirth(out, result.birth);
     out += ',';
@@ -121,7 +229,8 @@ void AppendCastJson(std::string& out, const CastResult& result, std::string_view
         if (i) out += ',';
         AppendPalace(out, cells[i]);
     }
-    out += ']';
+    out += "],\"chart\":";
+    AppendChartObject(out, result.chart);
     if (result.moment && result.resolution) {
         out += ",\"moment\":";
         AppendMomentJson(out, *result.moment, *result.resolution);

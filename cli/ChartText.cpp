@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "chart/ChartNames.h"
 #include "chart/Text.h"
 
 namespace qelvar::cli {
@@ -13,24 +14,6 @@ constexpr int kCellWidth = 22;  // columns inside a cell
 constexpr int kCellLines = 8;
 constexpr int kCentreWidth = 2 * kCellWidth + 1;
 constexpr int kCentreLines = 2 * kCellLines + 1;
-
-// Decodes the code point starting at text[i] and advances i.
-char32_t NextCodePoint(std::string_view text, std::size_t& i) {
-    const auto c = static_cast<unsigned char>(text[i++]);
-    if (c < 0x80) return c;
-    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
-    char32_t cp = c & (0x3F >> extra);
-    while (extra-- > 0 && i < text.size())
-        cp = (cp << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
-    return cp;
-}
-
-bool IsWide(char32_t cp) {
-    return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0x303E) ||
-           (cp >= 0x3041 && cp <= 0xA4CF) || (cp >= 0xAC00 && cp <= 0xD7A3) ||
-           (cp >= 0xF900 && cp <= 0xFAFF) || (cp >= 0xFE30 && cp <= 0xFE4F) ||
-           (cp >= 0xFF00 && cp <= 0xFF60) || (cp >= 0xFFE0 && cp <= 0xFFE6);
-}
 
 // `text` padded with spaces to `width` columns (left-aligned, or right).
 std::string Pad(std::string_view text, int width, bool right = false) {
@@ -48,16 +31,41 @@ std::string Vertical(std::string_view name, int k) {
     return Pad(FirstChar(name), 2);
 }
 
-std::array<std::string, kCellLines> CellLines(const ChartGrid& g, PalaceIndex p) {
-    auto text = [&g, p](int base) -> const std::string& { return g.GetSlotText(base + p); };
+// The name of the star at `position` of the cell, "" when none stands there.
+std::string_view StarAt(const Palace& p, int position, Language language) {
+    for (int i = 0; i < p.starCount; ++i)
+        if (p.stars[i].position == position) return Term(language, StarName(p.stars[i].star));
+    return {};
+}
+
+std::array<std::string, kCellLines> CellLines(const Chart& chart, const ChartGrid& g, PalaceIndex p,
+                                              Language language) {
+    auto text = [&g, p, language](int base) { return Localize(language, g.GetSlotText(base + p)); };
+    const Palace& palace = chart.palaces[p];
     std::array<std::string, kCellLines> lines;
+    // Star columns 0..7, each name written downwards, its brightness below
+    // and its transformation under that.
+    std::array<std::string_view, 8> brightness{};
+    std::array<std::string_view, 8> marks{};
+    for (int i = 0; i < palace.starCount; ++i) {
+        const PlacedStar& s = palace.stars[i];
+        if (s.position >= 8) continue;
+        brightness[s.position] = Term(language, BrightnessName(s.brightness));
+        marks[s.position] = Term(language, MutagenName(s.mutagen));
+    }
     for (int row = 0; row < 2; ++row)
-        for (int c = 0; c < 8; ++c) lines[row] += Vertical(text(slot::StarColumn(c).base), row);
-    for (int c = 0; c < 8; ++c) lines[2] += Pad(text(slot::BrightnessColumn(c).base), 2);
-    lines[3] = Pad(text(slot::kMarks.base), 15) + Pad(text(slot::kNayin.base), 6);
+        for (int c = 0; c < 8; ++c) lines[row] += Vertical(StarAt(palace, c, language), row);
+    for (int c = 0; c < 8; ++c) lines[2] += Pad(brightness[c], 2);
+    std::string markLine;
+    for (int c = 0; c < 6; ++c) markLine += Pad(marks[c], 2);
+    lines[3] = Pad(markLine, 15) + Pad(text(slot::kNayin.base), 6);
+    // Star columns 8..12, then any star a crowded cell overflowed with.
     for (int row = 0; row < 2; ++row) {
         std::string s;
-        for (int c = 8; c < 13; ++c) s += Vertical(text(slot::StarColumn(c).base), row);
+        for (int c = 8; c < 13; ++c) s += Vertical(StarAt(palace, c, language), row);
+        for (const int j : {14, 18, 19})
+            if (const std::string_view star = StarAt(palace, j, language); !star.empty())
+                s += Vertical(star, row);
         lines[4 + row] = Pad(s, 20) + Vertical(text(slot::kLifeStage.base), row);
     }
     for (int row = 0; row < 2; ++row) {
@@ -68,16 +76,17 @@ std::array<std::string, kCellLines> CellLines(const ChartGrid& g, PalaceIndex p)
     }
     lines[6] +=
         Pad(text(slot::kPalaceName.base), 12, true) + " " + Pad(text(slot::kPalaceStem.base), 2);
-    lines[7] +=
-        Pad(text(slot::kDecade.base), 12, true) + " " + std::string(BranchName(BranchOfCell(p)));
+    lines[7] += Pad(text(slot::kDecade.base), 12, true) + " " +
+                std::string(Term(language, BranchName(BranchOfCell(p))));
     for (auto& l : lines) l = Pad(l, kCellWidth);
     return lines;
 }
 
-std::vector<std::string> CentreLines(const ChartGrid& g) {
-    auto t = [&g](int id) -> const std::string& { return g.GetSlotText(id); };
+std::vector<std::string> CentreLines(const ChartGrid& g, Language language) {
+    auto t = [&g, language](int id) { return Localize(language, g.GetSlotText(id)); };
     std::vector<std::string> lines;
-    lines.push_back("命局：" + t(slot::kBureau) + "    " + t(slot::kDouJun));
+    lines.push_back(std::string(Term(language, "命局：")) + t(slot::kBureau) + "    " +
+                    t(slot::kDouJun));
     lines.push_back(t(slot::kSolarLine));
     lines.push_back(t(slot::kLunarLine));
     lines.push_back(t(slot::kLifeRuler) + "    " + t(slot::kBodyRuler));
@@ -85,7 +94,8 @@ std::vector<std::string> CentreLines(const ChartGrid& g) {
     lines.emplace_back();
     lines.push_back(t(slot::kPillarNayin));
     lines.push_back(t(slot::kFivePillars));
-    std::string_view stars = t(slot::kPillarStars);
+    const std::string pillarStars = t(slot::kPillarStars);
+    std::string_view stars = pillarStars;
     while (!stars.empty()) {
         const std::size_t end = stars.find("\r\n");
         lines.emplace_back(stars.substr(0, end));
@@ -106,21 +116,11 @@ std::string Rule(int cells) {
 
 }  // namespace
 
-int DisplayWidth(std::string_view text) {
-    int w = 0;
-    for (std::size_t i = 0; i < text.size();) w += IsWide(NextCodePoint(text, i)) ? 2 : 1;
-    return w;
-}
-
-void AppendChartText(std::string& out, const ChartGrid& natal, Language language) {
-    ChartGrid localized;
-    if (IsTraditional(language))
-        for (const int id : ChartGrid::SlotIds())
-            localized.SetSlotText(id, Localize(language, natal.GetSlotText(id)));
-    const ChartGrid& grid = IsTraditional(language) ? localized : natal;
+void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid,
+                     Language language) {
     std::array<std::array<std::string, kCellLines>, 12> cells;
-    for (PalaceIndex p = 0; p < 12; ++p) cells[p] = CellLines(grid, p);
-    const std::vector<std::string> centre = CentreLines(grid);
+    for (PalaceIndex p = 0; p < 12; ++p) cells[p] = CellLines(chart, grid, p, language);
+    const std::vector<std::string> centre = CentreLines(grid, language);
 
     // Top row 巳午未申, bottom row 寅丑子亥; the sides 辰卯 and 酉戌.
     constexpr std::array<PalaceIndex, 4> kTop = {3, 4, 5, 6};

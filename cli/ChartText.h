@@ -6,17 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "chart/Chart.h"
 #include "chart/ChartGrid.h"
 #include "lang/Terms.h"
 
 namespace qelvar::cli {
 
-// Each slot's text is put into `language` whole, before the cells break it
-// into columns.
-void AppendChartText(std::string& out, const ChartGrid& grid, Language language = Language::ZhCN);
-
-// Terminal columns of a UTF-8 text: East Asian wide and full-width
-// characters take two, everything else one.
-int DisplayWidth(std::string_view text);
+// The cells from the typed chart (no filler between transformation marks;
+// stars a crowded cell overflowed with follow its second row), the centre
+// from the chart's grid; every name and text in `language`, put into it
+// whole before the cells break it into columns.
+void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid,
+                     Language language = Language::ZhCN);
 
 }  // namespace qelvar::cli

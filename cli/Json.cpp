@@ -7,8 +7,14 @@ namespace qelvar::cli {
 void AppendJsonString(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
+    // Runs of bytes that need no escape are appended whole.
+    const char* run = text.data();
+    const char* const end = run + text.size();
+    for (const char* p = run; p != end; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        out.append(run, static_cast<std::size_t>(p - run));
+        run = p + 1;
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -32,15 +38,12 @@ void AppendJsonString(std::string& out, std::string_view text) {
                 out += "\\f";
                 break;
             default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 0xF];
-                } else {
-                    out += ch;
-                }
+                out += "\\u00";
+                out += kHex[c >> 4];
+                out += kHex[c & 0xF];
         }
     }
+    out.append(run, static_cast<std::size_t>(end - run));
     out += '"';
 }
 
@@ -48,6 +51,11 @@ std::string JsonString(std::string_view text) {
     std::string out;
     AppendJsonString(out, text);
     return out;
+}
+
+void AppendJsonKey(std::string& out, std::string_view key) {
+    AppendJsonString(out, key);
+    out += ':';
 }
 
 void AppendJsonInt(std::string& out, long long value) {

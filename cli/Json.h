@@ -14,6 +14,9 @@ void AppendJsonString(std::string& out, std::string_view text);
 // The quoted JSON string of `text`.
 std::string JsonString(std::string_view text);
 
+// Appends `"key":` (the key escaped as a JSON string).
+void AppendJsonKey(std::string& out, std::string_view key);
+
 // Appends a decimal integer.
 void AppendJsonInt(std::string& out, long long value);
 

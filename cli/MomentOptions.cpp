@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "app/MomentEntry.h"
+#include "calendar/BirthInstant.h"
+#include "calendar/CalendarNames.h"
 #include "cli/Dates.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
@@ -56,12 +58,6 @@ std::string Number(double value, int decimals) {
     return s;
 }
 
-void Key(std::string& out, std::string_view key) {
-    out += '"';
-    out += key;
-    out += "\":";
-}
-
 std::string OffsetText(std::chrono::seconds offset) {
     const long total = offset.count();
     const long a = total < 0 ? -total : total;
@@ -75,8 +71,10 @@ std::string OffsetText(std::chrono::seconds offset) {
     return buf;
 }
 
-constexpr std::string_view kHourNames[] = {"子", "丑", "寅", "卯", "辰", "巳",  "午",
-                                           "未", "申", "酉", "戌", "亥", "夜子"};
+// 子 .. 亥 by double-hour, 夜子 for the late 子 hour.
+std::string_view HourName(int h) {
+    return h == kLateZiHour ? std::string_view("夜子") : BranchNames[h];
+}
 
 void Line(std::string& out, std::string_view label, const std::string& value) {
     out += label;
@@ -158,43 +156,43 @@ MomentFailure FailureOf(MomentError error) {
 void AppendMomentJson(std::string& out, const BirthMoment& m, const MomentResolution& r) {
     const CivilDate clockDate{m.clock.year, m.clock.month, m.clock.day};
     out += '{';
-    Key(out, "clock");
+    AppendJsonKey(out, "clock");
     AppendJsonString(out, WallTimeText({clockDate, m.clock.hour, m.clock.minute, 0}));
     out += ',';
-    Key(out, "zone");
+    AppendJsonKey(out, "zone");
     AppendJsonString(out, m.zone);
     out += ',';
-    Key(out, "utcOffsetMinutes");
+    AppendJsonKey(out, "utcOffsetMinutes");
     out += Number(static_cast<double>(r.utcOffset.count()) / 60.0, 1);
     out += ',';
-    Key(out, "dst");
+    AppendJsonKey(out, "dst");
     out += r.dst ? "true" : "false";
     out += ',';
-    Key(out, "standardTime");
+    AppendJsonKey(out, "standardTime");
     AppendJsonString(out, WallTimeText(r.standardTime));
     out += ',';
-    Key(out, "longitude");
+    AppendJsonKey(out, "longitude");
     out += r.longitude ? Number(*r.longitude, 4) : "null";
     out += ',';
-    Key(out, "longitudeMinutes");
+    AppendJsonKey(out, "longitudeMinutes");
     out += r.longitude ? Number(r.longitudeMinutes, 1) : "null";
     out += ',';
-    Key(out, "equationOfTimeMinutes");
+    AppendJsonKey(out, "equationOfTimeMinutes");
     out += Number(r.equationOfTimeMinutes, 1);
     out += ',';
-    Key(out, "trueSolarTime");
+    AppendJsonKey(out, "trueSolarTime");
     if (r.longitude)
         AppendJsonString(out, WallTimeText(r.trueSolarTime));
     else
         out += "null";
     out += ',';
-    Key(out, "date");
+    AppendJsonKey(out, "date");
     AppendJsonString(out, DateText(r.date));
     out += ',';
-    Key(out, "hour");
+    AppendJsonKey(out, "hour");
     out += std::to_string(r.hour);
     out += ',';
-    Key(out, "minuteSlot");
+    AppendJsonKey(out, "minuteSlot");
     out += std::to_string(r.minuteSlot);
     out += '}';
 }
@@ -229,7 +227,7 @@ void AppendMomentText(std::string& out, const BirthMoment& m, const MomentResolu
         Line(out, "true solar time", WallTimeText(r.trueSolarTime));
     }
     Line(out, "chart",
-         DateText(r.date) + " " + std::string(kHourNames[r.hour]) + " (" + std::to_string(r.hour) +
+         DateText(r.date) + " " + std::string(HourName(r.hour)) + " (" + std::to_string(r.hour) +
              "), sub-period " + std::to_string(r.minuteSlot) + ", by " +
              (r.chartUsesTrueSolarTime ? "true solar time" : "standard time"));
     if (!r.note.empty()) Line(out, "note", r.note);

@@ -13,11 +13,6 @@ namespace {
 // Branches in ring order, 寅 first.
 constexpr std::array<Branch, 12> kRing = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 1};
 
-void Key(std::string& out, std::string_view key) {
-    AppendJsonString(out, key);
-    out += ':';
-}
-
 void Cell(std::string& out, Branch b) {
     if (b < 0)
         out += "null";
@@ -51,7 +46,7 @@ void ByBranch(std::string& out, const std::array<std::string_view, 12>& names) {
     out += '{';
     for (int i = 0; i < 12; ++i) {
         if (i) out += ',';
-        Key(out, BranchName(kRing[i]));
+        AppendJsonKey(out, BranchName(kRing[i]));
         AppendJsonString(out, names[kRing[i]]);
     }
     out += '}';
@@ -91,7 +86,7 @@ void Flying(std::string& out, const NatalChart& natal) {
         const Branch b = kRing[i];
         const FlyingCell& f = flying[b];
         if (i) out += ',';
-        Key(out, BranchName(b));
+        AppendJsonKey(out, BranchName(b));
         out += "{\"stemBranch\":";
         StemBranchText(out, f.stemBranch);
         out += ",\"transformations\":";
@@ -124,7 +119,7 @@ void Stars(std::string& out, const PeriodLayer& l) {
             if (!any) {
                 if (!firstCell) out += ',';
                 firstCell = false;
-                Key(out, BranchName(b));
+                AppendJsonKey(out, BranchName(b));
                 out += '[';
             } else {
                 out += ',';

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calendar/BirthInstant.h"
+#include "chart/Text.h"
 
 namespace qelvar {
 
@@ -35,16 +36,6 @@ std::optional<E> Parse(const std::array<Named<E>, N>& table, std::string_view na
     for (const auto& e : table)
         if (e.name == name) return e.value;
     return std::nullopt;
-}
-
-// Decimal digits of a birth-data field; 0 when there are none.
-int ParseNumber(const std::string& text) {
-    int n = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9' || n > 99999) break;
-        n = n * 10 + (c - '0');
-    }
-    return n;
 }
 
 // Days 16 and later of a split leap month count as the following month.
@@ -125,9 +116,9 @@ std::optional<BirthData> ApplyConventions(const BirthData& birth,
                                           const ChartConventions& conventions) {
     if (conventions.IsDefault()) return birth;
     const LunarCalendar calendar;
-    const SolarDate solar{static_cast<std::uint16_t>(ParseNumber(birth.g_strSolarYear)),
-                          static_cast<std::uint16_t>(ParseNumber(birth.g_strSolarMonth)),
-                          static_cast<std::uint16_t>(ParseNumber(birth.g_strSolarDay))};
+    const SolarDate solar{static_cast<std::uint16_t>(ParseDecimal(birth.g_strSolarYear)),
+                          static_cast<std::uint16_t>(ParseDecimal(birth.g_strSolarMonth)),
+                          static_cast<std::uint16_t>(ParseDecimal(birth.g_strSolarDay))};
     const std::optional<ConventionDate> d =
         ReadUnderConventions(solar, birth.g_nDoubleHour, conventions, calendar);
     if (!d) return std::nullopt;

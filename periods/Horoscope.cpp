@@ -133,9 +133,7 @@ PeriodLayer MinorLayer(const NatalChart& natal, int age) {
 
 // Day pillar of a Gregorian date (the chart's day-pillar count).
 StemBranch DayPillar(const SolarDate& d) {
-    char year[8];
-    std::snprintf(year, sizeof year, "%04d", static_cast<int>(d.year));
-    return DayPillarOf(year, d.month, d.day);
+    return DayPillarOf(d.year, d.month, d.day);
 }
 
 }  // namespace

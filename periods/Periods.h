@@ -18,7 +18,7 @@
 #include "app/BirthBuilder.h"
 #include "app/Global.h"
 #include "calendar/LunarCalendar.h"
-#include "chart/ChartGrid.h"
+#include "chart/Chart.h"
 #include "chart/Pillars.h"
 #include "periods/Conventions.h"
 
@@ -26,7 +26,7 @@ namespace qelvar {
 
 inline constexpr Branch kNoCell = -1;
 
-// What the periods read of a cast chart: its grid and its birth data, once.
+// What the periods read of a cast chart, once.
 struct NatalChart {
     int lunarYear = 0;                  // the chart's year (after the conventions)
     int sex = 0;                        // 0 male, 1 female
@@ -44,7 +44,7 @@ struct NatalChart {
     Branch CellOfStar(std::string_view star) const;
 };
 
-NatalChart ReadNatalChart(const ChartGrid& grid, const BirthData& birth);
+NatalChart ReadNatalChart(const Chart& chart);
 
 // One transformation: mark 0..3 (禄 权 科 忌), the star and its natal cell.
 struct Transformation {

@@ -1,4 +1,7 @@
 // Casts over every day of the calendar range through the birth builder,
+// the grids compared with digests of the grids cast before the engine was
+// typed (GridDigest.h; every grid of three years with the suite, every grid
+// of the range with the disabled WholeRangeGridDigests),
 // checking what every chart promises and the year and month pillars against
 // the moments of the solar terms.  The sampled sweep (each day with a
 // rotating double-hour and sex; every 5th day under the sanitizers) runs
@@ -10,9 +13,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 
+#include "GridDigest.h"
 #include "app/BirthBuilder.h"
 #include "calendar/SolarTermMoments.h"
 #include "chart/Pillars.h"
@@ -271,6 +278,58 @@ TEST(YearPillar, TurnsAtLiChunAroundEveryJanuaryNewYear) {
 
 TEST(Sweep, DISABLED_FullSweepEveryDayEveryHourBothSexes) {
     Sweep(true);
+}
+
+// The digests of tests/app/data/grid_digests.txt by year.
+std::map<int, std::string> RecordedDigests() {
+    std::ifstream in(std::string(QELVAR_SOURCE_DIR) + "/tests/app/data/grid_digests.txt");
+    std::map<int, std::string> out;
+    int y = 0;
+    std::string digest, rest;
+    while (in >> y >> digest && std::getline(in, rest)) out[y] = digest + rest;
+    return out;
+}
+
+// The grid of one birth, cast as the program casts it.
+struct Caster {
+    std::optional<ZiWeiChart> chart;
+    const ChartGrid* operator()(const BirthDates& dates, const BirthTime& time) {
+        const BirthBuild b = BuildBirth(dates, time);
+        if (!b.ok()) return nullptr;
+        chart.emplace(*b.birth, test::kDigestToday);
+        chart->RunChartSteps();
+        return &chart->Grid();
+    }
+};
+
+void ExpectYearDigests(std::initializer_list<int> years) {
+    const std::map<int, std::string> recorded = RecordedDigests();
+    ASSERT_EQ(recorded.size(), 151U);
+    Caster caster;
+    for (const int y : years) {
+        const test::YearDigest d = test::DigestYear(y, caster);
+        char line[64];
+        std::snprintf(line, sizeof line, "%016llx %ld %ld",
+                      static_cast<unsigned long long>(d.digest), d.casts, d.failures);
+        EXPECT_EQ(line, recorded.at(y)) << "grids of " << y;
+    }
+}
+
+// Every grid of the first year of the range, a leap year and the last
+// days of the range is the grid recorded; under the sanitizers the last
+// days alone.
+TEST(GridDigest, SampledYearsCastTheRecordedGrids) {
+#if defined(__SANITIZE_ADDRESS__)
+    ExpectYearDigests({2051});
+#else
+    ExpectYearDigests({1901, 2000, 2051});
+#endif
+}
+
+// Every grid of the range: each day, hour entry, sub-period and sex.
+//   build/bin/qelvar_app_tests --gtest_also_run_disabled_tests --gtest_filter='*WholeRange*'
+TEST(GridDigest, DISABLED_WholeRangeGridDigests) {
+    for (int y = 1901; y <= 2051; ++y) ExpectYearDigests({y});
 }
 
 }  // namespace

@@ -2,12 +2,15 @@
 // Shared helpers of the chart tests: birth data built by hand and slot
 // lookups by branch name.
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <string>
 #include <string_view>
 
 #include "app/Global.h"
 #include "chart/ChartGrid.h"
+#include "chart/ChartNames.h"
 #include "chart/Cycle.h"
 #include "chart/ZiWei.h"
 
@@ -33,6 +36,40 @@ inline BirthData Lunar(int year, int month, int day, int hour, int sex = 0) {
     b.g_nMinuteSlot = 0;
     b.g_nSex = sex;
     return b;
+}
+
+// Marks the chart as the driver leaves it before the star steps: the mark
+// slots and the first brightness family cleared.
+inline void Clear(ZiWeiChart& z) {
+    z.MutableValue().done |= 1U;
+}
+
+// Stages `star` at `position` of the cell's star-slot sequence.
+inline void PutStar(ZiWeiChart& z, PalaceIndex cell, int position, Star star) {
+    Palace& p = z.MutableValue().palaces[Ring(cell)];
+    int k = p.starCount++;
+    while (k > 0 && p.stars[k - 1].position > position) {
+        p.stars[k] = p.stars[k - 1];
+        --k;
+    }
+    p.stars[k] = PlacedStar{star, static_cast<std::uint8_t>(position)};
+    p.occupied |= 1U << position;
+}
+
+// The star of a name.
+inline Star StarNamed(std::string_view name) {
+    for (int i = 0; i < kStarCount; ++i)
+        if (kStarNames[i] == name) return static_cast<Star>(i);
+    ADD_FAILURE() << "no star " << name;
+    return Star::ZiWei;
+}
+
+// Sets the bureau by its name, "水二局" .. "火六局".
+inline void SetBureau(ZiWeiChart& z, std::string_view name) {
+    for (int e = 0; e < 5; ++e) {
+        const Bureau b{static_cast<Element>(e), e + 2};
+        if (BureauName(b) == name) z.MutableValue().bureau = b;
+    }
 }
 
 // Cell of a branch given by name ("寅" -> 0).

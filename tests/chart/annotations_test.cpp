@@ -18,15 +18,12 @@ using test::Lunar;
 // they are after the driver's clearing and before any star step.
 ZiWeiChart Staged(int year) {
     ZiWeiChart z(Lunar(year, 1, 1, 0), kToday);
-    for (int c = 0; c < 12; ++c) {
-        z.MutableGrid().SetSlotText(1229 + c, "");
-        z.MutableGrid().SetSlotText(1277 + c, "");
-    }
+    test::Clear(z);
     return z;
 }
 
 void Put(ZiWeiChart& z, int column, std::string_view branch, std::string_view star) {
-    z.MutableGrid().SetSlotText(slot::StarColumn(column).Slot(Cell(branch)), std::string(star));
+    test::PutStar(z, Cell(branch), column, test::StarNamed(star));
 }
 
 TEST(ShowBrightness, WordByStarAndCell) {
@@ -50,9 +47,7 @@ TEST(ShowBrightness, WordByStarAndCell) {
 
 TEST(ShowBrightness, NoWordForUnratedAlteredOrSecondRowStars) {
     ZiWeiChart z = Staged(1984);
-    Put(z, 0, "寅", "台辅");   // unrated minor star
-    Put(z, 1, "寅", "紫微 ");  // a name with a space added matches nothing
-    Put(z, 2, "寅", "紫微星");
+    Put(z, 0, "寅", "台辅");  // unrated minor star
     Put(z, 8, "寅", "紫微");  // second row: no brightness slot
     z.ShowBrightness();
     for (int j = 0; j < 8; ++j)
@@ -62,7 +57,7 @@ TEST(ShowBrightness, NoWordForUnratedAlteredOrSecondRowStars) {
 TEST(ShowBrightness, OverwritesAStarThatOverflowedIntoTheBrightnessSlot) {
     ZiWeiChart z = Staged(1984);
     Put(z, 0, "午", "太阳");
-    z.MutableGrid().SetSlotText(slot::BrightnessColumn(0).Slot(Cell("午")), "天使");
+    test::PutStar(z, Cell("午"), 18, Star::TianShi);  // brightness slot of column 0
     z.ShowBrightness();
     EXPECT_EQ(z.Grid().GetSlotText(slot::BrightnessColumn(0).Slot(Cell("午"))), "庙");
 }
@@ -112,7 +107,7 @@ TEST(ShowFourTransformations, StarNameOverflowedIntoTheMarkSlot) {
     const Row rows[] = {{0, "忌"}, {1, "天使忌"}, {2, "天使忌"}, {3, "天使█忌"}, {5, "天使███忌"}};
     for (const Row& r : rows) {
         ZiWeiChart z = Staged(1984);
-        z.MutableGrid().SetSlotText(slot::kMarks.Slot(Cell("戌")), "天使");
+        test::PutStar(z, Cell("戌"), 14, Star::TianShi);  // the mark slot
         Put(z, r.column, "戌", "太阳");
         z.ShowFourTransformations();
         EXPECT_EQ(At(z, slot::kMarks, "戌"), r.marks) << r.column;
@@ -150,8 +145,7 @@ TEST(ShowDouJunAndDates, DouJunBranchAndDateLines) {
                         {3, 6, "子年斗君：辰"}};
     for (const Row& r : rows) {
         BirthData b = Lunar(2000, r.month, 1, r.hour);
-        b.g_strSolarText = "2000年2月4日 立春";
-        b.g_strLunarText = "兔(己卯)年腊月廿九";
+        b.g_strSolarDay = "4";  // the lines show the Gregorian day and its lunar date
         ZiWeiChart z(b, kToday);
         z.ShowDouJunAndDates();
         EXPECT_EQ(z.Grid().GetSlotText(2181), r.text);

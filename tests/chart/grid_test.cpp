@@ -52,38 +52,34 @@ TEST(ChartGrid, DriverClearsMarksAndFirstBrightnessBeforeStarsArePlaced) {
 
 TEST(PlaceInFreeSlot, OverflowRunsThroughMarksThenBrightnessSlots) {
     ZiWeiChart z(Lunar(1984, 1, 1, 0), kToday);
-    ChartGrid& g = z.MutableGrid();
+    test::Clear(z);
     const PalaceIndex cell = 5;
-    for (int c = 0; c < 12; ++c) {
-        g.SetSlotText(1229 + c, "");
-        g.SetSlotText(1277 + c, "");
-    }
-    for (int j = 0; j < 13; ++j) g.SetSlotText(1061 + 12 * j + cell, "星" + std::to_string(j));
+    for (int j = 0; j < 13; ++j) test::PutStar(z, cell, j, static_cast<Star>(28 + j));
 
-    z.PlaceInFreeSlot(cell, "甲星", 10);  // columns 0..9 full: left out
-    z.PlaceInFreeSlot(cell, "乙星", 15);  // position 13 is 纳音 (full): position 14, marks
-    z.PlaceInFreeSlot(cell, "丙星", 15);  // nothing left within 15
-    z.PlaceInFreeSlot(cell, "丁星", 20);  // positions 15..17 gods: position 18
-    z.PlaceInFreeSlot(cell, "戊星", 20);  // position 19
-    z.PlaceInFreeSlot(cell, "己星", 20);  // none left
+    z.PlaceInFreeSlot(cell, Star::ZiWei, 10);    // columns 0..9 full: left out
+    z.PlaceInFreeSlot(cell, Star::TianJi, 15);   // position 13 is 纳音 (full): position 14, marks
+    z.PlaceInFreeSlot(cell, Star::TaiYang, 15);  // nothing left within 15
+    z.PlaceInFreeSlot(cell, Star::WuQu, 20);     // positions 15..17 gods: position 18
+    z.PlaceInFreeSlot(cell, Star::TianTong, 20);  // position 19
+    z.PlaceInFreeSlot(cell, Star::LianZhen, 20);  // none left
 
-    EXPECT_EQ(g.GetSlotText(1229 + cell), "乙星");
-    EXPECT_EQ(g.GetSlotText(1277 + cell), "丁星");
-    EXPECT_EQ(g.GetSlotText(1289 + cell), "戊星");
+    const ChartGrid& g = z.Grid();
+    EXPECT_EQ(g.GetSlotText(1229 + cell), "天机");
+    EXPECT_EQ(g.GetSlotText(1277 + cell), "武曲");
+    EXPECT_EQ(g.GetSlotText(1289 + cell), "天同");
     for (int j = 0; j < 20; ++j) {
         const std::string& t = g.GetSlotText(slot::StarSequence(cell, j));
-        EXPECT_TRUE(t != "甲星" && t != "丙星" && t != "己星") << j;
+        EXPECT_TRUE(t != "紫微" && t != "太阳" && t != "廉贞") << j;
     }
 }
 
 TEST(FindStarCell, ScansColumnByColumnOverColumnsZeroToNine) {
     ZiWeiChart z(Lunar(1984, 1, 1, 0), kToday);
-    ChartGrid& g = z.MutableGrid();
-    g.SetSlotText(slot::StarColumn(3).Slot(2), "禄存");
-    g.SetSlotText(slot::StarColumn(1).Slot(9), "禄存");  // earlier column wins over lower cell
-    EXPECT_EQ(z.FindStarCell("禄存"), 9);
-    g.SetSlotText(slot::StarColumn(10).Slot(4), "左辅");  // column 10 is outside the scan
-    EXPECT_FALSE(z.FindStarCell("左辅").has_value());
+    test::PutStar(z, 2, 3, Star::LuCun);
+    test::PutStar(z, 9, 1, Star::LuCun);  // earlier column wins over lower cell
+    EXPECT_EQ(z.FindStarCell(Star::LuCun), 9);
+    test::PutStar(z, 4, 10, Star::ZuoFu);  // column 10 is outside the scan
+    EXPECT_FALSE(z.FindStarCell(Star::ZuoFu).has_value());
 }
 
 TEST(OrdinalDay, CountsGregorianDaysFromYearOne) {

@@ -78,7 +78,7 @@ TEST(ShowPalaceStems, FollowTheYearStemFromTheTigerCell) {
         EXPECT_EQ(At(z, slot::kPalaceStem, "亥"), StemName(tiger + 9));
         EXPECT_EQ(At(z, slot::kPalaceStem, "子"), r.tiger);  // 子 and 丑 repeat 寅 and 卯
         EXPECT_EQ(At(z, slot::kPalaceStem, "丑"), StemName(tiger + 1));
-        EXPECT_EQ(z.m_strYearStem, StemName(YearStemOf(r.year)));
+        EXPECT_EQ(z.Value().yearStem, YearStemOf(r.year));
     }
 }
 
@@ -115,16 +115,6 @@ TEST(ShowBureauAndDecades, DecadesRunForwardForYangManAndBackwardForYangWoman) {
     }
 }
 
-TEST(BureauNumber, ReadsTheBureauSlot) {
-    ZiWeiChart z(Lunar(1984, 1, 1, 0), kToday);
-    const std::pair<const char*, int> rows[] = {{"水二局", 2}, {"木三局", 3}, {"金四局", 4},
-                                                {"土五局", 5}, {"火六局", 6}, {"其他", 6}};
-    for (const auto& [text, n] : rows) {
-        z.MutableGrid().SetSlotText(1036, text);
-        EXPECT_EQ(z.BureauNumber(), n) << text;
-    }
-}
-
 // Expected branch of 紫微 for lunar days 1..30 by bureau.
 TEST(PlaceMainStars, ZiWeiCellForEveryDayAndBureau) {
     const std::pair<const char*, const char*> rows[] = {
@@ -150,7 +140,7 @@ TEST(PlaceMainStars, ZiWeiCellForEveryDayAndBureau) {
             std::string branch;
             expected >> branch;
             ZiWeiChart z(Lunar(1984, 1, day, 0), kToday);
-            z.MutableGrid().SetSlotText(1036, bureau);
+            test::SetBureau(z, bureau);
             z.PlaceMainStars();
             EXPECT_EQ(test::BranchOfStar(z, "紫微"), branch) << bureau << " day " << day;
         }
@@ -160,7 +150,7 @@ TEST(PlaceMainStars, ZiWeiCellForEveryDayAndBureau) {
 TEST(PlaceMainStars, SeriesOffsetsAndSharedCells) {
     // 水二局 day 2: 紫微 in 寅, so 天府 (its mirror) shares 寅 in column 1.
     ZiWeiChart z(Lunar(1984, 1, 2, 0), kToday);
-    z.MutableGrid().SetSlotText(1036, "水二局");
+    test::SetBureau(z, "水二局");
     z.PlaceMainStars();
     struct Row {
         const char* star;
@@ -193,7 +183,7 @@ TEST(ShowLifeStages, StartAtTheBureauCellInTheDirectionOfTheDecades) {
     };
     for (const Row& r : rows) {
         ZiWeiChart z(Lunar(1984, 1, 1, 0, r.sex), kToday);
-        z.MutableGrid().SetSlotText(1036, r.bureau);
+        test::SetBureau(z, r.bureau);
         z.ShowLifeStages();
         EXPECT_EQ(At(z, slot::kLifeStage, r.b1), r.s1) << r.bureau << r.sex;
         EXPECT_EQ(At(z, slot::kLifeStage, r.b2), r.s2) << r.bureau << r.sex;

@@ -30,7 +30,7 @@ TEST(DayPillar, KnownDays) {
         {1949, 10, 1, "甲子"},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(PillarText(DayPillarOf(SolarText(r.y, r.m, r.d), r.m, r.d)), r.pillar)
+        EXPECT_EQ(PillarText(DayPillarOf(r.y, r.m, r.d)), r.pillar)
             << r.y << "-" << r.m << "-" << r.d;
 }
 
@@ -44,14 +44,14 @@ TEST(DayPillar, ContinuousSexagenaryCountOverTheWholeRange) {
         const int m = static_cast<int>(static_cast<unsigned>(ymd.month()));
         const int d = static_cast<int>(static_cast<unsigned>(ymd.day()));
         const int n = FloorMod(54 + static_cast<int>((t - base).count()), 60);
-        const StemBranch got = DayPillarOf(SolarText(y, m, d), m, d);
+        const StemBranch got = DayPillarOf(y, m, d);
         ASSERT_EQ(got, (StemBranch{n % 10, n % 12})) << y << "-" << m << "-" << d;
     }
 }
 
-PillarInputs Inputs(int m, int d, int hour, int minute, const std::string& text) {
+PillarInputs Inputs(int m, int d, int hour, int minute, int year) {
     return {.instant = {},  // the year and month pillars are tested on their own
-            .solarText = text,
+            .birthYear = year,
             .birthMonth = m,
             .birthDay = d,
             .hour = hour,
@@ -102,13 +102,13 @@ TEST(YearMonthPillarsAt, TurnAtTheMomentOfEachJie) {
 
 TEST(ComputeFivePillars, HourAndFifthPillarsLedByDayAndHourStems) {
     // 2000-01-01 is a 戊午 day: hour 子 of a 戊 day is 壬子.
-    const std::string text = SolarText(2000, 1, 1);
+    const int text = 2000;
     FivePillars p = ComputeFivePillars(Inputs(1, 1, 0, 0, text));
     EXPECT_EQ(p.four.m_strHourPillar, "壬子");
     EXPECT_EQ(p.fifth, "庚子");  // led by the hour stem 壬
     // 2001-01-01 is 甲子: hour 子 gives 甲子; hour 寅 gives 丙寅, whose
     // sub-period 亥 is 己亥.
-    const std::string text2 = SolarText(2001, 1, 1);
+    const int text2 = 2001;
     p = ComputeFivePillars(Inputs(1, 1, 0, 11, text2));
     EXPECT_EQ(p.four.m_strHourPillar, "甲子");
     EXPECT_EQ(p.fifth, "乙亥");
@@ -117,7 +117,7 @@ TEST(ComputeFivePillars, HourAndFifthPillarsLedByDayAndHourStems) {
     EXPECT_EQ(p.fifth, "己亥");
     // 1984-02-02 is a 丙寅 day: hour 子 is 戊子, and sub-period 亥 under an
     // hour stem 戊 is 癸亥.
-    const std::string text3 = SolarText(1984, 2, 2);
+    const int text3 = 1984;
     p = ComputeFivePillars(Inputs(2, 2, 0, 11, text3));
     EXPECT_EQ(p.four.m_strDayPillar, "丙寅");
     EXPECT_EQ(p.four.m_strHourPillar, "戊子");
@@ -132,8 +132,6 @@ TEST(ComputePillars, PillarAndNayinLines) {
     b.g_strSolarText = SolarText(1990, 7, 15);
     b.g_nSolarMonth = 6;
     ZiWeiChart z(b, kToday);
-    z.m_strYearStem = "庚";
-    z.m_strYearBranch = "午";
     z.ComputePillars();
     EXPECT_EQ(z.Grid().GetSlotText(2190), "庚午     癸未     辛巳     甲午⑤甲子");
     EXPECT_EQ(z.Grid().GetSlotText(2193), "路傍土   杨柳木   白蜡金   砂中金");
@@ -171,14 +169,20 @@ TEST(PillarStars, LookupsTakeTheFirstMatchingRow) {
     EXPECT_EQ(YearBranchStarOf(3, 7), "华盖    ");   // 卯 year, 未
 }
 
+// Stages the four pillars of the chart.
+void Pillars(ZiWeiChart& z, std::initializer_list<const char*> texts) {
+    int i = 0;
+    for (const char* t : texts) z.MutableValue().pillars[i++] = ParsePillar(t);
+}
+
 TEST(ComputePillarStars, ThreeAlignedLines) {
     ZiWeiChart z(Lunar(2000, 1, 1, 6), kToday);
-    z.m_pillars = {"乙巳", "辛巳", "丁巳", "乙巳"};  // nothing matches a 丁 day on 巳 branches
+    Pillars(z, {"乙巳", "辛巳", "丁巳", "乙巳"});  // nothing matches a 丁 day on 巳 branches
     z.ComputePillarStars();
     const std::string blank(35, ' ');
     EXPECT_EQ(z.Grid().GetSlotText(2185), blank + "\r\n" + blank + "\r\n" + blank + "\r\n");
 
-    z.m_pillars = {"辛丑", "丁酉", "乙酉", "壬午"};
+    Pillars(z, {"辛丑", "丁酉", "乙酉", "壬午"});
     z.ComputePillarStars();
     // Line 1, key 丑: 酉 将星, 酉 将星, 午 桃花.  Line 2, key 乙: 丑 blank,
     // 酉 blank, 酉 blank, 午 文昌贵人.  Line 3, key 酉: 丑 华盖, 酉 将星, 午 桃花.

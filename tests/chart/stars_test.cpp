@@ -57,7 +57,7 @@ TEST(AuxiliaryStars, HourZiMonthOneJiaZiYear) {
     // fixture's Gregorian date 2000-02-05, after 立春 of the year 庚辰.)
     ZiWeiChart single(Lunar(1984, 1, 1, 0), kToday);
     single.PlaceHuoLing();
-    EXPECT_EQ(single.m_strYearBranch, "子");
+    EXPECT_EQ(single.Value().yearBranch, 0);  // 子
 }
 
 TEST(AuxiliaryStars, StemKeyedStars) {

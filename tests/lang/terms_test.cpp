@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calendar/CalendarNames.h"
+#include "chart/ChartNames.h"
 #include "chart/Cycle.h"
 #include "chart/Pillars.h"
 #include "chart/StarTables.h"
@@ -115,11 +116,18 @@ TEST(Terms, EveryNameOfTheNameTablesHasARow) {
     add(StemNames);
     add(BranchNames);
     add(AnimalNames);
+    add(kStarNames);
+    add(kPalaceNames);
+    add(kLifeStages);
+    add(kBoShiCycle);
     add(kSuiQianCycle);
     add(kJiangQianCycle);
     add(kTransformationMarks);
-    for (const auto& row : kFourTransformationTable) add(row);
     for (const auto& row : NayinTable) add(row);
+    for (int i = 1; i < static_cast<int>(kPillarStarNames.size()); ++i)
+        names.push_back(kPillarStarNames[i]);
+    for (int b = 1; b <= 6; ++b) names.push_back(BrightnessName(static_cast<Brightness>(b)));
+    for (int e = 0; e < 5; ++e) names.push_back(BureauName({static_cast<Element>(e), 2 + e}));
     for (int m = 1; m <= 12; ++m) names.push_back(LunarMonthNames[m]);
     for (int d = 1; d <= 30; ++d) names.push_back(LunarDayNames[d]);
     for (int t = 1; t <= 24; ++t) names.push_back(SolarTermNames[t]);

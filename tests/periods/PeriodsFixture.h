@@ -45,7 +45,7 @@ inline Cast CastBirth(int y, int m, int d, int hour, int sex, bool lunar = false
     ZiWeiChart chart(c.birth, kToday);
     chart.RunChartSteps();
     c.grid = chart.Grid();
-    c.natal = ReadNatalChart(c.grid, c.birth);
+    c.natal = ReadNatalChart(chart.Value());
     return c;
 }
 

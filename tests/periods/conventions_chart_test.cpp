@@ -20,6 +20,12 @@ BirthData Built(int y, int m, int d, int hour) {
     return *b.birth;
 }
 
+Chart CastValue(const BirthData& birth) {
+    ZiWeiChart chart(birth, kToday);
+    chart.RunChartSteps();
+    return chart.Value();
+}
+
 ChartGrid CastGrid(const BirthData& birth) {
     ZiWeiChart chart(birth, kToday);
     chart.RunChartSteps();
@@ -97,11 +103,12 @@ TEST(ConventionSwitch, LichunMovesTheChartYearNotThePillars) {
 
     // The age and the decade years count from the chart's year.
     const LunarCalendar calendar;
-    const NatalChart natal = ReadNatalChart(b, lichun);
+    const NatalChart natal = ReadNatalChart(CastValue(lichun));
     EXPECT_EQ(ComputeHoroscope(natal, {2025, 6, 1, {}}, calendar).horoscope.age, 26);
     EXPECT_EQ(Decades(natal)[0].firstYear, 2000 + Decades(natal)[0].firstAge - 1);
-    EXPECT_EQ(ComputeHoroscope(ReadNatalChart(a, base), {2025, 6, 1, {}}, calendar).horoscope.age,
-              27);
+    EXPECT_EQ(
+        ComputeHoroscope(ReadNatalChart(CastValue(base)), {2025, 6, 1, {}}, calendar).horoscope.age,
+        27);
 }
 
 TEST(ConventionSwitch, NothingChangesWhereASwitchDoesNotApply) {

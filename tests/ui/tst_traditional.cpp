@@ -103,7 +103,7 @@ QStringList DrawnTexts(const BirthData& birth, const HoroscopeRequest& target, i
     for (const int id : ChartGrid::SlotIds())
         texts.emplace(id, QString::fromStdString(cast.Grid().GetSlotText(id)));
     ChartPicture picture(std::move(texts), DialogFont());
-    const NatalChart natal = ReadNatalChart(cast.Grid(), birth);
+    const NatalChart natal = ReadNatalChart(cast.Value());
     static const LunarCalendar calendar;
     const HoroscopeResult h = ComputeHoroscope(natal, target, calendar);
     withPeriods = h.ok() && h.horoscope.layers.size() == 6;
