@@ -111,7 +111,7 @@ void CTovrinDlg::WriteForm() {
     m_dateLunar->setValue(
         {m_form.m_dateLunar.year, m_form.m_dateLunar.month, m_form.m_dateLunar.day});
     m_checkLeap->setChecked(m_form.m_bLeap);
-    m_staticLunar->setText(QString::fromStdString(m_form.m_strLunarStatic));
+    m_staticLunar->setText(Localized(m_form.m_strLunarStatic));
     m_btnMale->setChecked(m_form.m_bMale);
     if (!m_form.m_bMale) findChild<QRadioButton*>(ControlName(form_id::kFemale))->setChecked(true);
 }
