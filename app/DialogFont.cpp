@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QStringList>
 
+#include "app/AppLanguage.h"
+
 namespace qelvar {
 
 namespace {
@@ -13,12 +15,21 @@ namespace {
 const QString kSongName = QStringLiteral("宋体");
 
 // Song/Ming faces from Debian's packages, best first: fonts-arphic-uming,
-// then fonts-noto-cjk should UMing be missing.
-const QStringList kSongFaces{
-    QStringLiteral("AR PL UMing CN"),
-    QStringLiteral("AR PL UMing"),
-    QStringLiteral("Noto Serif CJK SC"),
-};
+// then fonts-noto-cjk should UMing be missing.  Traditional texts take the
+// Ming face of their region (same collection, same metrics, so templates
+// keep their sizes).
+QStringList SongFaces() {
+    QStringList faces{QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing"),
+                      QStringLiteral("Noto Serif CJK SC")};
+    if (AppLanguage() == Language::ZhTW) {
+        faces.prepend(QStringLiteral("AR PL UMing TW"));
+        faces.append(QStringLiteral("Noto Serif CJK TC"));
+    } else if (AppLanguage() == Language::ZhHK) {
+        faces.prepend(QStringLiteral("AR PL UMing HK"));
+        faces.append(QStringLiteral("Noto Serif CJK HK"));
+    }
+    return faces;
+}
 
 int LogicalDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -52,8 +63,10 @@ void MakePlaceholdersOpaque() {
 }  // namespace
 
 void InstallSongFont() {
-    QFont::insertSubstitutions(kSongName, kSongFaces);
-    QFont::insertSubstitutions(QStringLiteral("SimSun"), kSongFaces);
+    QFont::removeSubstitutions(kSongName);
+    QFont::removeSubstitutions(QStringLiteral("SimSun"));
+    QFont::insertSubstitutions(kSongName, SongFaces());
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), SongFaces());
     // Every widget, menu and pop-up (calendar, lists) writes in it too.
     QGuiApplication::setFont(DialogFont());
     MakePlaceholdersOpaque();
@@ -61,7 +74,7 @@ void InstallSongFont() {
 
 QFont DialogFont() {
     QFont font(kSongName);
-    font.setFamilies(QStringList{kSongName} + kSongFaces);
+    font.setFamilies(QStringList{kSongName} + SongFaces());
     font.setStyleHint(QFont::Serif);
     // Crisp one-bit glyphs like the bitmap strikes of a Song face at 9 pt;
     // smoothed outlines where the screen has more than one pixel per point.

@@ -20,7 +20,9 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
+#include "app/AppLanguage.h"
 #include "app/AppSettings.h"
+#include "app/DialogFont.h"
 #include "app/GregorianDateEdit.h"
 #include "app/ItemWrapLabel.h"
 #include "app/LocalDate.h"
@@ -145,7 +147,7 @@ void CTovrinDlg::WriteForm() {
     m_dateLunar->setValue(
         {m_form.m_dateLunar.year, m_form.m_dateLunar.month, m_form.m_dateLunar.day});
     m_checkLeap->setChecked(m_form.m_bLeap);
-    m_staticLunar->setText(QString::fromStdString(m_form.m_strLunarStatic));
+    m_staticLunar->setText(Localized(m_form.m_strLunarStatic));
     m_btnMale->setChecked(m_form.m_bMale);
     if (!m_form.m_bMale) findChild<QRadioButton*>(ControlName(form_id::kFemale))->setChecked(true);
 }
@@ -299,6 +301,20 @@ void CTovrinDlg::ShowAbout() {
 void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     const QAction* about = menu.addAction(Text(kAboutMenuText));
+    // The language of the texts: charts opened from now on at once, the
+    // whole program from its next start.
+    QMenu* languages = menu.addMenu(QStringLiteral("语言 / 語言"));
+    for (const Language l : {Language::ZhCN, Language::ZhTW, Language::ZhHK}) {
+        QAction* choice = languages->addAction(LanguageMenuName(l));
+        choice->setCheckable(true);
+        choice->setChecked(l == AppLanguage());
+        connect(choice, &QAction::triggered, this, [l] {
+            SetAppLanguage(l);
+            RememberLanguage(l);
+            InstallQtTranslations(l);
+            InstallSongFont();
+        });
+    }
     if (menu.exec(event->globalPos()) == about) ShowAbout();
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/AppIcon.h"
+#include "app/AppLanguage.h"
 #include "app/DialogFont.h"
 #include "app/ScreenVisual.h"
 #include "app/Tovrin.h"
@@ -14,7 +15,14 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     qelvar::PreferDrawableVisual(argc, argv);  // an 8-bit screen's own visual cannot be drawn
     QApplication app(argc, argv);
-    qelvar::InstallChineseTranslations();  // Qt's own dialogs and menus in Chinese
+    // Simplified or traditional: the menu's last choice, else the locale
+    // (zh_TW, zh_HK, zh_MO).  Qt's own dialogs and menus and the calendar
+    // pop-up follow.
+    qelvar::SetAppLanguage(qelvar::StartLanguage());
+    if (qelvar::IsTraditional(qelvar::AppLanguage()))
+        qelvar::InstallQtTranslations(qelvar::AppLanguage());
+    else
+        qelvar::InstallChineseTranslations();  // Qt's own dialogs and menus in Chinese
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tovrin.Qelvar"));
     QApplication::setWindowIcon(qelvar::AppIcon());
     qelvar::InstallSongFont();

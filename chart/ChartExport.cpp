@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <span>
 
+#include "app/AppLanguage.h"
 #include "io/AtomicFile.h"
 #include "io/ErrorText.h"
 
@@ -52,7 +53,7 @@ void PaintLogical(QPainter& painter, const ChartPicture& picture, const QString&
     painter.setPen(Qt::black);
     painter.drawText(QRect(kCaptionMargin, top + kCaptionMargin, page.width() - 2 * kCaptionMargin,
                            page.height() - top - 2 * kCaptionMargin),
-                     Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, caption);
+                     Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Localized(caption));
     painter.restore();
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/AppLanguage.h"
 #include "app/DialogFont.h"
 #include "chart/ChartText.h"
 #include "chart/Cycle.h"
@@ -141,7 +142,10 @@ bool PolylineCrosses(const QPolygonF& line, const QRectF& box, double halfWidth)
 }
 
 ChartPicture::ChartPicture(std::unordered_map<int, QString> texts, const QFont& font)
-    : m_texts(std::move(texts)), m_font(font), m_base(BaseUnitsOf(font)) {
+    : m_texts(std::move(texts)),
+      m_font(font),
+      m_base(BaseUnitsOf(font)),
+      m_language(AppLanguage()) {
     for (const auto& [id, text] : m_texts) m_natal.emplace(id, text.toStdString());
 }
 
@@ -461,7 +465,7 @@ void ChartPicture::PaintRelations(QPainter& painter, const RelationDrawing& rela
         painter.fillRect(l.box, Qt::white);
         painter.setPen(QPen(l.colour, 1));
         painter.drawRect(l.box.adjusted(0.5, 0.5, -0.5, -0.5));
-        painter.drawText(l.box, Qt::AlignCenter, l.text);
+        painter.drawText(l.box, Qt::AlignCenter, Localized(l.text));
     }
     painter.restore();
 }
@@ -474,7 +478,10 @@ void ChartPicture::PaintText(QPainter* painter, std::vector<DrawnText>* out, con
     const QRect& rect = place.rect;
     const TextAttributes attrs = Recoloured(natalAttrs);
     const QFontMetrics metrics(m_font);
-    const TextLines lines = LayOutText(text, rect.width(), place.flow, metrics);
+    // Colours were chosen by the simplified text; the glyphs are the language's.
+    const QString shown =
+        IsTraditional(m_language) ? Text(Localize(m_language, text.toStdString())) : text;
+    const TextLines lines = LayOutText(shown, rect.width(), place.flow, metrics);
     if (painter != nullptr) {
         painter->save();
         painter->setClipRect(rect);

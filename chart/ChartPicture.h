@@ -21,6 +21,7 @@
 #include "chart/ChartColours.h"
 #include "chart/ChartGrid.h"
 #include "chart/ChartLayout.h"
+#include "lang/Terms.h"
 #include "periods/PeriodOverlay.h"
 #include "periods/Periods.h"
 
@@ -129,6 +130,7 @@ private:
     FlyingCell m_flying;
     ChartPalette m_palette = ChartPalette::kNatal;
     bool m_adjectives = true;
+    Language m_language;  // of the texts drawn: the application's when built
 };
 
 }  // namespace qelvar

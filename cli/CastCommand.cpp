@@ -209,8 +209,8 @@ std::string ParseLine(std::string_view line, const MomentOptions& o, CastLine& c
 }
 
 // Appends the output of one cast: a JSON line, a text chart or the error text.
-void AppendOne(std::string& out, const CastResult& result, Format format,
-               const std::string& today) {
+void AppendOne(std::string& out, const CastResult& result, Format format, const std::string& today,
+               Language language) {
     if (format == Format::Json) {
         if (result.ok)
             AppendCastJson(out, result, today);
@@ -222,7 +222,7 @@ void AppendOne(std::string& out, const CastResult& result, Format format,
             out += DescribeResolution(*result.moment, *result.resolution);
             out += '\n';
         }
-        AppendChartText(out, result.chart, result.grid);
+        AppendChartText(out, result.chart, result.grid, language);
         AppendPeriodsText(out, result.conventions, result.horoscope ? &*result.horoscope : nullptr);
     } else {
         out += result.error;
@@ -262,6 +262,7 @@ int CastPng(std::string_view command, const CastOptions& o) {
     const std::string conventions = ConventionsText(result.conventions);
     ChartDrawing drawing;
     drawing.scale = o.scale;
+    drawing.language = o.language;
     drawing.natal = &result.natal;
     drawing.select = o.select;
     drawing.clearPalette = o.clearPalette;
@@ -285,8 +286,8 @@ int CastOne(const CastOptions& o) {
     const int status = CastFromOptions("cast", o, result);
     if (status == kMalformed && result.error.empty()) return status;
     std::string piece;
-    AppendOne(piece, result, o.format, IsoDate(o.birth.today));
-    Output out(1, o.encoding);
+    AppendOne(piece, result, o.format, IsoDate(o.birth.today), o.language);
+    Output out(1, o.encoding, o.language);
     out.Add(piece);
     if (!out.Flush()) return Fail("cast", out.Failure(), kIoFailed);
     return status;
@@ -297,7 +298,7 @@ int CastOne(const CastOptions& o) {
 int CastBatch(const CastOptions& o) {
     const std::string today = IsoDate(o.birth.today);
     LineReader in(0);
-    Output out(1, o.encoding);
+    Output out(1, o.encoding, o.language);
     CastResult result;
     bool anyMalformed = false, anyFailed = false;
     std::string line, piece;
@@ -325,7 +326,7 @@ int CastBatch(const CastOptions& o) {
             anyFailed = anyFailed || !result.ok;
         }
         piece.clear();
-        AppendOne(piece, result, o.format, today);
+        AppendOne(piece, result, o.format, today, o.language);
         if (o.format == Format::Text) piece += '\n';
         if (!out.Add(piece) || !out.FlushIfDue()) break;
     }
@@ -412,6 +413,7 @@ Runner SetUpCast(CLI::App& command) {
     AddOutputFile(command, o->output, "the PNG file of --format png");
     AddScale(command, o->scale);
     AddEncoding(command, o->encoding);
+    AddLanguage(command, o->language);
     AddTargetOptions(command, o->periods);
     AddConventionOptions(command, o->periods.conventions);
     AddFromLibrary(command, *o);
@@ -435,6 +437,7 @@ Runner SetUpRender(CLI::App& command) {
                   "the .png, .svg or .pdf file to write (replaced whole or not at all)");
     AddScale(command, o->scale);
     AddTargetOptions(command, o->periods);
+    AddLanguage(command, o->language);
     AddConventionOptions(command, o->periods.conventions);
     AddParsedOption(command, "--select", o->select, ParseBranch, "BRANCH", "a branch 子..亥",
                     "the selected cell: its 三方四正 and 飞化");

@@ -23,6 +23,7 @@ struct CastOptions {
     MomentOptions moment;
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
+    Language language = Language::ZhCN;
     std::string output;  // --output, for png
     double scale = 1;    // --scale, for png
     PeriodOptions periods;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chart/ChartGrid.h"
+#include "lang/Terms.h"
 #include "periods/Periods.h"
 
 namespace qelvar::cli {
@@ -31,11 +32,13 @@ struct ChartDrawing {
     bool clearPalette = false;             // the 清晰 colours
     bool adjectives = true;                // the adjective stars drawn
     double scale = 1.0;                    // PNG only
+    Language language = Language::ZhCN;    // of the texts drawn
 };
 
 // If Qt cannot start at all, the process ends here with kMalformed and a
 // message naming `command`.  A non-empty `title` goes into the file's
-// "Title" text (the chart conventions when they are not the defaults).
+// "Title" text (the chart conventions when they are not the defaults).  The
+// chart's texts are drawn in `language`.
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
                          std::string_view title = {}, const ChartDrawing& drawing = {});
 

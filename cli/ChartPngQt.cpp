@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 
+#include "app/AppLanguage.h"
 #include "app/DialogFont.h"
 #include "chart/ChartExport.h"
 #include "chart/ChartPicture.h"
@@ -73,6 +74,7 @@ std::optional<QByteArray> EncodePng(const QImage& image, std::string_view title)
 PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const std::string& path,
                          std::string_view title, const ChartDrawing& drawing) {
     EnsureOffscreenApplication(command);
+    SetAppLanguage(drawing.language);
     InstallSongFont();
     ChartPicture picture = ChartPicture::OfGrid(grid);
     picture.SetPalette(drawing.clearPalette ? ChartPalette::kClear : ChartPalette::kNatal);

@@ -32,15 +32,15 @@ std::string Vertical(std::string_view name, int k) {
 }
 
 // The name of the star at `position` of the cell, "" when none stands there.
-std::string_view StarAt(const Palace& p, int position) {
+std::string_view StarAt(const Palace& p, int position, Language language) {
     for (int i = 0; i < p.starCount; ++i)
-        if (p.stars[i].position == position) return StarName(p.stars[i].star);
+        if (p.stars[i].position == position) return Term(language, StarName(p.stars[i].star));
     return {};
 }
 
-std::array<std::string, kCellLines> CellLines(const Chart& chart, const ChartGrid& g,
-                                              PalaceIndex p) {
-    auto text = [&g, p](int base) -> const std::string& { return g.GetSlotText(base + p); };
+std::array<std::string, kCellLines> CellLines(const Chart& chart, const ChartGrid& g, PalaceIndex p,
+                                              Language language) {
+    auto text = [&g, p, language](int base) { return Localize(language, g.GetSlotText(base + p)); };
     const Palace& palace = chart.palaces[p];
     std::array<std::string, kCellLines> lines;
     // Star columns 0..7, each name written downwards, its brightness below
@@ -50,11 +50,11 @@ std::array<std::string, kCellLines> CellLines(const Chart& chart, const ChartGri
     for (int i = 0; i < palace.starCount; ++i) {
         const PlacedStar& s = palace.stars[i];
         if (s.position >= 8) continue;
-        brightness[s.position] = BrightnessName(s.brightness);
-        marks[s.position] = MutagenName(s.mutagen);
+        brightness[s.position] = Term(language, BrightnessName(s.brightness));
+        marks[s.position] = Term(language, MutagenName(s.mutagen));
     }
     for (int row = 0; row < 2; ++row)
-        for (int c = 0; c < 8; ++c) lines[row] += Vertical(StarAt(palace, c), row);
+        for (int c = 0; c < 8; ++c) lines[row] += Vertical(StarAt(palace, c, language), row);
     for (int c = 0; c < 8; ++c) lines[2] += Pad(brightness[c], 2);
     std::string markLine;
     for (int c = 0; c < 6; ++c) markLine += Pad(marks[c], 2);
@@ -62,9 +62,9 @@ std::array<std::string, kCellLines> CellLines(const Chart& chart, const ChartGri
     // Star columns 8..12, then any star a crowded cell overflowed with.
     for (int row = 0; row < 2; ++row) {
         std::string s;
-        for (int c = 8; c < 13; ++c) s += Vertical(StarAt(palace, c), row);
+        for (int c = 8; c < 13; ++c) s += Vertical(StarAt(palace, c, language), row);
         for (const int j : {14, 18, 19})
-            if (const std::string_view star = StarAt(palace, j); !star.empty())
+            if (const std::string_view star = StarAt(palace, j, language); !star.empty())
                 s += Vertical(star, row);
         lines[4 + row] = Pad(s, 20) + Vertical(text(slot::kLifeStage.base), row);
     }
@@ -76,16 +76,17 @@ std::array<std::string, kCellLines> CellLines(const Chart& chart, const ChartGri
     }
     lines[6] +=
         Pad(text(slot::kPalaceName.base), 12, true) + " " + Pad(text(slot::kPalaceStem.base), 2);
-    lines[7] +=
-        Pad(text(slot::kDecade.base), 12, true) + " " + std::string(BranchName(BranchOfCell(p)));
+    lines[7] += Pad(text(slot::kDecade.base), 12, true) + " " +
+                std::string(Term(language, BranchName(BranchOfCell(p))));
     for (auto& l : lines) l = Pad(l, kCellWidth);
     return lines;
 }
 
-std::vector<std::string> CentreLines(const ChartGrid& g) {
-    auto t = [&g](int id) -> const std::string& { return g.GetSlotText(id); };
+std::vector<std::string> CentreLines(const ChartGrid& g, Language language) {
+    auto t = [&g, language](int id) { return Localize(language, g.GetSlotText(id)); };
     std::vector<std::string> lines;
-    lines.push_back("命局：" + t(slot::kBureau) + "    " + t(slot::kDouJun));
+    lines.push_back(std::string(Term(language, "命局：")) + t(slot::kBureau) + "    " +
+                    t(slot::kDouJun));
     lines.push_back(t(slot::kSolarLine));
     lines.push_back(t(slot::kLunarLine));
     lines.push_back(t(slot::kLifeRuler) + "    " + t(slot::kBodyRuler));
@@ -93,7 +94,8 @@ std::vector<std::string> CentreLines(const ChartGrid& g) {
     lines.emplace_back();
     lines.push_back(t(slot::kPillarNayin));
     lines.push_back(t(slot::kFivePillars));
-    std::string_view stars = t(slot::kPillarStars);
+    const std::string pillarStars = t(slot::kPillarStars);
+    std::string_view stars = pillarStars;
     while (!stars.empty()) {
         const std::size_t end = stars.find("\r\n");
         lines.emplace_back(stars.substr(0, end));
@@ -114,10 +116,11 @@ std::string Rule(int cells) {
 
 }  // namespace
 
-void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid) {
+void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid,
+                     Language language) {
     std::array<std::array<std::string, kCellLines>, 12> cells;
-    for (PalaceIndex p = 0; p < 12; ++p) cells[p] = CellLines(chart, grid, p);
-    const std::vector<std::string> centre = CentreLines(grid);
+    for (PalaceIndex p = 0; p < 12; ++p) cells[p] = CellLines(chart, grid, p, language);
+    const std::vector<std::string> centre = CentreLines(grid, language);
 
     // Top row 巳午未申, bottom row 寅丑子亥; the sides 辰卯 and 酉戌.
     constexpr std::array<PalaceIndex, 4> kTop = {3, 4, 5, 6};

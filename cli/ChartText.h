@@ -8,12 +8,15 @@
 
 #include "chart/Chart.h"
 #include "chart/ChartGrid.h"
+#include "lang/Terms.h"
 
 namespace qelvar::cli {
 
 // The cells from the typed chart (no filler between transformation marks;
 // stars a crowded cell overflowed with follow its second row), the centre
-// from the chart's grid.
-void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid);
+// from the chart's grid; every name and text in `language`, put into it
+// whole before the cells break it into columns.
+void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid,
+                     Language language = Language::ZhCN);
 
 }  // namespace qelvar::cli

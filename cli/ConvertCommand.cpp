@@ -47,6 +47,7 @@ struct Options {
     CalendarFlags calendar;
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
+    Language language = Language::ZhCN;
 };
 
 // One conversion asked for: the numbers as typed, and which calendar they are in.
@@ -178,7 +179,7 @@ int RunOne(const Options& o) {
     } else if (o.format == Format::Json) {
         AppendError(piece, Format::Json, kErrorDate);
     }
-    Output out(1, o.encoding);
+    Output out(1, o.encoding, o.language);
     out.Add(piece);
     if (!out.Flush()) return Fail(kName, out.Failure(), kIoFailed);
     if (!c) {
@@ -191,7 +192,7 @@ int RunOne(const Options& o) {
 int RunBatch(const Options& o) {
     LunarCalendar cal;
     LineReader in(0);
-    Output out(1, o.encoding);
+    Output out(1, o.encoding, o.language);
     bool anyFailed = false;
     bool anyMalformed = false;
     std::string line, piece;
@@ -236,6 +237,7 @@ Runner SetUpConvert(CLI::App& command) {
     AddCalendarFlags(command, o->calendar);
     AddFormat(command, o->format, {Format::Text, Format::Json});
     AddEncoding(command, o->encoding);
+    AddLanguage(command, o->language);
     return [o]() {
         if (!o->date.given) return UsageError(kName, "no date given");
         if (o->date.batch) {

@@ -46,10 +46,11 @@ struct MomentCommandOptions {
     MomentOptions moment;
     Format format = Format::Text;
     Encoding encoding = Encoding::Utf8;
+    Language language = Language::ZhCN;
 };
 
-int Write(std::string_view command, const std::string& text, Encoding encoding) {
-    Output out(1, encoding);
+int Write(std::string_view command, const std::string& text, Encoding encoding, Language language) {
+    Output out(1, encoding, language);
     out.Add(text);
     if (!out.Flush()) return Fail(command, out.Failure(), kIoFailed);
     return kOk;
@@ -82,7 +83,8 @@ int RunMoment(const MomentCommandOptions& o) {
     } else {
         AppendMomentText(text, *m.moment, *resolved.resolution);
     }
-    if (const int written = Write("moment", text, o.encoding); written != kOk) return written;
+    if (const int written = Write("moment", text, o.encoding, o.language); written != kOk)
+        return written;
     return status;
 }
 
@@ -135,15 +137,16 @@ bool AppendPlaces(std::string& out, const std::string& name, Format format) {
     return !found.empty();
 }
 
-int RunPlaces(const std::string& name, Format format, Encoding encoding) {
+int RunPlaces(const std::string& name, Format format, Encoding encoding, Language language) {
     if (name != "-") {
         std::string text;
         const bool found = AppendPlaces(text, name, format);
         if (!found) std::cerr << "qelvar-cli places: no place named '" << Escaped(name) << "'\n";
-        if (const int written = Write("places", text, encoding); written != kOk) return written;
+        if (const int written = Write("places", text, encoding, language); written != kOk)
+            return written;
         return found ? kOk : kDateFails;
     }
-    Output out(1, encoding);
+    Output out(1, encoding, language);
     LineReader in(0);
     std::string line;
     long number = 0;
@@ -179,6 +182,7 @@ Runner SetUpMoment(CLI::App& command) {
     AddMomentOptions(command, o->moment);
     AddFormat(command, o->format, {Format::Text, Format::Json});
     AddEncoding(command, o->encoding);
+    AddLanguage(command, o->language);
     return [o]() { return RunMoment(*o); };
 }
 
@@ -187,6 +191,7 @@ Runner SetUpPlaces(CLI::App& command) {
         std::string name;
         Format format = Format::Text;
         Encoding encoding = Encoding::Utf8;
+        Language language = Language::ZhCN;
     };
     auto o = std::make_shared<Options>();
     command.footer(std::string(kPlacesFooter));
@@ -194,7 +199,8 @@ Runner SetUpPlaces(CLI::App& command) {
         ->required();
     AddFormat(command, o->format, {Format::Text, Format::Json});
     AddEncoding(command, o->encoding);
-    return [o]() { return RunPlaces(o->name, o->format, o->encoding); };
+    AddLanguage(command, o->language);
+    return [o]() { return RunPlaces(o->name, o->format, o->encoding, o->language); };
 }
 
 }  // namespace qelvar::cli

@@ -75,8 +75,24 @@ void AddFormat(CLI::App& command, Format& format, std::initializer_list<Format> 
 }
 
 void AddEncoding(CLI::App& command, Encoding& encoding) {
-    AddParsedOption(command, "--encoding", encoding, ParseEncoding, "utf-8|gbk", "utf-8 or gbk",
-                    "encoding of standard output, text and json alike (default utf-8)");
+    AddParsedOption(command, "--encoding", encoding, ParseEncoding, "utf-8|gbk|big5",
+                    "utf-8, gbk or big5",
+                    "encoding of standard output, text and json alike (default utf-8); big5 "
+                    "writes ⑤ as ５");
+}
+
+void AddLanguage(CLI::App& command, Language& language) {
+    auto parse = [](std::string_view text) {
+        // Only the three codes: a locale name ("zh_TW.UTF-8") is not a --lang.
+        for (const Language l : {Language::ZhCN, Language::ZhTW, Language::ZhHK})
+            if (text == LanguageCode(l)) return std::optional<Language>(l);
+        return std::optional<Language>();
+    };
+    AddParsedOption(command, "--lang", language, parse, "zh-CN|zh-TW|zh-HK",
+                    "zh-CN, zh-TW or zh-HK",
+                    "language of the texts: simplified (zh-CN, default) or traditional Chinese "
+                    "(zh-TW, zh-HK)")
+        ->envname("QELVAR_LANG");
 }
 
 void AddBirthOptions(CLI::App& command, BirthOptions& birth) {

@@ -13,6 +13,7 @@
 #include "cli/Dates.h"
 #include "cli/Encoding.h"
 #include "cli/LineReader.h"
+#include "lang/Terms.h"
 
 namespace qelvar::cli {
 
@@ -57,8 +58,12 @@ void AddCalendarFlags(CLI::App& command, CalendarFlags& flags);
 // --format, taking the formats listed.
 void AddFormat(CLI::App& command, Format& format, std::initializer_list<Format> formats);
 
-// --encoding utf-8|gbk of everything written to standard output.
+// --encoding utf-8|gbk|big5 of everything written to standard output.
 void AddEncoding(CLI::App& command, Encoding& encoding);
+
+// --lang zh-CN|zh-TW|zh-HK of the chart, calendar and period texts
+// written; QELVAR_LANG when the option is not given (default zh-CN).
+void AddLanguage(CLI::App& command, Language& language);
 
 // The birth moment of cast and render.
 struct BirthOptions {

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace qelvar::cli {
 
@@ -21,12 +22,17 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 bool Output::Add(std::string_view utf8) {
     if (Failed()) return false;
+    std::string localized;
+    if (IsTraditional(m_language)) {
+        localized = Localize(m_language, utf8);
+        utf8 = localized;
+    }
     if (m_encoding == Encoding::Utf8) {
         m_pending += utf8;
     } else if (const auto encoded = Encode(utf8, m_encoding)) {
         m_pending += *encoded;
     } else {
-        m_failure = "the output cannot be written in GBK";
+        m_failure = "the output cannot be written in " + std::string(EncodingName(m_encoding));
         return false;
     }
     ++m_pieces;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/Encoding.h"
+#include "lang/Terms.h"
 
 namespace qelvar::cli {
 
@@ -19,10 +20,12 @@ public:
     static constexpr std::size_t kFlushBytes = 1 << 16;
     static constexpr std::size_t kFlushPieces = 1000;
 
-    Output(int fd, Encoding encoding) : m_fd(fd), m_encoding(encoding) {}
+    Output(int fd, Encoding encoding, Language language = Language::ZhCN)
+        : m_fd(fd), m_encoding(encoding), m_language(language) {}
 
-    // Adds one complete piece of UTF-8 output; false when it cannot be
-    // encoded (it is then left out) or an earlier write failed.
+    // Adds one complete piece of UTF-8 output, its terms in the output's
+    // language; false when it cannot be encoded (it is then left out) or an
+    // earlier write failed.
     bool Add(std::string_view utf8);
     // Writes what is pending when enough has collected.
     bool FlushIfDue();
@@ -35,6 +38,7 @@ public:
 private:
     int m_fd;
     Encoding m_encoding;
+    Language m_language;
     std::string m_pending;
     std::size_t m_pieces = 0;
     std::string m_failure;

@@ -20,7 +20,8 @@ inline constexpr std::string_view kExitStatusHelp =
     "  2  malformed arguments or input lines (a line longer than 4096 bytes\n"
     "     is malformed); the Qt platform for PNG output cannot start\n"
     "  3  reading the input, writing the output or the output file failed, or\n"
-    "     the output cannot be written in GBK; the message names what failed.\n"
+    "     the output cannot be written in GBK or Big5; the message names what\n"
+    "     failed.\n"
     "     Everything complete before the failure has been written.";
 
 }  // namespace qelvar::cli

@@ -6,9 +6,9 @@ _qelvar_cli_options() {
     local moment="--clock --zone --place --longitude --latitude --dst --solar-time"
     local conventions="--late-zi --leap-month --year-start"
     case $1 in
-        convert) echo "--help --lunar --leap --format --encoding -" ;;
-        cast) echo "--help $birth $moment --format --output --scale --encoding --at --at-hour $conventions --from-library --library -" ;;
-        render) echo "--help $birth $moment --output --scale --at --at-hour --select --palette --layers --no-adjectives $conventions --from-library --library" ;;
+        convert) echo "--help --lunar --leap --format --encoding --lang -" ;;
+        cast) echo "--help $birth $moment --format --output --scale --encoding --lang --at --at-hour $conventions --from-library --library -" ;;
+        render) echo "--help $birth $moment --output --scale --lang --at --at-hour --select --palette --layers --no-adjectives $conventions --from-library --library" ;;
         library) echo "--help" ;;
         "library list" | "library find") echo "--help --library --format --group --sort --descending" ;;
         "library show") echo "--help --library --format" ;;
@@ -17,8 +17,8 @@ _qelvar_cli_options() {
         "library remove") echo "--help --library" ;;
         "library export") echo "--help --library --output --format --bom --find --group --sort --descending" ;;
         "library import") echo "--help --library --duplicates --dry-run --format" ;;
-        moment) echo "--help $moment --format --encoding" ;;
-        places) echo "--help --format --encoding" ;;
+        moment) echo "--help $moment --format --encoding --lang" ;;
+        places) echo "--help --format --encoding --lang" ;;
     esac
 }
 
@@ -33,7 +33,8 @@ _qelvar_cli_values() {
             ;;
         --sort) echo "name birth place group modified" ;;
         --duplicates) echo "skip merge" ;;
-        --encoding) echo "utf-8 gbk" ;;
+        --encoding) echo "utf-8 gbk big5" ;;
+        --lang) echo "zh-CN zh-TW zh-HK" ;;
         --hour | --at-hour) echo "0 1 2 3 4 5 6 7 8 9 10 11 12 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 夜子" ;;
         --late-zi) echo "same-day next-day" ;;
         --leap-month) echo "whole split" ;;
@@ -100,7 +101,7 @@ _qelvar_cli() {
             return
             ;;
         --today | --scale) return ;;
-        --format | --encoding | --hour | --minute | --sex | --dst | --solar-time | --sort | \
+        --format | --encoding | --lang | --hour | --minute | --sex | --dst | --solar-time | --sort | \
             --duplicates | --select | --palette | --layers)
             mapfile -t COMPREPLY < <(compgen -W "$(_qelvar_cli_values "$command" "$prev")" -- "$cur")
             return

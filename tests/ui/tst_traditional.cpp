@@ -1,0 +1,220 @@
+// The chart drawn in traditional Chinese: every text painted for 1,000
+// charts over the calendar's range, with all six period layers and a
+// cell's relations, is caught at the paint engine (the glyph runs
+// themselves, whatever path they took) and holds no simplified-only
+// character; the template metrics stay those of the zh-CN dialog font.
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextItem>
+#include <string>
+#include <vector>
+
+#include "app/AppLanguage.h"
+#include "app/BirthBuilder.h"
+#include "app/DialogFont.h"
+#include "chart/ChartCaption.h"
+#include "chart/ChartExport.h"
+#include "chart/ChartPicture.h"
+#include "chart/ZiWei.h"
+#include "periods/PeriodOverlay.h"
+#include "periods/Periods.h"
+#include "tests/lang/SimplifiedOnly.h"
+
+using namespace qelvar;
+
+namespace {
+
+// A paint engine that draws nothing and keeps the text of every glyph run.
+class TextRecorder : public QPaintEngine {
+public:
+    TextRecorder() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawRects(const QRectF*, int) override {}
+    void drawLines(const QLineF*, int) override {}
+    void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
+    Type type() const override { return QPaintEngine::User; }
+    QStringList texts;
+};
+
+class RecordingDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    QStringList& Texts() { return m_engine.texts; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+            case PdmWidth:
+            case PdmHeight:
+                return 4000;
+            case PdmDpiX:
+            case PdmDpiY:
+            case PdmPhysicalDpiX:
+            case PdmPhysicalDpiY:
+                return 96;
+            case PdmDevicePixelRatio:
+                return 1;
+            case PdmDevicePixelRatioScaled:
+                return static_cast<int>(devicePixelRatioFScale());
+            case PdmNumColors:
+                return 1 << 24;
+            case PdmDepth:
+                return 32;
+            default:
+                return 1000;
+        }
+    }
+
+private:
+    mutable TextRecorder m_engine;
+};
+
+QString SimplifiedOnlyIn(const QString& text) {
+    QString found;
+    const std::string utf8 = text.toStdString();
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const std::size_t len = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        if (len > 1 && test::kSimplifiedOnly.find(utf8.substr(i, len)) != std::string_view::npos)
+            found += QString::fromStdString(utf8.substr(i, len));
+        i += len;
+    }
+    return found;
+}
+
+constexpr std::chrono::year_month_day kToday{std::chrono::year{2026}, std::chrono::month{12},
+                                             std::chrono::day{7}};
+
+// Every text one chart draws: the natal slots and labels, the overlay of
+// all layers at the target, the relations of one cell and the caption.
+QStringList DrawnTexts(const BirthData& birth, const HoroscopeRequest& target, int cell,
+                       bool& withPeriods) {
+    ZiWeiChart cast(birth, kToday);
+    cast.RunChartSteps();
+    std::unordered_map<int, QString> texts;
+    for (const int id : ChartGrid::SlotIds())
+        texts.emplace(id, QString::fromStdString(cast.Grid().GetSlotText(id)));
+    ChartPicture picture(std::move(texts), DialogFont());
+    const NatalChart natal = ReadNatalChart(cast.Value());
+    static const LunarCalendar calendar;
+    const HoroscopeResult h = ComputeHoroscope(natal, target, calendar);
+    withPeriods = h.ok() && h.horoscope.layers.size() == 6;
+    if (h.ok()) {
+        const std::vector<LayerKind> all = {LayerKind::Decade, LayerKind::Minor, LayerKind::Year,
+                                            LayerKind::Month,  LayerKind::Day,   LayerKind::Hour};
+        picture.SetOverlay(LayOutPeriodOverlay(h.horoscope, all, [&](int id) {
+            return std::string_view(cast.Grid().GetSlotText(id));
+        }));
+    }
+    const auto flying = FlyingTransformations(natal);
+    picture.SetRelations(cell, &flying[BranchOfCell(cell)]);
+    RecordingDevice device;
+    {
+        QPainter painter(&device);
+        PaintChartPage(painter, picture, QString::fromStdString(ChartCaption(birth)),
+                       QRectF(0, 0, 2000, 2000));
+    }
+    return device.Texts();
+}
+
+}  // namespace
+
+class TraditionalChartTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { SetAppLanguage(Language::ZhCN); }
+    void templateMetricsStay();
+    void startLanguage();
+    void noSimplifiedCharacterDrawn();
+};
+
+void TraditionalChartTest::initTestCase() {
+    SetAppLanguage(Language::ZhTW);
+    InstallSongFont();
+}
+
+void TraditionalChartTest::templateMetricsStay() {
+    SetAppLanguage(Language::ZhCN);
+    const DialogBaseUnits cn = BaseUnitsOf(DialogFont());
+    for (const Language l : {Language::ZhTW, Language::ZhHK}) {
+        SetAppLanguage(l);
+        const DialogBaseUnits units = BaseUnitsOf(DialogFont());
+        QCOMPARE(units.x, cn.x);
+        QCOMPARE(units.y, cn.y);
+    }
+    SetAppLanguage(Language::ZhTW);
+}
+
+// The locale decides until a language is chosen in the menu; the choice
+// then holds over the locale at the next start.
+void TraditionalChartTest::startLanguage() {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    struct Row {
+        const char *lcAll, *lcMessages, *lang;
+        Language expected;
+    } const rows[] = {
+        {"", "", "zh_TW.UTF-8", Language::ZhTW},           {"", "", "zh_HK.UTF-8", Language::ZhHK},
+        {"", "", "zh_MO.UTF-8", Language::ZhHK},           {"", "", "zh_CN.UTF-8", Language::ZhCN},
+        {"", "", "en_US.UTF-8", Language::ZhCN},           {"", "zh_TW", "en_US", Language::ZhTW},
+        {"zh_CN.UTF-8", "zh_TW", "zh_TW", Language::ZhCN}, {"", "", "", Language::ZhCN},
+    };
+    for (const Row& r : rows) {
+        qputenv("LC_ALL", r.lcAll);
+        qputenv("LC_MESSAGES", r.lcMessages);
+        qputenv("LANG", r.lang);
+        QCOMPARE(SystemLanguage(), r.expected);
+        QCOMPARE(StartLanguage(), r.expected);
+    }
+    RememberLanguage(Language::ZhHK);
+    QCOMPARE(StartLanguage(), Language::ZhHK);  // LANG is "" now: the choice wins
+    qputenv("LANG", "zh_TW.UTF-8");
+    QCOMPARE(StartLanguage(), Language::ZhHK);
+}
+
+void TraditionalChartTest::noSimplifiedCharacterDrawn() {
+    const auto first = std::chrono::sys_days{std::chrono::year{1901} / 2 / 19};
+    int charts = 0, withPeriods = 0;
+    QSet<QString> seen;
+    for (int i = 0; i < 1000; ++i) {
+        const std::chrono::year_month_day day{first + std::chrono::days{i * 54 + i % 7}};
+        const auto solar = ToSolarDate(day);
+        QVERIFY(solar);
+        const auto dates = DatesFromSolar(*solar);
+        QVERIFY(dates);
+        const BirthTime time{i % 13, (i * 7) % 12, i % 2, std::nullopt};
+        BirthData birth;
+        StoreDates(birth, *dates);
+        StoreTime(birth, *dates, time);
+        const int targetYear = std::min(2050, static_cast<int>(day.year()) + 1 + i % 70);
+        const HoroscopeRequest target{targetYear, 1 + i % 12, 1 + i % 28, i % 13};
+        bool periods = false;
+        const QStringList texts = DrawnTexts(birth, target, i % 12, periods);
+        withPeriods += periods ? 1 : 0;
+        ++charts;
+        for (const QString& t : texts) {
+            seen.insert(t);
+            const QString bad = SimplifiedOnlyIn(t);
+            QVERIFY2(bad.isEmpty(),
+                     qPrintable(QStringLiteral("chart %1: %2 in %3").arg(i).arg(bad, t)));
+        }
+    }
+    QCOMPARE(charts, 1000);
+    QVERIFY2(withPeriods > 900, qPrintable(QString::number(withPeriods)));
+    // The recorder saw the chart's own texts, in their traditional forms.
+    const QString all = QStringList(seen.begin(), seen.end()).join(QChar('|'));
+    for (const char* expected : {"命宮", "廟", "農曆：", "子年斗君：", "財帛宮", "閏"})
+        QVERIFY2(all.contains(QString::fromUtf8(expected)), expected);
+}
+
+QTEST_MAIN(TraditionalChartTest)
+#include "tst_traditional.moc"
