@@ -13,7 +13,8 @@ namespace qelvar::cli {
 
 // The cells from the typed chart (no filler between transformation marks;
 // stars a crowded cell overflowed with follow its second row), the centre
-// from the chart's grid.
+// from the chart's grid; with the extended star set, a line of 小限 ages per
+// cell 寅..丑 below.
 void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid);
 
 }  // namespace qelvar::cli
