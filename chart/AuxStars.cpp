@@ -45,8 +45,9 @@ void ZiWeiChart::PlaceLuCun() {
 
 void ZiWeiChart::PlaceKuiYue() {
     const Stem s = m_chart.yearStem;
-    PlaceInFreeSlot(CellOfBranch(kTianKuiBranch[s]), Star::TianKui, kSearch10);
-    PlaceInFreeSlot(CellOfBranch(kTianYueBranch[s]), Star::TianYue, kSearch10);
+    const Stem row = KuiYueRow(s, m_chart.school.kuiYue);
+    PlaceInFreeSlot(CellOfBranch(kTianKuiBranch[row]), Star::TianKui, kSearch10);
+    PlaceInFreeSlot(CellOfBranch(kTianYueBranch[row]), Star::TianYue, kSearch10);
 }
 
 void ZiWeiChart::PlaceHuoLing() {
@@ -71,8 +72,10 @@ void ZiWeiChart::PlaceKongJie() {
 }
 
 void ZiWeiChart::PlaceTianMa() {
-    PlaceInFreeSlot(CellOfBranch(kTianMaBranch[FloorMod(Birth().lunarMonth - 1, 4)]), Star::TianMa,
-                    kSearch15);
+    const Branch b = m_chart.school.tianMa == TianMaRule::Year
+                         ? kMaBranch[m_chart.yearBranch % 4]
+                         : kTianMaBranch[FloorMod(Birth().lunarMonth - 1, 4)];
+    PlaceInFreeSlot(CellOfBranch(b), Star::TianMa, kSearch15);
 }
 
 void ZiWeiChart::PlaceYaoXing() {

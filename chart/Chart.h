@@ -11,13 +11,15 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <vector>
 
 #include "calendar/LunarCalendar.h"
 #include "chart/Cycle.h"
+#include "chart/School.h"
 
 namespace qelvar {
 
-// The 59 stars the chart places, in the order of their kinds: the fourteen
+// The 65 stars the chart places, in the order of their kinds: the fourteen
 // major stars, the fourteen minor stars, then the adjective stars.
 enum class Star : std::uint8_t {
     // major (主星)
@@ -74,7 +76,7 @@ enum class Star : std::uint8_t {
     TianXu,        // 天虚
     TianKu,        // 天哭
     GuChen,        // 孤辰
-    SuGua,         // 宿寡
+    SuGua,         // 寡宿
     FeiLian,       // 蜚廉
     PoSui,         // 破碎
     TianCai,       // 天才
@@ -82,8 +84,15 @@ enum class Star : std::uint8_t {
     TianChu,       // 天厨
     TianShang,     // 天伤
     TianShi,       // 天使
+    // adjective stars of the extended star set and the paired 截空
+    TianDe,    // 天德
+    YueDe,     // 月德
+    NianJie,   // 年解
+    XunKong,   // 旬空
+    JieLu,     // 截路
+    KongWang,  // 空亡
 };
-inline constexpr int kStarCount = 59;
+inline constexpr int kStarCount = 65;
 
 enum class StarKind : std::uint8_t { Major, Minor, Adjective };
 
@@ -129,8 +138,9 @@ constexpr bool IsFixedPosition(int j) {
 
 struct Palace {
     Stem stem = 0;
-    int name = 0;         // 0..11: 本命宫 父母宫 .. 兄弟宫 (ChartNames kPalaceNames)
-    bool isBody = false;  // the 身宫
+    int name = 0;           // 0..11: 本命宫 父母宫 .. 兄弟宫 (ChartNames kPalaceNames)
+    bool isBody = false;    // the 身宫
+    bool isOrigin = false;  // the 来因宫, marked with the extended star set
     int decadeFrom = 0, decadeTo = 0;
     int stage = 0;                              // 0..11: 长生 .. 养
     int boShi = 0, suiQian = 0, jiangQian = 0;  // god of each cycle, 0..11
@@ -181,6 +191,7 @@ struct ChartBirth {
 
 struct Chart {
     ChartBirth birth;
+    School school;                        // the choices the steps follow
     std::chrono::year_month_day today{};  // the days lived count to it
 
     // Bit k: chart step k (1..42) has run; bit 0: the marks and the first
@@ -207,6 +218,8 @@ struct Chart {
     long long daysLived = 0;
 
     const Palace& PalaceOfBranch(Branch b) const { return palaces[CellOfBranch(b)]; }
+    // The ages 1..120 of the 小限 that stand in a cell, ascending.
+    std::vector<int> SmallLimitAges(PalaceIndex cell) const;
     // The four stars the year stem transforms, in the order 禄 权 科 忌.
     std::array<Star, 4> Transformations() const;
 };

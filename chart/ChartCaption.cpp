@@ -16,6 +16,7 @@ std::string ChartCaption(const BirthData& birth, const ChartConventions& convent
     if (conventions.lateZi != LateZi::SameDay) s += " 夜子换日";
     if (conventions.leapMonth != LeapMonthRule::Whole) s += " 闰月分半";
     if (conventions.yearStart != YearStart::NewYear) s += " 立春换年";
+    s += SchoolCaption(conventions.school);
     if (!moment.empty()) s += "  " + moment;
     return s;
 }

@@ -10,7 +10,8 @@
 namespace qelvar {
 
 // "阳历2000年2月5日 农历龙(庚辰)年正月初一 午时(0-10分) 男", then the
-// conventions that are not the defaults ("夜子换日 闰月分半 立春换年"), then
+// conventions that are not the defaults ("夜子换日 闰月分半 立春换年", then the
+// school's readings, "魁钺丑未 天马依年 .."), then
 // `moment`, how a clock time and birthplace were read, when there is one.
 std::string ChartCaption(const BirthData& birth, const ChartConventions& conventions = {},
                          const std::string& moment = {});

@@ -19,15 +19,16 @@ void AppendNumber(std::string& s, long long n) {
 }
 
 // "本命宫", or the body mark: the palace's first character and "★身", 命
-// for the 命宫.
+// for the 命宫; "来因" after the name of the 来因宫.
 void PalaceNameText(std::string& s, const Palace& p) {
     const std::string_view name = kPalaceNames[p.name];
     if (!p.isBody) {
         s.assign(name);
-        return;
+    } else {
+        s.assign(p.name == 0 ? std::string_view("命") : FirstChar(name));
+        s.append("★身");
     }
-    s.assign(p.name == 0 ? std::string_view("命") : FirstChar(name));
-    s.append("★身");
+    if (p.isOrigin) s.append("来因");
 }
 
 // The marks of a cell at the character positions of their stars' columns,
@@ -106,15 +107,15 @@ void ChartGrid::Fill(const Chart& c) {
         else
             keep(slotOf(slot::kLifeStage));
         if (c.Done(32))
-            at(slotOf(slot::kBoShi)) = kBoShiCycle[p.boShi];
+            at(slotOf(slot::kBoShi)) = BoShiCycle(c.school.godNames)[p.boShi];
         else
             keep(slotOf(slot::kBoShi));
         if (c.Done(33))
-            at(slotOf(slot::kSuiQian)) = kSuiQianCycle[p.suiQian];
+            at(slotOf(slot::kSuiQian)) = SuiQianCycle(c.school.godNames)[p.suiQian];
         else
             keep(slotOf(slot::kSuiQian));
         if (c.Done(34))
-            at(slotOf(slot::kJiangQian)) = kJiangQianCycle[p.jiangQian];
+            at(slotOf(slot::kJiangQian)) = JiangQianCycle(c.school.godNames)[p.jiangQian];
         else
             keep(slotOf(slot::kJiangQian));
         if (c.Done(40))

@@ -13,11 +13,12 @@ namespace qelvar {
 
 // Star names by Star, two characters each.
 inline constexpr std::array<std::string_view, kStarCount> kStarNames = {
-    "紫微", "天机", "太阳", "武曲", "天同", "廉贞", "天府", "太阴", "贪狼", "巨门", "天相", "天梁",
-    "七杀", "破军", "左辅", "右弼", "文昌", "文曲", "天魁", "天钺", "禄存", "天马", "擎羊", "陀罗",
-    "火星", "铃星", "地空", "地劫", "天姚", "天刑", "天官", "天福", "台辅", "封诰", "解神", "天巫",
-    "天月", "阴煞", "三台", "八座", "恩光", "天贵", "龙池", "凤阁", "天空", "截空", "红鸾", "天喜",
-    "天虚", "天哭", "孤辰", "宿寡", "蜚廉", "破碎", "天才", "天寿", "天厨", "天伤", "天使"};
+    "紫微", "天机", "太阳", "武曲", "天同", "廉贞", "天府", "太阴", "贪狼", "巨门", "天相",
+    "天梁", "七杀", "破军", "左辅", "右弼", "文昌", "文曲", "天魁", "天钺", "禄存", "天马",
+    "擎羊", "陀罗", "火星", "铃星", "地空", "地劫", "天姚", "天刑", "天官", "天福", "台辅",
+    "封诰", "解神", "天巫", "天月", "阴煞", "三台", "八座", "恩光", "天贵", "龙池", "凤阁",
+    "天空", "截空", "红鸾", "天喜", "天虚", "天哭", "孤辰", "寡宿", "蜚廉", "破碎", "天才",
+    "天寿", "天厨", "天伤", "天使", "天德", "月德", "年解", "旬空", "截路", "空亡"};
 
 constexpr std::string_view StarName(Star s) {
     return kStarNames[static_cast<int>(s)];
@@ -77,6 +78,24 @@ inline constexpr GodCycle kSuiQianCycle = {"丧门", "贯索", "五鬼", "死符
 // 将前十二神, 将星 on the 旺 branch of the year-branch triad.
 inline constexpr GodCycle kJiangQianCycle = {"将星", "攀鞍", "驿马", "息神", "华盖", "劫煞",
                                              "灾煞", "天煞", "指背", "咸池", "月煞", "亡神"};
+// The same cycles under their common names: 官府 for 官符; 岁建 晦气 丧门
+// 贯索 官符 小耗 大耗 龙德 白虎 天德 吊客 病符 from 太岁 on; 岁驿 for 驿马.
+inline constexpr GodCycle kBoShiCommon = {"博士", "力士", "青龙", "小耗", "将军", "奏书",
+                                          "飞廉", "喜神", "病符", "大耗", "伏兵", "官府"};
+inline constexpr GodCycle kSuiQianCommon = {"丧门", "贯索", "官符", "小耗", "大耗", "龙德",
+                                            "白虎", "天德", "吊客", "病符", "岁建", "晦气"};
+inline constexpr GodCycle kJiangQianCommon = {"将星", "攀鞍", "岁驿", "息神", "华盖", "劫煞",
+                                              "灾煞", "天煞", "指背", "咸池", "月煞", "亡神"};
+
+constexpr const GodCycle& BoShiCycle(GodNames n) {
+    return n == GodNames::Common ? kBoShiCommon : kBoShiCycle;
+}
+constexpr const GodCycle& SuiQianCycle(GodNames n) {
+    return n == GodNames::Common ? kSuiQianCommon : kSuiQianCycle;
+}
+constexpr const GodCycle& JiangQianCycle(GodNames n) {
+    return n == GodNames::Common ? kJiangQianCommon : kJiangQianCycle;
+}
 
 // Pillar-star names by PillarStar.
 inline constexpr std::array<std::string_view, 19> kPillarStarNames = {

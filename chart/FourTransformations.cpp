@@ -15,7 +15,16 @@ constexpr int kMarkedColumns = 6;  // star columns 0..5 carry cell marks
 
 std::array<Star, 4> Chart::Transformations() const {
     // The lunar year as it is, without the 立春 turn of the year pillar.
-    return kFourTransformationTable[YearStemOf(birth.lunarYear)];
+    return TransformationRow(YearStemOf(birth.lunarYear), school);
+}
+
+std::vector<int> Chart::SmallLimitAges(PalaceIndex cell) const {
+    std::vector<int> ages;
+    const Branch b = BranchOfCell(cell);
+    for (int age = 1; age <= 120; ++age)
+        if (MinorLimitBranch(YearBranchOf(birth.lunarYear), birth.sex, age) == b)
+            ages.push_back(age);
+    return ages;
 }
 
 void ZiWeiChart::ShowFourTransformations() {

@@ -24,6 +24,10 @@ constexpr std::array<Branch, 10> kTianChuBranch = {5, 6, 0, 5, 6, 8, 2, 6, 9, 11
 constexpr std::array<std::array<Branch, 2>, 5> kJieKongBranch = {
     {{8, 9}, {6, 7}, {4, 5}, {3, 2}, {0, 1}}};
 
+// 截路 by year stem pair (甲己 申, 乙庚 午, 丙辛 辰, 丁壬 寅, 戊癸 子); 空亡 on
+// the branch after it.
+constexpr std::array<Branch, 5> kJieLuBranch = {8, 6, 4, 2, 0};
+
 // By lunar month 1..12.
 constexpr std::array<Branch, 12> kJieShenBranch = {8, 8, 10, 10, 0, 0, 2, 2, 4, 4, 6, 6};
 constexpr std::array<Branch, 12> kTianWuBranch = {5, 8, 2, 11, 5, 8, 2, 11, 5, 8, 2, 11};
@@ -36,7 +40,7 @@ constexpr std::array<Branch, 12> kFeiLianBranch = {8, 9, 10, 5, 6, 7, 2, 3, 4, 1
 // 破碎 by year branch mod 3: 子卯午酉 巳, 丑辰未戌 丑, 寅巳申亥 酉.
 constexpr std::array<Branch, 3> kPoSuiBranch = {5, 1, 9};
 
-// 孤辰 宿寡 by the seasonal group of the year branch: 寅卯辰, 巳午未,
+// 孤辰 寡宿 by the seasonal group of the year branch: 寅卯辰, 巳午未,
 // 申酉戌, 亥子丑.
 struct GuSu {
     Branch guChen;
@@ -98,6 +102,13 @@ void ZiWeiChart::PlaceChiGe() {
 
 void ZiWeiChart::PlaceKong() {
     PlaceInFreeSlot(m_chart.yearBranch + 11, Star::TianKong, kSearch15);
+    if (m_chart.school.jieKong == JieKongRule::Pair) {
+        // 截路 and 空亡 on the two branches of the stem pair, in order.
+        const Branch first = kJieLuBranch[m_chart.yearStem % 5];
+        PlaceInFreeSlot(CellOfBranch(first), Star::JieLu, kSearch15);
+        PlaceInFreeSlot(CellOfBranch(first + 1), Star::KongWang, kSearch15);
+        return;
+    }
     const int parity = FloorMod(Birth().lunarYear, 2);
     PlaceInFreeSlot(CellOfBranch(kJieKongBranch[m_chart.yearStem % 5][parity]), Star::JieKong,
                     kSearch15);
@@ -141,6 +152,24 @@ void ZiWeiChart::PlaceTianChu() {
 void ZiWeiChart::PlaceShangShi() {
     PlaceInFreeSlot(m_chart.life + 5, Star::TianShang, kSearch20);
     PlaceInFreeSlot(m_chart.life + 7, Star::TianShi, kSearch20);
+}
+
+// The extended star set: 天德 from 酉 and 月德 from 巳 forward with the year
+// branch, 年解 from 戌 backward, 旬空 on the empty branch of the year's 旬
+// whose parity is the year branch's, and the 来因宫 mark on the palace
+// whose stem is the year stem (寅 and 卯 rather than 子 and 丑, which repeat
+// their stems).
+void ZiWeiChart::PlaceExtendedStars() {
+    if (m_chart.school.stars != StarSet::Extended) return;
+    const Branch y = m_chart.yearBranch;
+    const Stem s = m_chart.yearStem;
+    PlaceInFreeSlot(CellOfBranch(y + 9), Star::TianDe, kSearch20);
+    PlaceInFreeSlot(CellOfBranch(y + 5), Star::YueDe, kSearch20);
+    PlaceInFreeSlot(CellOfBranch(NianJieBranch(y)), Star::NianJie, kSearch20);
+    const Branch empty = FloorMod(y - s + 10, 12);
+    PlaceInFreeSlot(CellOfBranch(empty % 2 == y % 2 ? empty : empty + 1), Star::XunKong, kSearch20);
+    for (PalaceIndex p = 0; p < 10; ++p)
+        if (m_chart.palaces[p].stem == s) m_chart.palaces[p].isOrigin = true;
 }
 
 }  // namespace qelvar

@@ -22,7 +22,10 @@ constexpr std::array<Star, 12> kBodyRuler = {
 void ZiWeiChart::ShowRulers() {
     m_chart.lifeRuler = kLifeRuler[BranchOfCell(m_chart.life)];
     // The lunar year as it is, without the 立春 turn of the year pillar.
-    m_chart.bodyRuler = kBodyRuler[YearBranchOf(Birth().lunarYear)];
+    const Branch y = YearBranchOf(Birth().lunarYear);
+    m_chart.bodyRuler = y == 0 && m_chart.school.bodyRulerZi == BodyRulerZi::HuoXing
+                            ? Star::HuoXing
+                            : kBodyRuler[y];
     m_chart.done |= 1ULL << 36;
 }
 

@@ -8,6 +8,7 @@
 
 #include "chart/ChartNames.h"
 #include "chart/Cycle.h"
+#include "chart/School.h"
 
 namespace qelvar {
 
@@ -27,6 +28,35 @@ inline constexpr std::array<std::array<Star, 4>, 10> kFourTransformationTable = 
     {Star::PoJun, Star::JuMen, Star::TaiYin, Star::TanLang},
 }};
 
+// The row of a stem under the school's readings of 庚, 戊 and 壬.
+constexpr std::array<Star, 4> TransformationRow(Stem stem, const School& school) {
+    std::array<Star, 4> row = kFourTransformationTable[FloorMod(stem, 10)];
+    if (stem == 6 && school.mutagenGeng == MutagenGeng::YangWuFuTong) row[2] = Star::TianFu;
+    if (stem == 6 && school.mutagenGeng == MutagenGeng::YangWuTongYin) {
+        row[2] = Star::TianTong;
+        row[3] = Star::TaiYin;
+    }
+    if (stem == 4 && school.mutagenWu == MutagenWu::TanYinYangJi) row[2] = Star::TaiYang;
+    if (stem == 8 && school.mutagenRen == MutagenRen::LiangZiFuWu) row[2] = Star::TianFu;
+    return row;
+}
+
+// 小限 of age 1 by the year branch's triad (branch mod 4): 申子辰 戌, 巳酉丑
+// 未, 寅午戌 辰, 亥卯未 丑; it moves forward a branch a year for a man
+// (sex 0), backward for a woman.
+inline constexpr std::array<Branch, 4> kMinorStart = {10, 7, 4, 1};
+constexpr Branch MinorLimitBranch(Branch year, int sex, int age) {
+    return FloorMod(kMinorStart[year % 4] + (sex == 0 ? age - 1 : 1 - age), 12);
+}
+
+// 驿马 by the branch triad (branch mod 4): 申子辰 寅, 巳酉丑 亥, 寅午戌 申, 亥卯未 巳.
+inline constexpr std::array<Branch, 4> kMaBranch = {2, 11, 8, 5};
+
+// 年解 counted backward from 戌 with the year branch.
+constexpr Branch NianJieBranch(Branch year) {
+    return FloorMod(10 - year, 12);
+}
+
 // Branches of the stem-keyed stars by stem 甲..癸.
 // 禄存 ("甲禄到寅乙禄卯，丙戊禄在巳，丁己禄在午，庚禄居申辛禄酉，壬禄在亥癸禄子").
 inline constexpr std::array<Branch, 10> kLuCunBranch = {2, 3, 5, 6, 5, 6, 8, 9, 11, 0};
@@ -34,6 +64,11 @@ inline constexpr std::array<Branch, 10> kLuCunBranch = {2, 3, 5, 6, 5, 6, 8, 9, 
 // 庚辛 午寅, 壬癸 卯巳.
 inline constexpr std::array<Branch, 10> kTianKuiBranch = {1, 0, 11, 11, 1, 0, 6, 6, 3, 3};
 inline constexpr std::array<Branch, 10> kTianYueBranch = {7, 8, 9, 9, 7, 8, 2, 2, 5, 5};
+// The row of those tables a stem reads: the 丑未 reading gives 庚 the pair
+// of 甲 and 戊.
+constexpr Stem KuiYueRow(Stem stem, KuiYueRule rule) {
+    return stem == 6 && rule == KuiYueRule::ChouWei ? 0 : stem;
+}
 
 // 红鸾 counted backward from 卯 with the year branch (子年在卯); 天喜 opposite.
 constexpr Branch HongLuanBranch(Branch year) {

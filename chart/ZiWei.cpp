@@ -118,6 +118,7 @@ void ZiWeiChart::RunChartSteps() {
     PlaceCaiShou();
     PlaceTianChu();
     PlaceShangShi();
+    PlaceExtendedStars();
     ShowBoShiGods();
     ShowSuiQianGods();
     ShowJiangQianGods();

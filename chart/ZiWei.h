@@ -88,6 +88,7 @@ public:
     void PlaceCaiShou();             // 29
     void PlaceTianChu();             // 30
     void PlaceShangShi();            // 31
+    void PlaceExtendedStars();       // after 31, with the extended star set
     void ShowBoShiGods();            // 32
     void ShowSuiQianGods();          // 33
     void ShowJiangQianGods();        // 34

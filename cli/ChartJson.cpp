@@ -61,11 +61,23 @@ void AppendChartPalace(std::string& out, const Chart& c, Branch b) {
     out += ',';
     Str(out, "nayin", NayinOf(StemBranch{p.stem, b}));
     out += ',';
-    Str(out, "boShi", kBoShiCycle[p.boShi]);
+    const GodNames names = c.school.godNames;
+    Str(out, "boShi", BoShiCycle(names)[p.boShi]);
     out += ',';
-    Str(out, "suiQian", kSuiQianCycle[p.suiQian]);
+    Str(out, "suiQian", SuiQianCycle(names)[p.suiQian]);
     out += ',';
-    Str(out, "jiangQian", kJiangQianCycle[p.jiangQian]);
+    Str(out, "jiangQian", JiangQianCycle(names)[p.jiangQian]);
+    if (c.school.stars == StarSet::Extended) {
+        out += ",\"isOriginPalace\":";
+        out += p.isOrigin ? "true" : "false";
+        out += ",\"smallLimitAges\":[";
+        const std::vector<int> ages = c.SmallLimitAges(CellOfBranch(b));
+        for (std::size_t i = 0; i < ages.size(); ++i) {
+            if (i) out += ',';
+            AppendJsonInt(out, ages[i]);
+        }
+        out += ']';
+    }
     out += ",\"stars\":[";
     for (int i = 0; i < p.starCount; ++i) {
         const PlacedStar& s = p.stars[i];

@@ -152,6 +152,14 @@ void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid
     out += Rule(4);
     row(kBottom);
     out += Rule(4);
+    if (chart.school.stars == StarSet::Extended) {
+        // The 小限 ages of each cell, one line per cell 寅..丑.
+        for (PalaceIndex p = 0; p < 12; ++p) {
+            out.append("小限 ").append(BranchName(BranchOfCell(p))).append(":");
+            for (const int age : chart.SmallLimitAges(p)) out += ' ' + std::to_string(age);
+            out += '\n';
+        }
+    }
 }
 
 }  // namespace qelvar::cli

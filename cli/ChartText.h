@@ -15,7 +15,8 @@ namespace qelvar::cli {
 // The cells from the typed chart (no filler between transformation marks;
 // stars a crowded cell overflowed with follow its second row), the centre
 // from the chart's grid; every name and text in `language`, put into it
-// whole before the cells break it into columns.
+// whole before the cells break it into columns; with the extended star set,
+// a line of 小限 ages per cell 寅..丑 below.
 void AppendChartText(std::string& out, const Chart& chart, const ChartGrid& grid,
                      Language language = Language::ZhCN);
 

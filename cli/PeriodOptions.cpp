@@ -16,6 +16,34 @@ void AddConventionOptions(CLI::App& command, ChartConventions& c) {
     AddParsedOption(command, "--year-start", c.yearStart, ParseYearStart, "new-year|lichun",
                     "new-year or lichun",
                     "the chart's year begins at 正月初一 (new-year, default) or at 立春");
+    // The preset comes first: the switches after it change single readings.
+    School& s = c.school;
+    AddParsedOption(command, "--preset", s, ParsePreset, "default|common", "default or common",
+                    "every school reading at its default, or the common set (chou-wei, year, "
+                    "火星, pair, common names, extended stars); single switches override it");
+    AddParsedOption(command, "--kui-yue", s.kuiYue, ParseKuiYue, "spec|chou-wei",
+                    "spec or chou-wei", "天魁 天钺 of 庚 years at 午/寅 (spec, default) or 丑/未");
+    AddParsedOption(command, "--tian-ma", s.tianMa, ParseTianMa, "month|year", "month or year",
+                    "天马 by the lunar month (default) or by the year branch");
+    AddParsedOption(command, "--body-ruler-zi", s.bodyRulerZi, ParseBodyRulerZi, "铃星|火星",
+                    "铃星 or 火星", "身主 of 子 years: 铃星 (default) or 火星");
+    AddParsedOption(command, "--jie-kong", s.jieKong, ParseJieKong, "single|pair", "single or pair",
+                    "截空 as one star (default) or 截路 and 空亡 by the year stem");
+    AddParsedOption(command, "--mutagen-geng", s.mutagenGeng, ParseMutagenGeng,
+                    "阳武阴同|阳武府同|阳武同阴", "阳武阴同, 阳武府同 or 阳武同阴",
+                    "禄权科忌 of 庚: 太阳 武曲 太阴 天同 (default), 太阳 武曲 天府 天同 or "
+                    "太阳 武曲 天同 太阴");
+    AddParsedOption(command, "--mutagen-wu", s.mutagenWu, ParseMutagenWu, "贪阴右机|贪阴阳机",
+                    "贪阴右机 or 贪阴阳机",
+                    "禄权科忌 of 戊: 贪狼 太阴 右弼 天机 (default) or 贪狼 太阴 太阳 天机");
+    AddParsedOption(command, "--mutagen-ren", s.mutagenRen, ParseMutagenRen, "梁紫左武|梁紫府武",
+                    "梁紫左武 or 梁紫府武",
+                    "禄权科忌 of 壬: 天梁 紫微 左辅 武曲 (default) or 天梁 紫微 天府 武曲");
+    AddParsedOption(command, "--god-names", s.godNames, ParseGodNames, "spec|common",
+                    "spec or common", "names of the twelve-god cycles: spec (default) or common");
+    AddParsedOption(
+        command, "--stars", s.stars, ParseStarSet, "spec|extended", "spec or extended",
+        "extended adds 天德 月德 年解 旬空, the 来因 mark and the 小限 ages of each cell");
 }
 
 void AddTargetOptions(CLI::App& command, PeriodOptions& periods) {

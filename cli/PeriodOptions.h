@@ -17,7 +17,9 @@ struct PeriodOptions {
 };
 
 // --late-zi same-day|next-day, --leap-month whole|split,
-// --year-start new-year|lichun.
+// --year-start new-year|lichun, and the school's readings: --preset, then
+// --kui-yue --tian-ma --body-ruler-zi --jie-kong --mutagen-geng --mutagen-wu
+// --mutagen-ren --god-names --stars.
 void AddConventionOptions(CLI::App& command, ChartConventions& conventions);
 
 // --at YYYY-MM-DD and --at-hour H (which needs --at).

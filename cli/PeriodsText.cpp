@@ -71,6 +71,10 @@ std::string ConventionsText(const ChartConventions& c) {
     if (c.lateZi != LateZi::SameDay) add("lateZi", ConventionName(c.lateZi));
     if (c.leapMonth != LeapMonthRule::Whole) add("leapMonth", ConventionName(c.leapMonth));
     if (c.yearStart != YearStart::NewYear) add("yearStart", ConventionName(c.yearStart));
+    if (!c.school.IsDefault()) {
+        if (!text.empty()) text += ' ';
+        text += SchoolText(c.school);
+    }
     return text;
 }
 

@@ -4,7 +4,7 @@
 _qelvar_cli_options() {
     local birth="--lunar --leap --hour --minute --sex --today"
     local moment="--clock --zone --place --longitude --latitude --dst --solar-time"
-    local conventions="--late-zi --leap-month --year-start"
+    local conventions="--late-zi --leap-month --year-start --preset --kui-yue --tian-ma --body-ruler-zi --jie-kong --mutagen-geng --mutagen-wu --mutagen-ren --god-names --stars"
     case $1 in
         convert) echo "--help --lunar --leap --format --encoding --lang -" ;;
         cast) echo "--help $birth $moment --format --output --scale --encoding --lang --at --at-hour $conventions --from-library --library -" ;;
@@ -39,6 +39,16 @@ _qelvar_cli_values() {
         --late-zi) echo "same-day next-day" ;;
         --leap-month) echo "whole split" ;;
         --year-start) echo "new-year lichun" ;;
+        --preset) echo "default common" ;;
+        --kui-yue) echo "spec chou-wei" ;;
+        --tian-ma) echo "month year" ;;
+        --body-ruler-zi) echo "铃星 火星" ;;
+        --jie-kong) echo "single pair" ;;
+        --mutagen-geng) echo "阳武阴同 阳武府同 阳武同阴" ;;
+        --mutagen-wu) echo "贪阴右机 贪阴阳机" ;;
+        --mutagen-ren) echo "梁紫左武 梁紫府武" ;;
+        --god-names) echo "spec common" ;;
+        --stars) echo "spec extended" ;;
         --minute) echo "0 1 2 3 4 5 6 7 8 9 10 11" ;;
         --sex) echo "0 1 男 女" ;;
         --dst) echo "auto on off" ;;

@@ -16,6 +16,7 @@ ChartCast CastChart(const BirthData& birth, const ChartConventions& conventions,
     }
     out.birth = std::move(*charted);
     ZiWeiChart engine(out.birth, today);
+    engine.MutableValue().school = conventions.school;
     engine.RunChartSteps();
     out.chart = engine.Value();
     out.natal = ReadNatalChart(out.chart);

@@ -114,7 +114,7 @@ std::optional<ConventionDate> ReadUnderConventions(const SolarDate& birth, int h
 
 std::optional<BirthData> ApplyConventions(const BirthData& birth,
                                           const ChartConventions& conventions) {
-    if (conventions.IsDefault()) return birth;
+    if (conventions.IsDefaultDate()) return birth;
     const LunarCalendar calendar;
     const SolarDate solar{static_cast<std::uint16_t>(ParseDecimal(birth.g_strSolarYear)),
                           static_cast<std::uint16_t>(ParseDecimal(birth.g_strSolarMonth)),

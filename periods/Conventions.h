@@ -7,6 +7,7 @@
 
 #include "app/Global.h"
 #include "calendar/LunarCalendar.h"
+#include "chart/School.h"
 
 namespace qelvar {
 
@@ -23,11 +24,15 @@ struct ChartConventions {
     LateZi lateZi = LateZi::SameDay;
     LeapMonthRule leapMonth = LeapMonthRule::Whole;
     YearStart yearStart = YearStart::NewYear;
+    // The readings of the schools, applied after the three above.
+    School school;
 
-    bool IsDefault() const {
+    // The three rules of how the birth moment is read are the defaults.
+    bool IsDefaultDate() const {
         return lateZi == LateZi::SameDay && leapMonth == LeapMonthRule::Whole &&
                yearStart == YearStart::NewYear;
     }
+    bool IsDefault() const { return IsDefaultDate() && school.IsDefault(); }
     friend bool operator==(const ChartConventions&, const ChartConventions&) = default;
 };
 

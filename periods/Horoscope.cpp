@@ -20,18 +20,6 @@ constexpr std::array<std::string_view, 12> kLayerPalaces = {
 constexpr std::array<Branch, 10> kChangBranch = {5, 6, 8, 9, 8, 9, 11, 0, 2, 3};
 constexpr std::array<Branch, 10> kQuBranch = {9, 8, 6, 5, 6, 5, 3, 2, 0, 11};
 
-// 驿马 by the branch triad (branch mod 4): 申子辰 寅, 巳酉丑 亥, 寅午戌 申, 亥卯未 巳.
-constexpr std::array<Branch, 4> kMaBranch = {2, 11, 8, 5};
-
-// 小限 start by the birth year's triad (branch mod 4): 申子辰 戌, 巳酉丑 未,
-// 寅午戌 辰, 亥卯未 丑.
-constexpr std::array<Branch, 4> kMinorStart = {10, 7, 4, 1};
-
-// 年解 counted backward from 戌 with the year branch.
-constexpr Branch NianJieBranch(Branch year) {
-    return FloorMod(10 - year, 12);
-}
-
 // Moving-star names by layer (大限 流年 流月 流日 流时) and star, in the
 // order 魁 钺 昌 曲 禄 羊 陀 马 鸾 喜.
 using StarNames = std::array<std::string_view, 10>;
@@ -61,7 +49,7 @@ constexpr int NameRow(LayerKind kind) {
     return -1;
 }
 
-void PlaceMovingStars(PeriodLayer& layer) {
+void PlaceMovingStars(PeriodLayer& layer, KuiYueRule kuiYue) {
     const int row = NameRow(layer.kind);
     if (row < 0) return;  // 小限 has none
     const StarNames& names = kMovingStarNames[row];
@@ -69,20 +57,27 @@ void PlaceMovingStars(PeriodLayer& layer) {
     const Branch b = layer.stemBranch.branch;
     const Branch lu = kLuCunBranch[s];
     const Branch luan = HongLuanBranch(b);
-    const std::array<Branch, 10> cells = {
-        kTianKuiBranch[s], kTianYueBranch[s], kChangBranch[s],  kQuBranch[s], lu,
-        Ring(lu + 1),      Ring(lu - 1),      kMaBranch[b % 4], luan,         TianXiBranch(b)};
+    const std::array<Branch, 10> cells = {kTianKuiBranch[KuiYueRow(s, kuiYue)],
+                                          kTianYueBranch[KuiYueRow(s, kuiYue)],
+                                          kChangBranch[s],
+                                          kQuBranch[s],
+                                          lu,
+                                          Ring(lu + 1),
+                                          Ring(lu - 1),
+                                          kMaBranch[b % 4],
+                                          luan,
+                                          TianXiBranch(b)};
     layer.stars.reserve(11);
     for (int i = 0; i < 10; ++i) layer.stars.push_back({names[i], cells[i]});
     if (layer.kind == LayerKind::Year) layer.stars.push_back({"年解", NianJieBranch(b)});
 }
 
 // The 流年 gods, laid as the natal cycles with the target year's branch.
-void PlaceYearGods(PeriodLayer& layer) {
+void PlaceYearGods(PeriodLayer& layer, GodNames names) {
     const Branch y = layer.stemBranch.branch;
     for (int i = 0; i < 12; ++i) {
-        layer.suiQian[BranchOfCell(SuiQianCell(y, i))] = kSuiQianCycle[i];
-        layer.jiangQian[BranchOfCell(JiangQianCell(y, i))] = kJiangQianCycle[i];
+        layer.suiQian[BranchOfCell(SuiQianCell(y, i))] = SuiQianCycle(names)[i];
+        layer.jiangQian[BranchOfCell(JiangQianCell(y, i))] = JiangQianCycle(names)[i];
     }
 }
 
@@ -93,8 +88,8 @@ PeriodLayer MakeLayer(const NatalChart& natal, LayerKind kind, StemBranch sb, Br
     layer.cell = cell;
     for (Branch b = 0; b < 12; ++b) layer.palaces[b] = kLayerPalaces[Ring(cell - b)];
     layer.transformations = TransformationsOf(natal, sb.stem);
-    PlaceMovingStars(layer);
-    if (kind == LayerKind::Year) PlaceYearGods(layer);
+    PlaceMovingStars(layer, natal.school.kuiYue);
+    if (kind == LayerKind::Year) PlaceYearGods(layer, natal.school.godNames);
     return layer;
 }
 
@@ -126,9 +121,8 @@ PeriodLayer DecadeLayer(const NatalChart& natal, int age) {
 }
 
 PeriodLayer MinorLayer(const NatalChart& natal, int age) {
-    const Branch start = kMinorStart[YearBranchOf(natal.lunarYear) % 4];
-    const int steps = natal.sex == 0 ? age - 1 : 1 - age;  // a man forward, a woman backward
-    return CellLayer(natal, LayerKind::Minor, Ring(start + steps));
+    return CellLayer(natal, LayerKind::Minor,
+                     MinorLimitBranch(YearBranchOf(natal.lunarYear), natal.sex, age));
 }
 
 // Day pillar of a Gregorian date (the chart's day-pillar count).

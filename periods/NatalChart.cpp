@@ -41,6 +41,7 @@ Branch NatalChart::CellOfStar(std::string_view star) const {
 NatalChart ReadNatalChart(const Chart& chart) {
     NatalChart n;
     n.lunarYear = chart.birth.lunarYear;
+    n.school = chart.school;
     n.sex = chart.birth.sex;
     n.life = BranchOfCell(chart.life);
     n.douJun = chart.douJun;
@@ -65,7 +66,7 @@ NatalChart ReadNatalChart(const Chart& chart) {
 
 FourTransformations TransformationsOf(const NatalChart& natal, Stem stem) {
     FourTransformations t{};
-    const auto& row = kFourTransformationTable[FloorMod(stem, 10)];
+    const auto row = TransformationRow(stem, natal.school);
     for (int k = 0; k < 4; ++k) {
         const std::string_view name = StarName(row[k]);
         t[k] = {k, name, natal.CellOfStar(name)};

@@ -30,6 +30,7 @@ inline constexpr Branch kNoCell = -1;
 struct NatalChart {
     int lunarYear = 0;                  // the chart's year (after the conventions)
     int sex = 0;                        // 0 male, 1 female
+    School school;                      // the readings the chart was cast under
     Branch life = 0;                    // cell of the 命宫
     Branch douJun = 0;                  // 子年斗君
     std::array<Stem, 12> palaceStem{};  // by Branch, from the palace-stem slots

@@ -196,7 +196,7 @@ TEST(MinorStars, YearBranchStars) {
                      {"天虚", r.tianXu},
                      {"天哭", r.tianKu},
                      {"孤辰", r.guChen},
-                     {"宿寡", r.suGua},
+                     {"寡宿", r.suGua},
                      {"蜚廉", r.feiLian},
                      {"破碎", r.poSui}},
                     std::to_string(r.year).c_str());

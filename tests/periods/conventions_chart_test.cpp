@@ -7,9 +7,9 @@
 namespace qelvar::test {
 namespace {
 
-constexpr ChartConventions kNextDay{LateZi::NextDay, LeapMonthRule::Whole, YearStart::NewYear};
-constexpr ChartConventions kSplit{LateZi::SameDay, LeapMonthRule::Split, YearStart::NewYear};
-constexpr ChartConventions kLichun{LateZi::SameDay, LeapMonthRule::Whole, YearStart::Lichun};
+constexpr ChartConventions kNextDay{LateZi::NextDay, LeapMonthRule::Whole, YearStart::NewYear, {}};
+constexpr ChartConventions kSplit{LateZi::SameDay, LeapMonthRule::Split, YearStart::NewYear, {}};
+constexpr ChartConventions kLichun{LateZi::SameDay, LeapMonthRule::Whole, YearStart::Lichun, {}};
 
 BirthData Built(int y, int m, int d, int hour) {
     const BirthBuild b = BirthFromSolar(

@@ -19,10 +19,10 @@ struct Row {
 };
 
 constexpr ChartConventions kDefault{};
-constexpr ChartConventions kNextDay{LateZi::NextDay, LeapMonthRule::Whole, YearStart::NewYear};
-constexpr ChartConventions kSplit{LateZi::SameDay, LeapMonthRule::Split, YearStart::NewYear};
-constexpr ChartConventions kLichun{LateZi::SameDay, LeapMonthRule::Whole, YearStart::Lichun};
-constexpr ChartConventions kAll{LateZi::NextDay, LeapMonthRule::Split, YearStart::Lichun};
+constexpr ChartConventions kNextDay{LateZi::NextDay, LeapMonthRule::Whole, YearStart::NewYear, {}};
+constexpr ChartConventions kSplit{LateZi::SameDay, LeapMonthRule::Split, YearStart::NewYear, {}};
+constexpr ChartConventions kLichun{LateZi::SameDay, LeapMonthRule::Whole, YearStart::Lichun, {}};
+constexpr ChartConventions kAll{LateZi::NextDay, LeapMonthRule::Split, YearStart::Lichun, {}};
 
 TEST(Conventions, EachSwitchReadsTheBirthAsItNames) {
     const Row rows[] = {
