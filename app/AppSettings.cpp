@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QWidget>
 
+#include "chart/SchoolChoices.h"
 #include "library/RecordFormats.h"
 
 namespace qelvar {
@@ -37,6 +38,7 @@ ChartConventions LoadConventions() {
         c.leapMonth = *v;
     if (auto v = ParseYearStart(Stored(QStringLiteral("conventions/yearStart"), "new-year")))
         c.yearStart = *v;
+    c.school = LoadSchool(AppSettings());
     return c;
 }
 
@@ -45,6 +47,7 @@ void SaveConventions(const ChartConventions& c) {
     s.setValue(QStringLiteral("conventions/lateZi"), Name(ConventionName(c.lateZi)));
     s.setValue(QStringLiteral("conventions/leapMonth"), Name(ConventionName(c.leapMonth)));
     s.setValue(QStringLiteral("conventions/yearStart"), Name(ConventionName(c.yearStart)));
+    SaveSchool(s, c.school);
     s.sync();
 }
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
+#include "chart/SchoolChoices.h"
 
 namespace qelvar {
 
@@ -55,8 +56,11 @@ SettingsDlg::SettingsDlg(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &SettingsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SettingsDlg::reject);
+    m_school = new SchoolChoices(this);
+    m_school->SetValue(c.school);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(m_school);
     layout->addWidget(Explanation(this, QStringLiteral("排盘时的规则与默认不同时，"
                                                        "命盘标题会写明所用的规则。")));
     layout->addWidget(buttons);
@@ -67,6 +71,7 @@ ChartConventions SettingsDlg::Conventions() const {
     c.lateZi = m_lateZi->currentIndex() == 1 ? LateZi::NextDay : LateZi::SameDay;
     c.leapMonth = m_leapMonth->currentIndex() == 1 ? LeapMonthRule::Split : LeapMonthRule::Whole;
     c.yearStart = m_yearStart->currentIndex() == 1 ? YearStart::Lichun : YearStart::NewYear;
+    c.school = m_school->Value();
     return c;
 }
 

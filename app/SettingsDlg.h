@@ -10,6 +10,8 @@ class QComboBox;
 
 namespace qelvar {
 
+class SchoolChoices;
+
 class SettingsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -23,6 +25,7 @@ private:
     QComboBox* m_lateZi = nullptr;
     QComboBox* m_leapMonth = nullptr;
     QComboBox* m_yearStart = nullptr;
+    SchoolChoices* m_school = nullptr;  // the school readings
 };
 
 }  // namespace qelvar
