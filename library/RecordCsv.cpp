@@ -191,7 +191,7 @@ std::string ReadRow(const std::map<std::string, std::string>& f, Record& r) {
     const auto lm = ParseLeapMonth(leapRule.empty() ? "whole" : leapRule);
     const auto y = ParseYearStart(start.empty() ? "new-year" : start);
     if (!a || !lm || !y) return "a convention has an unknown value";
-    r.conventions = {*a, *lm, *y};
+    r.conventions = {*a, *lm, *y, {}};  // the school readings are not kept yet
     r.notes = get("notes");
     const std::string tags = get("tags");
     for (std::size_t at = 0; at < tags.size();) {

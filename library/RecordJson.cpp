@@ -175,7 +175,7 @@ Record ReadRecord(const json& o) {
         const auto b = ParseLeapMonth(leap);
         const auto y = ParseYearStart(start);
         if (!a || !b || !y) Bad("a convention has an unknown value");
-        r.conventions = {*a, *b, *y};
+        r.conventions = {*a, *b, *y, {}};  // the school readings are not kept yet
     }
     r.notes = Text(o, "notes", false);
     if (const auto tags = o.find("tags"); tags != o.end() && !tags->is_null()) {

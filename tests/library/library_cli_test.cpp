@@ -102,8 +102,10 @@ public:
             b.doubleHour = Int(0, 12);
             b.minuteSlot = Int(0, 11);
         }
-        r.conventions = {static_cast<LateZi>(Int(0, 1)), static_cast<LeapMonthRule>(Int(0, 1)),
-                         static_cast<YearStart>(Int(0, 1))};
+        r.conventions = {static_cast<LateZi>(Int(0, 1)),
+                         static_cast<LeapMonthRule>(Int(0, 1)),
+                         static_cast<YearStart>(Int(0, 1)),
+                         {}};
         if (Int(0, 1)) r.notes = Text(0, 80, true);
         for (int i = Int(0, 3); i > 0; --i) {
             std::string tag = Text(1, 5, false);

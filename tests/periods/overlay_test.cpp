@@ -123,8 +123,11 @@ TEST(PeriodOverlay, EveryItemInItsCellCoveringNothing) {
             for (Branch b = 0; b < 12; ++b) {
                 EXPECT_TRUE(drawn.count({b, LayerPalaceLabel(l.kind, l.palaces[b])}))
                     << c.y << " " << LayerName(l.kind) << " " << b;
-                for (const std::string_view god : {l.suiQian[b], l.jiangQian[b]})
-                    if (!god.empty()) EXPECT_TRUE(drawn.count({b, std::string(god)})) << god;
+                for (const std::string_view god : {l.suiQian[b], l.jiangQian[b]}) {
+                    if (!god.empty()) {
+                        EXPECT_TRUE(drawn.count({b, std::string(god)})) << god;
+                    }
+                }
             }
             for (const MovingStar& s : l.stars)
                 EXPECT_TRUE(drawn.count({s.cell, std::string(s.name)})) << s.name;
