@@ -99,7 +99,7 @@ void PaintChartPage(QPainter& painter, const ChartPicture& picture, const QStrin
         painter.setPen(Qt::black);
         painter.drawText(QRect(kCaptionMargin, kCaptionMargin, chart.width() - 2 * kCaptionMargin,
                                title - 2 * kCaptionMargin),
-                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, caption);
+                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Localized(caption));
         painter.restore();
     }
     painter.translate(0, title);

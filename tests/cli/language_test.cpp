@@ -80,8 +80,8 @@ TEST(Language, HandCheckedChartInTaiwanese) {
              "|博五指        命★身 甲|",
              "|飛天驛       遷移宮 戊|奏天攀       僕役宮 己|將白將       官祿宮 戊|小龍亡       "
              "田宅宮 丁|",
-             "|天陰天天              |紫破天宿破天          |天台天天              |天紅",
-             "|鉞煞哭廚              |微軍姚寡碎傷          |機輔才壽              |官鸞",
+             "|天陰天天              |紫破天寡破天          |天台天天              |天紅",
+             "|鉞煞哭廚              |微軍姚宿碎傷          |機輔才壽              |官鸞",
          })
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
     EXPECT_EQ(SimplifiedOnlyIn(r.out), "");

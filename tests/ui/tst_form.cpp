@@ -811,7 +811,7 @@ void FormTest::refusedDatesSayWhy() {
     t.form.show();
     t.form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&t.form));
-    t.Place()->setText(QStringLiteral("乌鲁木齐"));
+    t.Place()->setText(QStringLiteral("乌鲁木齐市"));
     QTest::keyClicks(t.Time(), QStringLiteral("00:30"));
     QAbstractSpinBox* picker = Picker(t, lunar);
     TypeInto(picker, Entry::kSelectAll, typed);
@@ -839,9 +839,9 @@ void FormTest::momentLineWrapsBetweenItems_data() {
     QTest::addColumn<QString>("place");
     QTest::addColumn<bool>("oneItem");
     QTest::newRow("Ürümqi 00:30 in daylight saving time") << QDate(1988, 6, 15) << "00:30"
-                                                          << "乌鲁木齐" << false;
+                                                          << "乌鲁木齐市" << false;
     QTest::newRow("true solar time on the day before") << QDate(2000, 2, 10) << "00:30"
-                                                       << "喀什" << false;
+                                                       << "喀什市" << false;
     QTest::newRow("a place with two entries") << QDate(2000, 2, 5) << "12:10"
                                               << "Suzhou" << false;
     QTest::newRow("an unknown name longer than the line")
