@@ -10,7 +10,7 @@ template <typename E, std::size_t N>
 using Names = std::array<std::pair<E, std::string_view>, N>;
 
 constexpr Names<KuiYueRule, 2> kKuiYue = {
-    {{KuiYueRule::Table, "spec"}, {KuiYueRule::ChouWei, "chou-wei"}}};
+    {{KuiYueRule::Table, "default"}, {KuiYueRule::ChouWei, "chou-wei"}}};
 constexpr Names<TianMaRule, 2> kTianMa = {
     {{TianMaRule::Month, "month"}, {TianMaRule::Year, "year"}}};
 constexpr Names<BodyRulerZi, 2> kBodyRulerZi = {
@@ -25,9 +25,9 @@ constexpr Names<MutagenWu, 2> kWu = {
 constexpr Names<MutagenRen, 2> kRen = {
     {{MutagenRen::LiangZiZuoWu, "梁紫左武"}, {MutagenRen::LiangZiFuWu, "梁紫府武"}}};
 constexpr Names<GodNames, 2> kGodNames = {
-    {{GodNames::Table, "spec"}, {GodNames::Common, "common"}}};
+    {{GodNames::Table, "default"}, {GodNames::Common, "common"}}};
 constexpr Names<StarSet, 2> kStarSet = {
-    {{StarSet::Table, "spec"}, {StarSet::Extended, "extended"}}};
+    {{StarSet::Table, "default"}, {StarSet::Extended, "extended"}}};
 
 template <typename E, std::size_t N>
 std::string_view NameOf(const Names<E, N>& table, E v) {

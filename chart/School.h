@@ -54,9 +54,9 @@ struct School {
 // transformation rows stay).
 std::optional<School> ParsePreset(std::string_view name);
 
-// Names of the values: "spec" "chou-wei", "month" "year", "铃星" "火星",
+// Names of the values: "default" "chou-wei", "month" "year", "铃星" "火星",
 // "single" "pair", "阳武阴同" "阳武府同" "阳武同阴", "贪阴右机" "贪阴阳机",
-// "梁紫左武" "梁紫府武", "spec" "common", "spec" "extended".
+// "梁紫左武" "梁紫府武", "default" "common", "default" "extended".
 std::string_view ChoiceName(KuiYueRule v);
 std::string_view ChoiceName(TianMaRule v);
 std::string_view ChoiceName(BodyRulerZi v);

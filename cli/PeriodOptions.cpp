@@ -21,8 +21,8 @@ void AddConventionOptions(CLI::App& command, ChartConventions& c) {
     AddParsedOption(command, "--preset", s, ParsePreset, "default|common", "default or common",
                     "every school reading at its default, or the common set (chou-wei, year, "
                     "火星, pair, common names, extended stars); single switches override it");
-    AddParsedOption(command, "--kui-yue", s.kuiYue, ParseKuiYue, "spec|chou-wei",
-                    "spec or chou-wei", "天魁 天钺 of 庚 years at 午/寅 (spec, default) or 丑/未");
+    AddParsedOption(command, "--kui-yue", s.kuiYue, ParseKuiYue, "default|chou-wei",
+                    "default or chou-wei", "天魁 天钺 of 庚 years at 午/寅 (default) or 丑/未");
     AddParsedOption(command, "--tian-ma", s.tianMa, ParseTianMa, "month|year", "month or year",
                     "天马 by the lunar month (default) or by the year branch");
     AddParsedOption(command, "--body-ruler-zi", s.bodyRulerZi, ParseBodyRulerZi, "铃星|火星",
@@ -39,10 +39,10 @@ void AddConventionOptions(CLI::App& command, ChartConventions& c) {
     AddParsedOption(command, "--mutagen-ren", s.mutagenRen, ParseMutagenRen, "梁紫左武|梁紫府武",
                     "梁紫左武 or 梁紫府武",
                     "禄权科忌 of 壬: 天梁 紫微 左辅 武曲 (default) or 天梁 紫微 天府 武曲");
-    AddParsedOption(command, "--god-names", s.godNames, ParseGodNames, "spec|common",
-                    "spec or common", "names of the twelve-god cycles: spec (default) or common");
+    AddParsedOption(command, "--god-names", s.godNames, ParseGodNames, "default|common",
+                    "default or common", "names of the twelve-god cycles: default or common");
     AddParsedOption(
-        command, "--stars", s.stars, ParseStarSet, "spec|extended", "spec or extended",
+        command, "--stars", s.stars, ParseStarSet, "default|extended", "default or extended",
         "extended adds 天德 月德 年解 旬空, the 来因 mark and the 小限 ages of each cell");
 }
 

@@ -40,15 +40,15 @@ _qelvar_cli_values() {
         --leap-month) echo "whole split" ;;
         --year-start) echo "new-year lichun" ;;
         --preset) echo "default common" ;;
-        --kui-yue) echo "spec chou-wei" ;;
+        --kui-yue) echo "default chou-wei" ;;
         --tian-ma) echo "month year" ;;
         --body-ruler-zi) echo "铃星 火星" ;;
         --jie-kong) echo "single pair" ;;
         --mutagen-geng) echo "阳武阴同 阳武府同 阳武同阴" ;;
         --mutagen-wu) echo "贪阴右机 贪阴阳机" ;;
         --mutagen-ren) echo "梁紫左武 梁紫府武" ;;
-        --god-names) echo "spec common" ;;
-        --stars) echo "spec extended" ;;
+        --god-names) echo "default common" ;;
+        --stars) echo "default extended" ;;
         --minute) echo "0 1 2 3 4 5 6 7 8 9 10 11" ;;
         --sex) echo "0 1 男 女" ;;
         --dst) echo "auto on off" ;;

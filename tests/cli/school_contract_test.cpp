@@ -61,7 +61,7 @@ TEST(SchoolCli, CommonPreset) {
     EXPECT_EQ(Palace(j, "巳")["smallLimitAges"][0], 2);
 
     const auto text = RunCli({"cast", "1990-06-15", "--hour", "6", "--minute", "0", "--preset",
-                              "common", "--stars", "spec"});
+                              "common", "--stars", "default"});
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("约定：kuiYue=chou-wei tianMa=year bodyRulerZi=火星 jieKong=pair "
                             "godNames=common\n"),
