@@ -93,30 +93,10 @@ start() {
     } >"$dir/env"
 }
 
-descendants() {
-    local p
-    for p in $(ps -o pid= --ppid "$1" 2>/dev/null); do
-        echo "$p"
-        descendants "$p"
-    done
-}
+. "$(dirname "${BASH_SOURCE[0]}")/session_stop.sh"
 
-stop() {
-    local dir=$1 f pids=() _
-    for f in xdp kwin dbus; do
-        [ -f "$dir/$f.pid" ] || continue
-        pids+=("$(cat "$dir/$f.pid")")
-        # shellcheck disable=SC2207
-        pids+=($(descendants "${pids[-1]}" || true))
-        rm -f "$dir/$f.pid"
-    done
-    [ ${#pids[@]} -eq 0 ] && return 0
-    kill -TERM "${pids[@]}" 2>/dev/null || true
-    for _ in $(seq 40); do
-        kill -0 "${pids[@]}" 2>/dev/null || return 0
-        sleep 0.05
-    done
-    kill -KILL "${pids[@]}" 2>/dev/null || true
+stop() {  # everything started, then SIGKILL after 2 s
+    stop_started "$1" xdp kwin dbus
 }
 
 case "${1:-}" in
