@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BirthBuilder.h"
+#include "birth/BirthBuilder.h"
 #include "chart/ZiWei.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/BirthForm.h"
 #include "chart/ZiWei.h"
+#include "form/BirthForm.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/Global.h"
+#include "birth/BirthData.h"
 #include "periods/Conventions.h"
 
 namespace qelvar {

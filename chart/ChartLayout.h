@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/DialogUnits.h"
+#include "layout/DialogUnits.h"
 
 namespace qelvar {
 

@@ -11,7 +11,7 @@
 #include <chrono>
 #include <optional>
 
-#include "app/Global.h"
+#include "birth/BirthData.h"
 #include "chart/Chart.h"
 #include "chart/ChartGrid.h"
 #include "chart/Pillars.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "app/BirthFromMoment.h"
+#include "birth/BirthFromMoment.h"
 #include "calendar/CalendarNames.h"
 
 namespace qelvar::cli {

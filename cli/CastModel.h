@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/BirthBuilder.h"
-#include "app/Global.h"
+#include "birth/BirthBuilder.h"
+#include "birth/BirthData.h"
 #include "chart/ChartGrid.h"
 #include "cli/Dates.h"
 #include "moment/BirthMoment.h"

@@ -12,14 +12,14 @@
 #include <optional>
 #include <span>
 
-#include "app/AppLanguage.h"
-#include "app/DialogFont.h"
-#include "chart/ChartExport.h"
-#include "chart/ChartPicture.h"
 #include "chart/Cycle.h"
 #include "cli/ChartPng.h"
 #include "cli/Status.h"
 #include "io/AtomicFile.h"
+#include "ui/app/AppLanguage.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ChartExport.h"
+#include "ui/chart/ChartPicture.h"
 
 namespace qelvar::cli {
 

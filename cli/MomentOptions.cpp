@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/MomentEntry.h"
 #include "calendar/BirthInstant.h"
 #include "calendar/CalendarNames.h"
 #include "cli/Dates.h"
@@ -13,6 +12,7 @@
 #include "cli/LineReader.h"
 #include "cli/Options.h"
 #include "cli/Status.h"
+#include "form/MomentEntry.h"
 #include "moment/MomentText.h"
 #include "moment/PlaceIndex.h"
 

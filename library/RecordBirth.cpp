@@ -1,6 +1,6 @@
 #include "library/RecordBirth.h"
 
-#include "app/BirthFromMoment.h"
+#include "birth/BirthFromMoment.h"
 #include "periods/Conventions.h"
 
 namespace qelvar::library {

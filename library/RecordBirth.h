@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/BirthBuilder.h"
+#include "birth/BirthBuilder.h"
 #include "library/Record.h"
 #include "moment/BirthMoment.h"
 

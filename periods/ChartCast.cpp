@@ -1,6 +1,6 @@
 #include "periods/ChartCast.h"
 
-#include "app/BirthBuilder.h"
+#include "birth/BirthBuilder.h"
 #include "chart/ZiWei.h"
 
 namespace qelvar {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/Global.h"
+#include "birth/BirthData.h"
 #include "chart/Chart.h"
 #include "periods/Conventions.h"
 #include "periods/Periods.h"

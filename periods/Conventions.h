@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/Global.h"
+#include "birth/BirthData.h"
 #include "calendar/LunarCalendar.h"
 #include "chart/School.h"
 

@@ -22,9 +22,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/DialogUnits.h"
 #include "chart/ChartColours.h"
 #include "chart/ChartLayout.h"
+#include "layout/DialogUnits.h"
 #include "periods/Periods.h"
 
 namespace qelvar {

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/BirthBuilder.h"
-#include "app/Global.h"
+#include "birth/BirthBuilder.h"
+#include "birth/BirthData.h"
 #include "calendar/LunarCalendar.h"
 #include "chart/Chart.h"
 #include "chart/Pillars.h"

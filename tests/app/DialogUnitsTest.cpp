@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/DialogUnits.h"
-#include "app/FormLayout.h"
+#include "form/FormLayout.h"
+#include "layout/DialogUnits.h"
 
 namespace qelvar {
 namespace {

@@ -17,7 +17,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/BirthBuilder.h"
+#include "birth/BirthBuilder.h"
 #include "calendar/BirthInstant.h"
 #include "chart/ChartGrid.h"
 

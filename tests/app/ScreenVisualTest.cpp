@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/ScreenVisual.h"
+#include "capture/ScreenVisual.h"
 
 namespace qelvar {
 namespace {

@@ -1,11 +1,11 @@
 // The typed builder: birth data from a Gregorian or lunar date and the
 // double-hour, sub-period and sex; the birth instant of a time given the
 // old way; the reasons a build fails.
-#include "app/BirthBuilder.h"
+#include "birth/BirthBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include "app/BirthForm.h"
+#include "form/BirthForm.h"
 
 namespace qelvar {
 namespace {

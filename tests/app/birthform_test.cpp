@@ -1,6 +1,6 @@
 // The birth-data form model: the two date updates, the "Error Date" rule and
 // the cast button.
-#include "app/BirthForm.h"
+#include "form/BirthForm.h"
 
 #include <gtest/gtest.h>
 

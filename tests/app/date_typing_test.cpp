@@ -2,8 +2,8 @@
 // gives for a date it cannot convert.
 #include <gtest/gtest.h>
 
-#include "app/BirthBuilder.h"
-#include "app/DateTyping.h"
+#include "birth/BirthBuilder.h"
+#include "form/DateTyping.h"
 
 namespace qelvar {
 namespace {

@@ -3,7 +3,7 @@
 // chosen by hand.
 #include <gtest/gtest.h>
 
-#include "app/MomentEntry.h"
+#include "form/MomentEntry.h"
 
 namespace qelvar {
 namespace {

@@ -20,7 +20,7 @@
 #include <string>
 
 #include "GridDigest.h"
-#include "app/BirthBuilder.h"
+#include "birth/BirthBuilder.h"
 #include "calendar/SolarTermMoments.h"
 #include "chart/Pillars.h"
 #include "chart/Text.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Global.h"
+#include "birth/BirthData.h"
 #include "chart/ChartGrid.h"
 #include "chart/ChartNames.h"
 #include "chart/Cycle.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/BirthForm.h"
 #include "chart/ZiWei.h"
+#include "form/BirthForm.h"
 #include "periods/Periods.h"
 
 namespace qelvar::test {

@@ -4,7 +4,7 @@
 // chart rules: 命宫 and body palace in 申, 水二局, decades forward from 申
 // (2-11), 酉 (12-21), 戌 (22-31); 紫微 in 丑, 天府 in 卯.
 
-#include "app/Global.h"
+#include "birth/BirthData.h"
 
 namespace qelvar {
 

@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/DialogFont.h"
-#include "chart/ChartCanvas.h"
-#include "chart/TimelineStrip.h"
-#include "chart/ZiWeiDlg.h"
 #include "tests/ui/KnownBirth.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ChartCanvas.h"
+#include "ui/chart/TimelineStrip.h"
+#include "ui/chart/ZiWeiDlg.h"
 
 using namespace qelvar;
 

@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/DialogFont.h"
-#include "app/LocalDate.h"
-#include "app/TovrinDlg.h"
-#include "chart/ZiWeiDlg.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ZiWeiDlg.h"
+#include "ui/form/LocalDate.h"
+#include "ui/form/TovrinDlg.h"
 
 using namespace qelvar;
 

@@ -10,9 +10,9 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "app/DialogFont.h"
-#include "app/Tovrin.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/app/DialogFont.h"
+#include "ui/app/Tovrin.h"
 
 using namespace qelvar;
 

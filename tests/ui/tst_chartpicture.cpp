@@ -13,10 +13,10 @@
 #include <cmath>
 #include <random>
 
-#include "app/DialogFont.h"
-#include "chart/ChartExport.h"
-#include "chart/ChartPicture.h"
 #include "tests/periods/PeriodsFixture.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ChartExport.h"
+#include "ui/chart/ChartPicture.h"
 
 using namespace qelvar;
 

@@ -2,9 +2,9 @@
 // wrap at the right edge, and the column grid of the pillar-star block.
 #include <QTest>
 
-#include "app/DialogFont.h"
-#include "chart/ChartText.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ChartText.h"
 
 using namespace qelvar;
 

@@ -10,14 +10,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/AppIcon.h"
-#include "app/DialogFont.h"
-#include "chart/ChartRender.h"
 #include "chart/ZiWei.h"
-#include "chart/ZiWeiDlg.h"
 #include "tests/ui/KnownBirth.h"
 #include "tests/ui/ModalPoll.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/app/AppIcon.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ChartRender.h"
+#include "ui/chart/ZiWeiDlg.h"
 
 using namespace qelvar;
 using std::chrono::year;

@@ -21,17 +21,17 @@
 #include <functional>
 #include <memory>
 
-#include "app/AboutDlg.h"
-#include "app/DialogFont.h"
-#include "app/GregorianDateEdit.h"
-#include "app/ItemWrapLabel.h"
-#include "app/LocalDate.h"
-#include "app/LunarDateEdit.h"
-#include "app/LunarDayPopup.h"
-#include "app/TovrinDlg.h"
-#include "chart/ZiWeiDlg.h"
 #include "tests/ui/ModalPoll.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/app/AboutDlg.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ZiWeiDlg.h"
+#include "ui/form/GregorianDateEdit.h"
+#include "ui/form/ItemWrapLabel.h"
+#include "ui/form/LocalDate.h"
+#include "ui/form/LunarDateEdit.h"
+#include "ui/form/LunarDayPopup.h"
+#include "ui/form/TovrinDlg.h"
 
 using namespace qelvar;
 using std::chrono::year;

@@ -4,10 +4,10 @@
 // it at scale 1 and 2.
 #include <QTest>
 
-#include "app/DialogFont.h"
 #include "capture/HelpText.h"
-#include "capture/MyEdit.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/app/DialogFont.h"
+#include "ui/capture/MyEdit.h"
 
 using namespace qelvar;
 

@@ -17,12 +17,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/DialogFont.h"
-#include "app/TovrinDlg.h"
-#include "chart/ZiWeiDlg.h"
-#include "library/LibraryWindow.h"
-#include "library/RecordTableModel.h"
 #include "tests/ui/ModalPoll.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ZiWeiDlg.h"
+#include "ui/form/TovrinDlg.h"
+#include "ui/library/LibraryWindow.h"
+#include "ui/library/RecordTableModel.h"
 
 using namespace qelvar;
 using std::chrono::year;

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "app/DialogFont.h"
-#include "app/LunarDateEdit.h"
-#include "app/LunarDayPopup.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/app/DialogFont.h"
+#include "ui/form/LunarDateEdit.h"
+#include "ui/form/LunarDayPopup.h"
 
 using namespace qelvar;
 

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "chart/SchoolChoices.h"
+#include "ui/chart/SchoolChoices.h"
 
 using namespace qelvar;
 

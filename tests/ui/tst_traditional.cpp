@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "app/AppLanguage.h"
-#include "app/BirthBuilder.h"
-#include "app/DialogFont.h"
+#include "birth/BirthBuilder.h"
 #include "chart/ChartCaption.h"
-#include "chart/ChartExport.h"
-#include "chart/ChartPicture.h"
 #include "chart/ZiWei.h"
 #include "periods/PeriodOverlay.h"
 #include "periods/Periods.h"
 #include "tests/lang/SimplifiedOnly.h"
+#include "ui/app/AppLanguage.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ChartExport.h"
+#include "ui/chart/ChartPicture.h"
 
 using namespace qelvar;
 

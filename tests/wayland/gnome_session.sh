@@ -25,7 +25,7 @@
 #   not end up in the next one.
 set -euo pipefail
 
-WAIT=${SESSION_TIMEOUT:-30}
+WAIT=${SESSION_TIMEOUT:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 
 log() { printf '[gnome-session %s] %s\n' "$(date +%T.%3N)" "$*" >&2; }

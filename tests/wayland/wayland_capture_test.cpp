@@ -25,12 +25,12 @@
 #include <cmath>
 #include <functional>
 
-#include "app/Tovrin.h"
-#include "capture/CatchScreenDlg.h"
 #include "capture/HelpText.h"
-#include "capture/PortalScreenshot.h"
-#include "chart/ZiWeiDlg.h"
 #include "tests/ui/KnownBirth.h"
+#include "ui/app/Tovrin.h"
+#include "ui/capture/CatchScreenDlg.h"
+#include "ui/capture/PortalScreenshot.h"
+#include "ui/chart/ZiWeiDlg.h"
 
 Q_DECLARE_METATYPE(qelvar::PortalOutcome)
 

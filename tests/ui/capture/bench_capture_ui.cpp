@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QtTest>
 
-#include "capture/CatchScreenDlg.h"
+#include "ui/capture/CatchScreenDlg.h"
 
 namespace {
 

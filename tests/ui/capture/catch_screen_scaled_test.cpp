@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "capture/CatchScreenDlg.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/capture/CatchScreenDlg.h"
 
 using qelvar::CCatchScreenDlg;
 using qelvar::ScreenRect;

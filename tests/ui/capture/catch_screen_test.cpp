@@ -22,13 +22,13 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/ScreenVisual.h"
 #include "capture/BmpFile.h"
-#include "capture/CatchScreenDlg.h"
 #include "capture/HelpText.h"
-#include "chart/ZiWeiDlg.h"
+#include "capture/ScreenVisual.h"
 #include "tests/ui/KnownBirth.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/capture/CatchScreenDlg.h"
+#include "ui/chart/ZiWeiDlg.h"
 
 using qelvar::CCatchScreenDlg;
 using qelvar::ScreenRect;

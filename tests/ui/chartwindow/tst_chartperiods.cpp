@@ -20,16 +20,16 @@
 #include <QTranslator>
 #include <QWheelEvent>
 
-#include "app/DialogFont.h"
-#include "chart/ChartCanvas.h"
-#include "chart/ChartExport.h"
 #include "chart/ChartView.h"
-#include "chart/TimelineStrip.h"
 #include "chart/ZiWei.h"
-#include "chart/ZiWeiDlg.h"
 #include "periods/PeriodOverlay.h"
 #include "tests/ui/KnownBirth.h"
 #include "tests/ui/QtWarnings.h"
+#include "ui/app/DialogFont.h"
+#include "ui/chart/ChartCanvas.h"
+#include "ui/chart/ChartExport.h"
+#include "ui/chart/TimelineStrip.h"
+#include "ui/chart/ZiWeiDlg.h"
 
 using namespace qelvar;
 

@@ -1,0 +1,112 @@
+#include "ui/app/AppLanguage.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
+#include <QtGlobal>
+
+namespace qelvar {
+
+namespace {
+
+Language g_language = Language::ZhCN;
+
+// The settings file of the program: ~/.config/Tovrin/Qelvar.conf.
+QSettings Settings() {
+    return QSettings(QStringLiteral("Tovrin"), QStringLiteral("Qelvar"));
+}
+
+constexpr char kLanguageKey[] = "language";
+
+}  // namespace
+
+Language AppLanguage() {
+    return g_language;
+}
+
+void SetAppLanguage(Language language) {
+    g_language = language;
+}
+
+Language SystemLanguage() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty())
+            return LanguageOfLocale(std::string_view(value.constData(), value.size()));
+    }
+    return Language::ZhCN;
+}
+
+Language StartLanguage() {
+    const std::string chosen = Settings().value(kLanguageKey).toString().toStdString();
+    if (const std::optional<Language> l = ParseLanguage(chosen)) return *l;
+    return SystemLanguage();
+}
+
+void RememberLanguage(Language language) {
+    const std::string_view code = LanguageCode(language);
+    Settings().setValue(kLanguageKey,
+                        QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
+}
+
+void InstallQtTranslations(Language language) {
+    // One translator for the whole run, replaced when the language changes.
+    static QTranslator* translator = nullptr;
+    if (translator != nullptr) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        translator = nullptr;
+    }
+    // Qt ships zh_CN and zh_TW; Hong Kong reads the traditional one.
+    const QString name =
+        IsTraditional(language) ? QStringLiteral("qtbase_zh_TW") : QStringLiteral("qtbase_zh_CN");
+    auto* loaded = new QTranslator;
+    if (loaded->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(loaded);
+        translator = loaded;
+    } else {
+        delete loaded;
+    }
+    switch (language) {
+        case Language::ZhTW:
+            QLocale::setDefault(
+                QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan));
+            break;
+        case Language::ZhHK:
+            QLocale::setDefault(
+                QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::HongKong));
+            break;
+        case Language::ZhCN:
+            QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+            break;
+    }
+}
+
+QString LanguageMenuName(Language language) {
+    switch (language) {
+        case Language::ZhTW:
+            return QStringLiteral("繁體中文（台灣）");
+        case Language::ZhHK:
+            return QStringLiteral("繁體中文（香港）");
+        case Language::ZhCN:
+            break;
+    }
+    return QStringLiteral("简体中文");
+}
+
+QString Localized(std::string_view simplified) {
+    if (!IsTraditional(g_language))
+        return QString::fromUtf8(simplified.data(), static_cast<qsizetype>(simplified.size()));
+    const std::string text = Localize(g_language, simplified);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Localized(const QString& simplified) {
+    if (!IsTraditional(g_language)) return simplified;
+    return Localized(std::string_view(simplified.toStdString()));
+}
+
+}  // namespace qelvar
