@@ -5,7 +5,8 @@
 #   run_gnome_tests.sh TEST_PROGRAM WxH SCALE physical|logical native|xwayland
 #
 # native: the program on Qt's native wayland platform, the permission
-#         given; then the permission refused: GNOME's message, no capture
+#         given, with real input through mutter's remote-desktop
+#         interface; then the permission refused: GNOME's message, no capture
 #         window, no file;
 # xwayland: the program through XWayland, the permission given.
 # Exits 77 (skipped) when the machine lacks what the desktop needs.
