@@ -80,6 +80,25 @@ bool DropTail(std::string& name, std::string_view tail) {
     return true;
 }
 
+// The ethnic names before the suffix of what ChineseStem dropped: "东乡族"
+// of "东乡族自治县", empty for "市".
+std::string EthnicPart(std::string dropped) {
+    for (const std::string_view suffix : kSuffixes) {
+        if (dropped.ends_with(suffix)) {
+            dropped.resize(dropped.size() - suffix.size());
+            break;
+        }
+    }
+    return dropped;
+}
+
+// `text` without 族, so that "蒙古" and "蒙古族" compare alike.
+std::string WithoutEthnicSuffix(std::string text) {
+    for (std::size_t at; (at = text.find(kEthnicSuffix)) != std::string::npos;)
+        text.erase(at, kEthnicSuffix.size());
+    return text;
+}
+
 std::vector<std::string_view> Split(std::string_view text, std::string_view by) {
     std::vector<std::string_view> parts;
     while (true) {
@@ -519,14 +538,22 @@ PlaceIndex::Matches PlaceIndex::Direct(std::string_view name) const {
     const std::string stem = ChineseStem(key);
     if (stem != key) {
         if (const auto it = m_chinese.find(stem); it != m_chinese.end()) {
-            // "大理州" keeps the prefecture, "浦东区" the 新区; a suffix no
-            // candidate has (a county since renamed a district) keeps them all.
+            // "大理州" keeps the prefecture, "浦东区" the 新区, "阜新蒙古自治县"
+            // the county of that people; a plain suffix no candidate has
+            // (吴江市, a county-level city since made a district) keeps them
+            // all.  An ethnic name no candidate has keeps none: "临夏东乡族
+            // 自治县" is not 临夏县, nor "内蒙古鄂伦春自治旗" 内蒙古自治区.
             const char* end = key.data() + key.size();
             const std::string last(static_cast<const char*>(g_utf8_find_prev_char(key.data(), end)),
                                    end);
-            for (const std::size_t i : it->second)
-                if (PlaceKey(m_table[i].chineseName).ends_with(last)) m.places.push_back(i);
-            if (m.places.empty()) m.places = it->second;
+            const std::string ethnic = WithoutEthnicSuffix(EthnicPart(key.substr(stem.size())));
+            for (const std::size_t i : it->second) {
+                const std::string full = PlaceKey(m_table[i].chineseName);
+                if (full.ends_with(last) &&
+                    WithoutEthnicSuffix(full).find(ethnic) != std::string::npos)
+                    m.places.push_back(i);
+            }
+            if (m.places.empty() && ethnic.empty()) m.places = it->second;
         }
     }
     return m;
