@@ -47,9 +47,17 @@ bool IsAscii(std::string_view s) {
 
 bool IsLatin(std::string_view s) {
     // Latin letters with accents take two bytes in UTF-8 with a lead byte
-    // below 0xE0; Chinese characters take three.
-    return std::none_of(s.begin(), s.end(),
-                        [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
+    // below 0xE0; Chinese characters take three.  So do the punctuation and
+    // symbols of U+2000..U+20FF (E2 80..83 xx), which Latin names carry:
+    // "South P’yŏngan Province".
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0xE0) continue;
+        if (c != 0xE2 || i + 2 >= s.size() || (static_cast<unsigned char>(s[i + 1]) & 0xFC) != 0x80)
+            return false;
+        i += 2;
+    }
+    return true;
 }
 
 std::size_t Characters(std::string_view s) {

@@ -252,6 +252,8 @@ const Query kQueries[] = {
     {"kunshan", "320583", 1},
     {"Kun Shan", "320583", 1},
     {"320583", "320583", 1},
+    {"Xi’an, Shaanxi", "610100", 1},
+    {"Anju · South P’yŏngan Province · 朝鲜", "", 1},  // a completion label
     // names several divisions share: every one offered, none taken
     {"朝阳", nullptr, 4},
     {"大理", nullptr, 2},
