@@ -148,40 +148,41 @@ struct Overseas {
     const char* english;
     const char* countryCode;
     double longitude;
+    double latitude;
 };
 
 // The cities of the 30 largest overseas Chinese communities.
 const Overseas kOverseas[] = {
-    {"纽约", "紐約", "New York", "US", -74.01},
-    {"旧金山", "舊金山", "San Francisco", "US", -122.42},
-    {"洛杉矶", "洛杉磯", "Los Angeles", "US", -118.24},
-    {"温哥华", "溫哥華", "Vancouver", "CA", -123.12},
-    {"多伦多", "多倫多", "Toronto", "CA", -79.38},
-    {"悉尼", "雪梨", "Sydney", "AU", 151.21},
-    {"墨尔本", "墨爾本", "Melbourne", "AU", 144.96},
-    {"伦敦", "倫敦", "London", "GB", -0.13},
-    {"巴黎", "巴黎", "Paris", "FR", 2.35},
-    {"新加坡", "新加坡", "Singapore", "SG", 103.85},
-    {"吉隆坡", "吉隆坡", "Kuala Lumpur", "MY", 101.69},
-    {"槟城", "檳城", "George Town", "MY", 100.33},
-    {"新山", "新山", "Johor Bahru", "MY", 103.76},
-    {"雅加达", "雅加達", "Jakarta", "ID", 106.85},
-    {"西雅图", "西雅圖", "Seattle", "US", -122.33},
-    {"棉兰", "棉蘭", "Medan", "ID", 98.67},
-    {"曼谷", "曼谷", "Bangkok", "TH", 100.50},
-    {"马尼拉", "馬尼拉", "Manila", "PH", 120.98},
-    {"胡志明市", "胡志明市", "Ho Chi Minh City", "VN", 106.63},
-    {"仰光", "仰光", "Yangon", "MM", 96.16},
-    {"金边", "金邊", "Phnom Penh", "KH", 104.92},
-    {"东京", "東京", "Tokyo", "JP", 139.69},
-    {"大阪", "大阪", "Osaka", "JP", 135.50},
-    {"首尔", "首爾", "Seoul", "KR", 126.98},
-    {"奥克兰", "奧克蘭", "Auckland", "NZ", 174.76},
-    {"利马", "利馬", "Lima", "PE", -77.03},
-    {"圣保罗", "聖保羅", "São Paulo", "BR", -46.64},
-    {"檀香山", "檀香山", "Honolulu", "US", -157.86},
-    {"芝加哥", "芝加哥", "Chicago", "US", -87.65},
-    {"休斯敦", "休士頓", "Houston", "US", -95.36},
+    {"纽约", "紐約", "New York", "US", -74.01, 40.71},
+    {"旧金山", "舊金山", "San Francisco", "US", -122.42, 37.77},
+    {"洛杉矶", "洛杉磯", "Los Angeles", "US", -118.24, 34.05},
+    {"温哥华", "溫哥華", "Vancouver", "CA", -123.12, 49.28},
+    {"多伦多", "多倫多", "Toronto", "CA", -79.38, 43.65},
+    {"悉尼", "雪梨", "Sydney", "AU", 151.21, -33.87},
+    {"墨尔本", "墨爾本", "Melbourne", "AU", 144.96, -37.81},
+    {"伦敦", "倫敦", "London", "GB", -0.13, 51.51},
+    {"巴黎", "巴黎", "Paris", "FR", 2.35, 48.86},
+    {"新加坡", "新加坡", "Singapore", "SG", 103.85, 1.29},
+    {"吉隆坡", "吉隆坡", "Kuala Lumpur", "MY", 101.69, 3.14},
+    {"槟城", "檳城", "George Town", "MY", 100.33, 5.41},
+    {"新山", "新山", "Johor Bahru", "MY", 103.76, 1.46},
+    {"雅加达", "雅加達", "Jakarta", "ID", 106.85, -6.21},
+    {"西雅图", "西雅圖", "Seattle", "US", -122.33, 47.61},
+    {"棉兰", "棉蘭", "Medan", "ID", 98.67, 3.59},
+    {"曼谷", "曼谷", "Bangkok", "TH", 100.50, 13.75},
+    {"马尼拉", "馬尼拉", "Manila", "PH", 120.98, 14.60},
+    {"胡志明市", "胡志明市", "Ho Chi Minh City", "VN", 106.63, 10.82},
+    {"仰光", "仰光", "Yangon", "MM", 96.16, 16.87},
+    {"金边", "金邊", "Phnom Penh", "KH", 104.92, 11.56},
+    {"东京", "東京", "Tokyo", "JP", 139.69, 35.69},
+    {"大阪", "大阪", "Osaka", "JP", 135.50, 34.69},
+    {"首尔", "首爾", "Seoul", "KR", 126.98, 37.57},
+    {"奥克兰", "奧克蘭", "Auckland", "NZ", 174.76, -36.85},
+    {"利马", "利馬", "Lima", "PE", -77.03, -12.05},
+    {"圣保罗", "聖保羅", "São Paulo", "BR", -46.64, -23.55},
+    {"檀香山", "檀香山", "Honolulu", "US", -157.86, 21.31},
+    {"芝加哥", "芝加哥", "Chicago", "US", -87.65, 41.88},
+    {"休斯敦", "休士頓", "Houston", "US", -95.36, 29.76},
 };
 
 // Chinese spellings find the city alone; an English name shared with other
@@ -195,6 +196,7 @@ TEST(PlaceIndex, OverseasChineseCitiesInThreeSpellings) {
             ASSERT_NE(l.chosen, nullptr) << chinese;
             EXPECT_EQ(l.chosen->countryCode, c.countryCode);
             EXPECT_NEAR(l.chosen->longitude, c.longitude, 0.1);
+            EXPECT_NEAR(l.chosen->latitude, c.latitude, 0.1);
             EXPECT_NE(ClockZoneFor(*l.chosen), "Asia/Shanghai");
         }
         const PlaceLookup english = index.Lookup(c.english);
