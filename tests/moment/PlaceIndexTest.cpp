@@ -47,12 +47,12 @@ const std::set<std::string> kTwins = {
 
 // Every prefecture- and county-level division (and Taiwan's, Hong Kong's and
 // Macau's places), by its full and its short name: a single answer is the
-// division itself; a shared name offers it, higher levels first, and the
-// name with the division's prefecture (a county) or province (a prefecture or
-// a county under its province) added in Chinese, full or short, before or
-// after, finds it alone.  A prefecture sharing its name with its own county
-// (承德市, 承德县) is the one meant with the province added; the county with
-// the prefecture added.
+// division itself, a shared name offers it among candidates listed higher
+// levels first; and either way the name with the division's prefecture (a
+// county) or province (a prefecture, or a county under its province) added in
+// Chinese, full or short, before or after, finds it alone.  A prefecture
+// sharing its name with its own county (承德市, 承德县) is the one meant with
+// the province added; the county with the prefecture added.
 TEST(PlaceIndex, EveryDivisionIsFoundByItsNames) {
     const PlaceIndex& index = PlaceIndex::Installed();
     std::size_t checked = 0, twins = 0;
