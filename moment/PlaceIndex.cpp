@@ -47,9 +47,17 @@ bool IsAscii(std::string_view s) {
 
 bool IsLatin(std::string_view s) {
     // Latin letters with accents take two bytes in UTF-8 with a lead byte
-    // below 0xE0; Chinese characters take three.
-    return std::none_of(s.begin(), s.end(),
-                        [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
+    // below 0xE0; Chinese characters take three.  So do the punctuation and
+    // symbols of U+2000..U+20FF (E2 80..83 xx), which Latin names carry:
+    // "South P’yŏngan Province".
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0xE0) continue;
+        if (c != 0xE2 || i + 2 >= s.size() || (static_cast<unsigned char>(s[i + 1]) & 0xFC) != 0x80)
+            return false;
+        i += 2;
+    }
+    return true;
 }
 
 std::size_t Characters(std::string_view s) {
@@ -78,6 +86,25 @@ bool DropTail(std::string& name, std::string_view tail) {
     if (!name.ends_with(tail) || Characters(name) < Characters(tail) + 2) return false;
     name.resize(name.size() - tail.size());
     return true;
+}
+
+// The ethnic names before the suffix of what ChineseStem dropped: "东乡族"
+// of "东乡族自治县", empty for "市".
+std::string EthnicPart(std::string dropped) {
+    for (const std::string_view suffix : kSuffixes) {
+        if (dropped.ends_with(suffix)) {
+            dropped.resize(dropped.size() - suffix.size());
+            break;
+        }
+    }
+    return dropped;
+}
+
+// `text` without 族, so that "蒙古" and "蒙古族" compare alike.
+std::string WithoutEthnicSuffix(std::string text) {
+    for (std::size_t at; (at = text.find(kEthnicSuffix)) != std::string::npos;)
+        text.erase(at, kEthnicSuffix.size());
+    return text;
 }
 
 std::vector<std::string_view> Split(std::string_view text, std::string_view by) {
@@ -443,27 +470,62 @@ void PlaceIndex::LoadWorldChinese() const {
     });
 }
 
+// Whether `qualifier` names `region` (a province or prefecture, in Chinese):
+// its full or short Chinese name, or one of its Latin names.
+bool PlaceIndex::Names(const std::string& region, std::string_view qualifier) const {
+    if (region.empty()) return false;
+    const std::string key = PlaceKey(qualifier);
+    if (IsLatin(key)) {
+        const auto it = m_regionLatin.find(region);
+        return it != m_regionLatin.end() && Contains(it->second, key);
+    }
+    const std::string k = PlaceKey(region);
+    return k == key || ChineseStem(k) == ChineseStem(key);
+}
+
 bool PlaceIndex::Qualifies(std::size_t i, std::string_view qualifier) const {
     const Place& p = At(i);
+    if (Names(p.province, qualifier) || Names(p.prefecture, qualifier)) return true;
     const std::string key = PlaceKey(qualifier);
-    const bool chinese = !IsLatin(key);
-    const std::string stem = chinese ? ChineseStem(key) : key;
-    for (const std::string* region : {&p.province, &p.prefecture}) {
-        if (region->empty()) continue;
-        const std::string k = PlaceKey(*region);
-        if (chinese && (k == key || ChineseStem(k) == stem)) return true;
-        if (const auto it = m_regionLatin.find(*region); !chinese && it != m_regionLatin.end())
-            if (Contains(it->second, key)) return true;
-    }
-    if (!chinese) {
+    if (IsLatin(key)) {
         for (const std::string* n : {&p.state, &p.country, &p.countryCode})
             if (!n->empty() && PlaceKey(*n) == key) return true;
         return false;
     }
+    const std::string stem = ChineseStem(key);
     if (!p.countryChinese.empty() && PlaceKey(p.countryChinese) == key) return true;
     for (const std::string_view n : Split(CountryNames(p.countryCode), "|"))
         if (!n.empty() && (PlaceKey(n) == key || PlaceKey(n) == stem)) return true;
     return false;
+}
+
+// A prefecture and the counties inside it that share its name (承德市 and
+// its 承德县), narrowed by a qualifier naming their province ("承德, 河北",
+// "河北承德"): the prefecture is meant, as the province is how a prefecture
+// is told from others.  Narrowed by the prefecture instead ("承德, 承德市")
+// the prefecture is gone already (a place is not qualified by itself) and the
+// county stays alone.  Returns the prefecture's position in `places`, or
+// npos.
+std::size_t PlaceIndex::PrefectureOfNamesakes(const std::vector<std::size_t>& places,
+                                              const std::vector<std::string>& qualifiers) const {
+    constexpr std::size_t none = std::string::npos;
+    std::size_t prefecture = none;
+    for (std::size_t n = 0; n < places.size(); ++n) {
+        if (places[n] >= m_table.size()) return none;
+        if (m_table[places[n]].level != PlaceLevel::Prefecture) continue;
+        if (prefecture != none) return none;
+        prefecture = n;
+    }
+    if (prefecture == none || places.size() < 2) return none;
+    const Place& p = m_table[places[prefecture]];
+    for (const std::size_t i : places) {
+        const Place& q = m_table[i];
+        if (&q != &p && (q.level != PlaceLevel::County || q.prefecture != p.chineseName))
+            return none;
+    }
+    const bool byProvince = std::any_of(qualifiers.begin(), qualifiers.end(),
+                                        [&](const std::string& q) { return Names(p.province, q); });
+    return byProvince ? prefecture : none;
 }
 
 PlaceIndex::Matches PlaceIndex::Direct(std::string_view name) const {
@@ -484,14 +546,22 @@ PlaceIndex::Matches PlaceIndex::Direct(std::string_view name) const {
     const std::string stem = ChineseStem(key);
     if (stem != key) {
         if (const auto it = m_chinese.find(stem); it != m_chinese.end()) {
-            // "大理州" keeps the prefecture, "浦东区" the 新区; a suffix no
-            // candidate has (a county since renamed a district) keeps them all.
+            // "大理州" keeps the prefecture, "浦东区" the 新区, "阜新蒙古自治县"
+            // the county of that people; a plain suffix no candidate has
+            // (吴江市, a county-level city since made a district) keeps them
+            // all.  An ethnic name no candidate has keeps none: "临夏东乡族
+            // 自治县" is not 临夏县, nor "内蒙古鄂伦春自治旗" 内蒙古自治区.
             const char* end = key.data() + key.size();
             const std::string last(static_cast<const char*>(g_utf8_find_prev_char(key.data(), end)),
                                    end);
-            for (const std::size_t i : it->second)
-                if (PlaceKey(m_table[i].chineseName).ends_with(last)) m.places.push_back(i);
-            if (m.places.empty()) m.places = it->second;
+            const std::string ethnic = WithoutEthnicSuffix(EthnicPart(key.substr(stem.size())));
+            for (const std::size_t i : it->second) {
+                const std::string full = PlaceKey(m_table[i].chineseName);
+                if (full.ends_with(last) &&
+                    WithoutEthnicSuffix(full).find(ethnic) != std::string::npos)
+                    m.places.push_back(i);
+            }
+            if (m.places.empty() && ethnic.empty()) m.places = it->second;
         }
     }
     return m;
@@ -507,7 +577,9 @@ PlaceIndex::Matches PlaceIndex::Named(std::string_view name) const {
         if (!m_regionNames.contains(head)) continue;
         Matches tail = Named(at);
         std::erase_if(tail.places, [&](std::size_t i) { return !Qualifies(i, head); });
-        if (!tail.places.empty()) return tail;
+        if (tail.places.empty()) continue;
+        tail.heads.push_back(head);
+        return tail;
     }
     // Only GeoNames' translations: offered, never taken without a qualifier.
     LoadWorldChinese();
@@ -545,9 +617,23 @@ PlaceLookup PlaceIndex::Lookup(std::string_view text) const {
         return r;
     };
     Matches m = qualified(0);
-    if (m.places.empty() && parts.size() > 1) m = qualified(parts.size() - 1);
-    std::sort(m.places.begin(), m.places.end());
+    std::size_t nameAt = 0;
+    if (m.places.empty() && parts.size() > 1) {
+        nameAt = parts.size() - 1;
+        m = qualified(nameAt);
+    }
+    std::sort(m.places.begin(), m.places.end(), [this](std::size_t a, std::size_t b) {
+        // Provinces, then prefectures, then counties, then cities abroad: the
+        // likelier reading of a shared name first.
+        const PlaceLevel la = At(a).level, lb = At(b).level;
+        return la != lb ? la < lb : a < b;
+    });
     m.places.erase(std::unique(m.places.begin(), m.places.end()), m.places.end());
+    std::vector<std::string> qualifiers = m.heads;
+    for (std::size_t q = 0; q < parts.size(); ++q)
+        if (q != nameAt) qualifiers.push_back(parts[q]);
+    if (const std::size_t at = PrefectureOfNamesakes(m.places, qualifiers); at != std::string::npos)
+        m.places = {m.places[at]};
     for (const std::size_t i : m.places) lookup.candidates.push_back(&At(i));
     if (lookup.candidates.size() == 1 && (!m.unchecked || parts.size() > 1))
         lookup.chosen = lookup.candidates[0];
@@ -559,10 +645,14 @@ std::vector<const Place*> PlaceIndex::Complete(std::string_view prefix, std::siz
     const std::string key = PlaceKey(prefix);
     if (key.empty()) return found;
     const auto begins = [&key](const std::string& k) { return k.starts_with(key); };
-    for (std::size_t i = 0; i < m_table.size() && found.size() < limit; ++i) {
+    for (std::size_t i = 0; i < m_table.size(); ++i) {
         if (std::any_of(m_tableKeys[i].begin(), m_tableKeys[i].end(), begins))
             found.push_back(&m_table[i]);
     }
+    // Higher levels first (西安市 before the two 西安区), as Lookup offers them.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Place* a, const Place* b) { return a->level < b->level; });
+    if (found.size() > limit) found.resize(limit);
     if (!IsLatin(key) || found.size() >= limit) return found;
     LoadWorld();
     std::vector<std::size_t> world;

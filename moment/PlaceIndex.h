@@ -98,16 +98,19 @@ public:
     // prefecture, state, country or its code) after a comma or ·, or in
     // Chinese before the name ("江苏苏州", "江苏省苏州市").  A single candidate
     // is chosen unless its only match is a Chinese name from GeoNames'
-    // translations and no qualifier was given.
+    // translations and no qualifier was given.  A prefecture and its own
+    // counties of the same name, narrowed by their province ("承德, 河北"),
+    // give the prefecture.  Candidates come provinces first, then
+    // prefectures, counties and cities abroad.
     PlaceLookup Lookup(std::string_view text) const;
 
     // The candidates of Lookup.
     std::vector<const Place*> Find(std::string_view text) const { return Lookup(text).candidates; }
 
-    // Places one of whose names begins with `prefix`, the table's first (in
-    // its order: provinces, prefectures, counties, cities abroad), then
-    // GeoNames' most populous first; at most `limit`.  A Chinese prefix
-    // offers only checked Chinese names.
+    // Places one of whose names begins with `prefix`, the table's first
+    // (provinces, prefectures, counties, then cities abroad, each level in
+    // the table's order), then GeoNames' most populous first; at most
+    // `limit`.  A Chinese prefix offers only checked Chinese names.
     std::vector<const Place*> Complete(std::string_view prefix, std::size_t limit) const;
 
     // The places of the table, in its order.
@@ -117,14 +120,18 @@ private:
     using KeyMap = std::unordered_map<std::string, std::vector<std::size_t>>;
     struct Matches {
         std::vector<std::size_t> places;
-        bool unchecked = false;  // only GeoNames' Chinese translations matched
+        bool unchecked = false;          // only GeoNames' Chinese translations matched
+        std::vector<std::string> heads;  // regions typed before the name: "江苏" of "江苏苏州"
     };
     const Place& At(std::size_t i) const;
     void LoadWorld() const;
     void LoadWorldChinese() const;
     Matches Direct(std::string_view name) const;
     Matches Named(std::string_view name) const;
+    bool Names(const std::string& region, std::string_view qualifier) const;
     bool Qualifies(std::size_t i, std::string_view qualifier) const;
+    std::size_t PrefectureOfNamesakes(const std::vector<std::size_t>& places,
+                                      const std::vector<std::string>& qualifiers) const;
 
     std::vector<Place> m_table;
     std::vector<std::vector<std::string>> m_tableKeys;  // every key of each table place

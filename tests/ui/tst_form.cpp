@@ -647,18 +647,28 @@ void FormTest::trueSolarTimeMovesThePickers() {
     QCOMPARE(t.Minutes()->currentIndex(), 9);
 }
 
-// Typing 朝阳 offers "朝阳区 · 北京市"-style entries; the one picked is the
-// place the line shows the time was read for.
+// Typing 朝阳 offers "朝阳区 · 北京市"-style entries, the city first (so does
+// 西安, whose districts in 辽源 and 牡丹江 share the name); the one picked is
+// the place the line shows the time was read for.
 void FormTest::placeCompletionShowsChineseLabels() {
     FormUnderTest t;
     QTest::keyClicks(t.Time(), QStringLiteral("12:10"));
-    t.Place()->setText(QStringLiteral("朝阳"));  // typed: IME text arrives whole
-    emit t.Place()->textEdited(t.Place()->text());
-    QCompleter* completer = t.Place()->completer();
-    QVERIFY(completer != nullptr);
-    QStringList shown;
-    for (int row = 0; row < completer->model()->rowCount(); ++row)
-        shown << completer->model()->index(row, 0).data().toString();
+    const auto shownFor = [&t](const QString& typed) {
+        t.Place()->setText(typed);  // typed: IME text arrives whole
+        emit t.Place()->textEdited(t.Place()->text());
+        QStringList shown;
+        if (QCompleter* completer = t.Place()->completer())
+            for (int row = 0; row < completer->model()->rowCount(); ++row)
+                shown << completer->model()->index(row, 0).data().toString();
+        return shown;
+    };
+    QStringList shown = shownFor(QStringLiteral("西安"));
+    QVERIFY2(!shown.isEmpty() && shown.first() == QStringLiteral("西安市 · 陕西省"),
+             qPrintable(shown.join(u'|')));
+    QVERIFY(t.MomentText().startsWith(
+        QStringLiteral("出生地“西安”有3处，请加上省市：西安市 · 陕西省；")));
+    shown = shownFor(QStringLiteral("朝阳"));
+    QCOMPARE(shown.value(0), QStringLiteral("朝阳市 · 辽宁省"));
     for (const char* label :
          {"朝阳区 · 北京市", "朝阳区 · 长春市", "朝阳市 · 辽宁省", "朝阳县 · 朝阳市"})
         QVERIFY2(shown.contains(QString::fromUtf8(label)), qPrintable(shown.join(u'|')));
