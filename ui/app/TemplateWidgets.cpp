@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include "ui/app/AppIcon.h"
+#include "ui/app/AppLanguage.h"
 #include "ui/app/DialogFont.h"
 #include "ui/form/GregorianDateEdit.h"
 #include "ui/form/ItemWrapLabel.h"
@@ -24,8 +25,10 @@ namespace qelvar {
 
 namespace {
 
+// A template's texts are written in Simplified Chinese; they are shown in
+// the language of the installed translations.
 QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return CoreText(text);
 }
 
 // Moves a drop-down, when it opens, so that its right edge lines up with
