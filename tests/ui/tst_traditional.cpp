@@ -168,6 +168,12 @@ QStringList WindowTexts(QWidget& window) {
     return texts + device.Texts();
 }
 
+QStringList Distinct(QStringList texts) {
+    texts.sort();
+    texts.removeDuplicates();
+    return texts;
+}
+
 }  // namespace
 
 class TraditionalChartTest : public QObject {
@@ -180,6 +186,7 @@ private slots:
     void noSimplifiedCharacterDrawn();
     void windowsShowNoSimplifiedCharacter();
     void cataloguesHoldNoSimplifiedCharacter();
+    void formSwitchesLanguageAtOnce();
 };
 
 void TraditionalChartTest::initTestCase() {
@@ -319,6 +326,33 @@ void TraditionalChartTest::cataloguesHoldNoSimplifiedCharacter() {
         QVERIFY(!xml.hasError());
         QVERIFY2(translations > 150, qPrintable(QString::number(translations)));
     }
+}
+
+// A form open in zh-CN whose language is switched shows what a form opened
+// in the new language shows, and switched back what it showed before.
+void TraditionalChartTest::formSwitchesLanguageAtOnce() {
+    const auto texts = [](CTovrinDlg& form) {
+        QTest::keyClicks(form.findChild<QLineEdit*>(ControlName(form_id::kTimeEdit)), "9:05");
+        return WindowTexts(form);
+    };
+    const auto switchTo = [](Language l) {
+        SetAppLanguage(l);
+        InstallQtTranslations(l);
+        QCoreApplication::processEvents();  // the windows' language-change events
+    };
+    BirthData birth;
+    switchTo(Language::ZhCN);
+    CTovrinDlg form(birth, kToday);
+    const QStringList simplified = texts(form);
+    switchTo(Language::ZhHK);
+    BirthData other;
+    CTovrinDlg fresh(other, kToday);
+    const QStringList expected = texts(fresh);
+    QVERIFY(expected != simplified);
+    QCOMPARE(Distinct(WindowTexts(form)), Distinct(expected));
+    switchTo(Language::ZhCN);
+    QCOMPARE(Distinct(WindowTexts(form)), Distinct(simplified));
+    switchTo(Language::ZhTW);
 }
 
 QTEST_MAIN(TraditionalChartTest)

@@ -1,5 +1,6 @@
 #include "ui/app/TemplateWidgets.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCalendarWidget>
@@ -30,6 +31,10 @@ namespace {
 QString Text(std::string_view text) {
     return CoreText(text);
 }
+
+// The control's place in its template, kept on the widget for
+// RetranslateTemplate (controls without identifier share one name).
+constexpr char kTemplateIndex[] = "templateIndex";
 
 // Moves a drop-down, when it opens, so that its right edge lines up with
 // the right edge of its picker.
@@ -145,6 +150,7 @@ DialogBaseUnits BuildTemplate(QDialog& dialog, const DialogTemplate& layout) {
     for (const ControlTemplate& c : layout.controls) {
         QWidget* widget = MakeControl(c, &dialog, DuToPixelsY(c.rect.h, base));
         widget->setObjectName(ControlName(c.id));
+        widget->setProperty(kTemplateIndex, static_cast<int>(&c - layout.controls.data()));
         widget->setGeometry(PixelGeometry(c, widget, base));
         if (c.kind == ControlKind::kGroupBox) widget->lower();  // a frame behind the controls
         if (c.kind == ControlKind::kRadioFirst) radios = new QButtonGroup(&dialog);
@@ -154,6 +160,23 @@ DialogBaseUnits BuildTemplate(QDialog& dialog, const DialogTemplate& layout) {
         }
     }
     return base;
+}
+
+void RetranslateTemplate(QDialog& dialog, const DialogTemplate& layout) {
+    dialog.setWindowTitle(Text(layout.caption));
+    for (QWidget* widget : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        bool made = false;
+        const int index = widget->property(kTemplateIndex).toInt(&made);
+        if (!made || index < 0 || static_cast<std::size_t>(index) >= layout.controls.size())
+            continue;
+        const ControlTemplate& c = layout.controls[static_cast<std::size_t>(index)];
+        if (c.text.empty()) continue;
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (label->pixmap().isNull()) label->setText(Text(c.text));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setText(Text(c.text));
+        }
+    }
 }
 
 }  // namespace qelvar

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -10,6 +11,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -108,13 +110,17 @@ void CTovrinDlg::BindControls() {
     m_staticMoment = findChild<ItemWrapLabel*>(ControlName(form_id::kMomentText));
     m_nMomentHeight = m_staticMoment->height();
     m_editName = findChild<QLineEdit*>(ControlName(form_id::kNameEdit));
-    m_editName->setPlaceholderText(tr("可不填"));
-    m_editTime->setPlaceholderText(tr("时:分"));
+    SetPlaceholders();
     m_editTime->setMaxLength(5);
-    m_editPlace->setPlaceholderText(tr("如 成都、Chengdu 或经度 104.07"));
     m_checkSolarTime->setChecked(m_entry.m_bTrueSolarTime);
     // The lunar picker keeps a copy of the 闰月 box for its drop-down.
     connect(m_checkLeap, &QCheckBox::toggled, m_dateLunar, &LunarDateEdit::setLeap);
+}
+
+void CTovrinDlg::SetPlaceholders() {
+    m_editName->setPlaceholderText(tr("可不填"));
+    m_editTime->setPlaceholderText(tr("时:分"));
+    m_editPlace->setPlaceholderText(tr("如 成都、Chengdu 或经度 104.07"));
 }
 
 void CTovrinDlg::FillLists() {
@@ -303,8 +309,8 @@ void CTovrinDlg::ShowAbout() {
 void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     const QAction* about = menu.addAction(Text(kAboutMenuText));
-    // The language of the texts: charts opened from now on at once, the
-    // whole program from its next start.
+    // The language of the texts: the form and every window opened from now
+    // on at once (the form rewrites its texts on the language change).
     QMenu* languages = menu.addMenu(tr("语言 / 語言"));
     for (const Language l : {Language::ZhCN, Language::ZhTW, Language::ZhHK}) {
         QAction* choice = languages->addAction(LanguageMenuName(l));
@@ -318,6 +324,26 @@ void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
         });
     }
     if (menu.exec(event->globalPos()) == about) ShowAbout();
+}
+
+// A language chosen in the menu installs other translations: every text of
+// the form is written again in it (the lists keep their selection).
+void CTovrinDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange || m_comboHour == nullptr) return;
+    setFont(DialogFont());  // the language's Song face, same metrics
+    // The calendar pop-up's month and day names follow the new locale.
+    m_dateSolar->setLocale(QLocale());
+    m_dateSolar->calendarWidget()->setLocale(QLocale());
+    RetranslateTemplate(*this, FormTemplate());
+    SetPlaceholders();
+    for (int i = 0; i < m_comboHour->count(); ++i)
+        m_comboHour->setItemText(i, Text(kHourEntries[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < m_comboMinute->count(); ++i)
+        m_comboMinute->setItemText(i, Text(kMinuteEntries[static_cast<std::size_t>(i)]));
+    m_staticLunar->setText(Localized(m_form.m_strLunarStatic));
+    m_staticMoment->setText(Localized(m_entry.m_strResolution));
+    FitMomentLine();
 }
 
 void CTovrinDlg::OpenChartWindow(const BirthData& birth, const std::string& momentText,
