@@ -231,6 +231,9 @@ void TraditionalChartTest::startLanguage() {
     QCOMPARE(StartLanguage(), Language::ZhHK);  // LANG is "" now: the choice wins
     qputenv("LANG", "zh_TW.UTF-8");
     QCOMPARE(StartLanguage(), Language::ZhHK);
+    qputenv("QELVAR_LANG", "zh-TW");  // this run only, over the choice
+    QCOMPARE(StartLanguage(), Language::ZhTW);
+    qunsetenv("QELVAR_LANG");
 }
 
 void TraditionalChartTest::noSimplifiedCharacterDrawn() {

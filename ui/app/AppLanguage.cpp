@@ -41,6 +41,11 @@ Language SystemLanguage() {
 }
 
 Language StartLanguage() {
+    // QELVAR_LANG (zh-CN, zh-TW, zh-HK) holds for this run over both.
+    const QByteArray asked = qgetenv("QELVAR_LANG");
+    if (const std::optional<Language> l =
+            ParseLanguage(std::string_view(asked.constData(), std::size_t(asked.size()))))
+        return *l;
     const std::string chosen = Settings().value(kLanguageKey).toString().toStdString();
     if (const std::optional<Language> l = ParseLanguage(chosen)) return *l;
     return SystemLanguage();

@@ -18,8 +18,8 @@ void SetAppLanguage(Language language);
 // first one set), zh_TW -> zh-TW, zh_HK and zh_MO -> zh-HK, else zh-CN.
 Language SystemLanguage();
 
-// The language the desktop starts in: the one last chosen in its menu,
-// else the system locale's.
+// The language the desktop starts in: QELVAR_LANG's when set, else the one
+// last chosen in its menu, else the system locale's.
 Language StartLanguage();
 // Keeps the menu's choice for the next start (QSettings).
 void RememberLanguage(Language language);
