@@ -4,10 +4,11 @@
 // themselves, whatever path they took) and holds no simplified-only
 // character; the template metrics stay those of the zh-CN dialog font.
 // The windows in zh-TW: every text of the form, the chart window (menus,
-// tool bar, time line) and the capture window's help box, and every text
-// they paint, holds none either; so does every translation of the
-// catalogues, message boxes included.
+// tool bar, time line), the 命例库 and 设置 windows and the capture window's
+// help box, and every text they paint, holds none either; so does every
+// translation of the catalogues, message boxes included.
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -33,12 +34,14 @@
 #include "tests/ui/KnownBirth.h"
 #include "ui/app/AppLanguage.h"
 #include "ui/app/DialogFont.h"
+#include "ui/app/SettingsDlg.h"
 #include "ui/app/TemplateWidgets.h"
 #include "ui/capture/MyEdit.h"
 #include "ui/chart/ChartExport.h"
 #include "ui/chart/ChartPicture.h"
 #include "ui/chart/ZiWeiDlg.h"
 #include "ui/form/TovrinDlg.h"
+#include "ui/library/LibraryWindow.h"
 
 using namespace qelvar;
 
@@ -287,6 +290,19 @@ void TraditionalChartTest::windowsShowNoSimplifiedCharacter() {
         chart.resize(1200, 900);
         texts << WindowTexts(chart);
     }
+    // The 命例库 window (an empty library: its headers, buttons and groups)
+    // and the settings.
+    QTemporaryDir home;
+    qputenv("QELVAR_LIBRARY", QDir(home.path()).filePath("library.sqlite").toUtf8());
+    library::Library* lib = AppLibrary(nullptr);
+    QVERIFY(lib != nullptr);
+    {
+        LibraryWindow window(*lib, {});
+        window.resize(900, 600);
+        texts << WindowTexts(window);
+        SettingsDlg settings;
+        texts << WindowTexts(settings);
+    }
     // The capture window's help box in each state, and the read-out.
     CMyEdit help(nullptr);
     for (const auto& [dragging, selected] :
@@ -304,8 +320,9 @@ void TraditionalChartTest::windowsShowNoSimplifiedCharacter() {
     }
     // The scan saw the windows' own texts, in their traditional forms.
     const QString all = texts.join(QChar('|'));
-    for (const char* expected : {"斗數排盤", "出生時間", "閏月", "設定...", "儲存…", "檢視",
-                                 "顯示雜曜", "按下滑鼠左鍵", "頂點位置", "經度", "午 (11-13)"})
+    for (const char* expected :
+         {"斗數排盤", "出生時間", "閏月", "設定...", "儲存…", "檢視", "顯示雜曜", "按下滑鼠左鍵",
+          "頂點位置", "經度", "午 (11-13)", "匯入...", "性別", "閏月出生", "天鉞"})
         QVERIFY2(all.contains(QString::fromUtf8(expected)), expected);
 }
 
