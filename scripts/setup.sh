@@ -7,6 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config git ccache
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-svg-dev qt6-translations-l10n
+    qt6-l10n-tools
     fonts-arphic-uming fontconfig
     xvfb xauth xdotool
     libcli11-dev nlohmann-json3-dev libsqlite3-dev

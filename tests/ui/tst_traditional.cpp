@@ -3,25 +3,45 @@
 // cell's relations, is caught at the paint engine (the glyph runs
 // themselves, whatever path they took) and holds no simplified-only
 // character; the template metrics stay those of the zh-CN dialog font.
+// The windows in zh-TW: every text of the form, the chart window (menus,
+// tool bar, time line), the 命例库 and 设置 windows and the capture window's
+// help box, and every text they paint, holds none either; so does every
+// translation of the catalogues, message boxes included.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextItem>
+#include <QToolButton>
+#include <QXmlStreamReader>
 #include <string>
 #include <vector>
 
 #include "birth/BirthBuilder.h"
+#include "capture/HelpText.h"
 #include "chart/ChartCaption.h"
 #include "chart/ZiWei.h"
+#include "form/FormLayout.h"
 #include "periods/PeriodOverlay.h"
 #include "periods/Periods.h"
 #include "tests/lang/SimplifiedOnly.h"
+#include "tests/ui/KnownBirth.h"
 #include "ui/app/AppLanguage.h"
 #include "ui/app/DialogFont.h"
+#include "ui/app/SettingsDlg.h"
+#include "ui/app/TemplateWidgets.h"
+#include "ui/capture/MyEdit.h"
 #include "ui/chart/ChartExport.h"
 #include "ui/chart/ChartPicture.h"
+#include "ui/chart/ZiWeiDlg.h"
+#include "ui/form/TovrinDlg.h"
+#include "ui/library/LibraryWindow.h"
 
 using namespace qelvar;
 
@@ -125,6 +145,38 @@ QStringList DrawnTexts(const BirthData& birth, const HoroscopeRequest& target, i
     return device.Texts();
 }
 
+// Every text a window holds: titles, labels, buttons, placeholders, tool
+// tips, list items, actions of its tool bar and menus, the help box's text;
+// then every text it paints (the time line, the lunar line, the buttons).
+QStringList WindowTexts(QWidget& window) {
+    QStringList texts;
+    QList<QObject*> objects{&window};
+    objects += window.findChildren<QObject*>();
+    for (QObject* o : objects) {
+        for (const char* name : {"windowTitle", "text", "toolTip", "statusTip", "whatsThis",
+                                 "placeholderText", "title", "plainText", "iconText"}) {
+            const QVariant v = o->property(name);
+            if (v.typeId() == QMetaType::QString) texts << v.toString();
+        }
+        if (const auto* list = qobject_cast<QComboBox*>(o))
+            for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
+        if (const auto* button = qobject_cast<QToolButton*>(o); button && button->menu())
+            for (const QAction* a : button->menu()->actions()) texts << a->text() << a->toolTip();
+    }
+    RecordingDevice device;
+    {
+        QPainter painter(&device);
+        window.render(&painter);
+    }
+    return texts + device.Texts();
+}
+
+QStringList Distinct(QStringList texts) {
+    texts.sort();
+    texts.removeDuplicates();
+    return texts;
+}
+
 }  // namespace
 
 class TraditionalChartTest : public QObject {
@@ -135,6 +187,9 @@ private slots:
     void templateMetricsStay();
     void startLanguage();
     void noSimplifiedCharacterDrawn();
+    void windowsShowNoSimplifiedCharacter();
+    void cataloguesHoldNoSimplifiedCharacter();
+    void formSwitchesLanguageAtOnce();
 };
 
 void TraditionalChartTest::initTestCase() {
@@ -179,6 +234,9 @@ void TraditionalChartTest::startLanguage() {
     QCOMPARE(StartLanguage(), Language::ZhHK);  // LANG is "" now: the choice wins
     qputenv("LANG", "zh_TW.UTF-8");
     QCOMPARE(StartLanguage(), Language::ZhHK);
+    qputenv("QELVAR_LANG", "zh-TW");  // this run only, over the choice
+    QCOMPARE(StartLanguage(), Language::ZhTW);
+    qunsetenv("QELVAR_LANG");
 }
 
 void TraditionalChartTest::noSimplifiedCharacterDrawn() {
@@ -214,6 +272,107 @@ void TraditionalChartTest::noSimplifiedCharacterDrawn() {
     const QString all = QStringList(seen.begin(), seen.end()).join(QChar('|'));
     for (const char* expected : {"命宮", "廟", "農曆：", "子年斗君：", "財帛宮", "閏"})
         QVERIFY2(all.contains(QString::fromUtf8(expected)), expected);
+}
+
+void TraditionalChartTest::windowsShowNoSimplifiedCharacter() {
+    InstallQtTranslations(Language::ZhTW);
+    QStringList texts;
+    {
+        BirthData birth;
+        CTovrinDlg form(birth, kToday);
+        // A time and a longitude write the line under the place.
+        QTest::keyClicks(form.findChild<QLineEdit*>(ControlName(form_id::kTimeEdit)), "12:30");
+        QTest::keyClicks(form.findChild<QLineEdit*>(ControlName(form_id::kPlaceEdit)), "104.07");
+        texts << WindowTexts(form);
+    }
+    {
+        CZiWeiDlg chart(KnownBirth(), kToday);
+        chart.resize(1200, 900);
+        texts << WindowTexts(chart);
+    }
+    // The 命例库 window (an empty library: its headers, buttons and groups)
+    // and the settings.
+    QTemporaryDir home;
+    qputenv("QELVAR_LIBRARY", QDir(home.path()).filePath("library.sqlite").toUtf8());
+    library::Library* lib = AppLibrary(nullptr);
+    QVERIFY(lib != nullptr);
+    {
+        LibraryWindow window(*lib, {});
+        window.resize(900, 600);
+        texts << WindowTexts(window);
+        SettingsDlg settings;
+        texts << WindowTexts(settings);
+    }
+    // The capture window's help box in each state, and the read-out.
+    CMyEdit help(nullptr);
+    for (const auto& [dragging, selected] :
+         {std::pair{false, false}, {true, true}, {false, true}}) {
+        help.SetHelpText(ColourLine(MakeColorRef(1, 2, 3), {4, 5}) +
+                         CoreText(HelpStateText(dragging, selected)).toStdString());
+        texts << WindowTexts(help);
+    }
+    for (const std::string& line : ReadoutLines({1, 2, 30, 40}, {5, 6})) texts << CoreText(line);
+    texts << CoreText(kReadoutWidthText);
+    InstallQtTranslations(Language::ZhCN);
+    for (const QString& t : texts) {
+        const QString bad = SimplifiedOnlyIn(t);
+        QVERIFY2(bad.isEmpty(), qPrintable(QStringLiteral("%1 in %2").arg(bad, t)));
+    }
+    // The scan saw the windows' own texts, in their traditional forms.
+    const QString all = texts.join(QChar('|'));
+    for (const char* expected :
+         {"斗數排盤", "出生時間", "閏月", "設定...", "儲存…", "檢視", "顯示雜曜", "按下滑鼠左鍵",
+          "頂點位置", "經度", "午 (11-13)", "匯入...", "性別", "閏月出生", "天鉞"})
+        QVERIFY2(all.contains(QString::fromUtf8(expected)), expected);
+}
+
+// Every text of both catalogues is translated and holds no simplified-only
+// character: the message boxes and dialogs no scan above opens included.
+void TraditionalChartTest::cataloguesHoldNoSimplifiedCharacter() {
+    for (const char* name : {"qelvar_zh_TW.ts", "qelvar_zh_HK.ts"}) {
+        QFile file(QStringLiteral(QELVAR_SOURCE_DIR "/ui/translations/") + QLatin1String(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        int translations = 0;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (!xml.isStartElement() || xml.name() != QLatin1String("translation")) continue;
+            const bool unfinished = xml.attributes().hasAttribute(QStringLiteral("type"));
+            const QString text = xml.readElementText();
+            QVERIFY2(!unfinished && !text.isEmpty(), qPrintable(text));
+            QVERIFY2(SimplifiedOnlyIn(text).isEmpty(), qPrintable(text));
+            ++translations;
+        }
+        QVERIFY(!xml.hasError());
+        QVERIFY2(translations > 150, qPrintable(QString::number(translations)));
+    }
+}
+
+// A form open in zh-CN whose language is switched shows what a form opened
+// in the new language shows, and switched back what it showed before.
+void TraditionalChartTest::formSwitchesLanguageAtOnce() {
+    const auto texts = [](CTovrinDlg& form) {
+        QTest::keyClicks(form.findChild<QLineEdit*>(ControlName(form_id::kTimeEdit)), "9:05");
+        return WindowTexts(form);
+    };
+    const auto switchTo = [](Language l) {
+        SetAppLanguage(l);
+        InstallQtTranslations(l);
+        QCoreApplication::processEvents();  // the windows' language-change events
+    };
+    BirthData birth;
+    switchTo(Language::ZhCN);
+    CTovrinDlg form(birth, kToday);
+    const QStringList simplified = texts(form);
+    switchTo(Language::ZhHK);
+    BirthData other;
+    CTovrinDlg fresh(other, kToday);
+    const QStringList expected = texts(fresh);
+    QVERIFY(expected != simplified);
+    QCOMPARE(Distinct(WindowTexts(form)), Distinct(expected));
+    switchTo(Language::ZhCN);
+    QCOMPARE(Distinct(WindowTexts(form)), Distinct(simplified));
+    switchTo(Language::ZhTW);
 }
 
 QTEST_MAIN(TraditionalChartTest)

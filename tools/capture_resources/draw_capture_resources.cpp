@@ -42,7 +42,9 @@ QImage DrawCursor() {
     return img;
 }
 
-QImage DrawHelpBox() {
+// The title is 截图, or 截圖 in a traditional-Chinese face for the windows in
+// traditional Chinese.
+QImage DrawHelpBox(bool traditional) {
     QImage img(172, 146, QImage::Format_RGB32);
     QPainter p(&img);
     // Panel: light blue at the top to a deeper blue at the bottom, light
@@ -75,12 +77,15 @@ QImage DrawHelpBox() {
 
     // Title.
     QFont title;
-    title.setFamilies({QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")});
+    title.setFamilies(
+        traditional ? QStringList{QStringLiteral("AR PL UMing TW")}
+                    : QStringList{QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")});
     title.setPixelSize(13);
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(20, 40, 110));
-    p.drawText(QRect(27, 3, 60, 16), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("截图"));
+    p.drawText(QRect(27, 3, 60, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               QString::fromUtf8(traditional ? "截圖" : "截图"));
 
     // White wave along the bottom edge.
     QPainterPath wave;
@@ -105,10 +110,12 @@ int main(int argc, char** argv) {
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = DrawCursor().save(out.filePath("capture_cursor.png"), "PNG");
-    ok = DrawHelpBox()
-             .convertToFormat(QImage::Format_RGB888)
-             .save(out.filePath("help_box.bmp"), "BMP") &&
-         ok;
+    for (const bool traditional : {false, true}) {
+        ok = DrawHelpBox(traditional)
+                 .convertToFormat(QImage::Format_RGB888)
+                 .save(out.filePath(traditional ? "help_box_hant.bmp" : "help_box.bmp"), "BMP") &&
+             ok;
+    }
     if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

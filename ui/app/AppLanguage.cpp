@@ -41,6 +41,11 @@ Language SystemLanguage() {
 }
 
 Language StartLanguage() {
+    // QELVAR_LANG (zh-CN, zh-TW, zh-HK) holds for this run over both.
+    const QByteArray asked = qgetenv("QELVAR_LANG");
+    if (const std::optional<Language> l =
+            ParseLanguage(std::string_view(asked.constData(), std::size_t(asked.size()))))
+        return *l;
     const std::string chosen = Settings().value(kLanguageKey).toString().toStdString();
     if (const std::optional<Language> l = ParseLanguage(chosen)) return *l;
     return SystemLanguage();
@@ -53,7 +58,26 @@ void RememberLanguage(Language language) {
 }
 
 void InstallQtTranslations(Language language) {
-    // One translator for the whole run, replaced when the language changes.
+    // The program's own texts: one translator for the whole run, replaced
+    // when the language changes and none for zh-CN, the texts' own language.
+    static QTranslator* own = nullptr;
+    if (own != nullptr) {
+        QCoreApplication::removeTranslator(own);
+        delete own;
+        own = nullptr;
+    }
+    if (IsTraditional(language)) {
+        const QString file = language == Language::ZhHK ? QStringLiteral(":/i18n/qelvar_zh_HK.qm")
+                                                        : QStringLiteral(":/i18n/qelvar_zh_TW.qm");
+        auto* loaded = new QTranslator;
+        if (loaded->load(file)) {
+            QCoreApplication::installTranslator(loaded);
+            own = loaded;
+        } else {
+            delete loaded;
+        }
+    }
+    // Qt's own texts, likewise one translator replaced on a change.
     static QTranslator* translator = nullptr;
     if (translator != nullptr) {
         QCoreApplication::removeTranslator(translator);
@@ -95,6 +119,11 @@ QString LanguageMenuName(Language language) {
             break;
     }
     return QStringLiteral("简体中文");
+}
+
+QString CoreText(std::string_view simplified) {
+    const QByteArray source(simplified.data(), static_cast<qsizetype>(simplified.size()));
+    return QCoreApplication::translate(kCoreTextContext, source.constData());
 }
 
 QString Localized(std::string_view simplified) {

@@ -18,16 +18,25 @@ void SetAppLanguage(Language language);
 // first one set), zh_TW -> zh-TW, zh_HK and zh_MO -> zh-HK, else zh-CN.
 Language SystemLanguage();
 
-// The language the desktop starts in: the one last chosen in its menu,
-// else the system locale's.
+// The language the desktop starts in: QELVAR_LANG's when set, else the one
+// last chosen in its menu, else the system locale's.
 Language StartLanguage();
 // Keeps the menu's choice for the next start (QSettings).
 void RememberLanguage(Language language);
 
-// Loads and installs Qt's own translations (standard dialogs, buttons,
-// context menus) for the language, and makes the matching QLocale the
-// default (the calendar pop-up's month and day names).
+// Loads and installs, for a traditional language, the program's own
+// translations (every window's texts, qelvar_zh_TW / qelvar_zh_HK built into
+// the program) and Qt's (standard dialogs, buttons, context menus), and
+// makes the matching QLocale the default (the calendar pop-up's month and
+// day names).  For zh-CN it removes the program's translations again: the
+// windows' texts are written in Simplified Chinese.
 void InstallQtTranslations(Language language);
+
+// A text of a Qt-free folder (the form's template and lists, the capture
+// window's help box) in the language of the installed translations, under
+// the context kCoreTextContext; the text itself when none is installed.
+inline constexpr char kCoreTextContext[] = "qelvar::CoreText";
+QString CoreText(std::string_view simplified);
 
 // The name of a language in its own writing, for the menu:
 // "简体中文", "繁體中文（台灣）", "繁體中文（香港）".

@@ -32,27 +32,23 @@ QLabel* Explanation(QWidget* parent, const QString& text) {
 }  // namespace
 
 SettingsDlg::SettingsDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("设置"));
+    setWindowTitle(tr("设置"));
     const ChartConventions c = LoadConventions();
-    m_lateZi = Choice(this, QStringLiteral("算当天（默认）"), QStringLiteral("算次日"),
-                      c.lateZi == LateZi::NextDay);
-    m_leapMonth = Choice(this, QStringLiteral("整月算前一月（默认）"),
-                         QStringLiteral("十五日前算前一月，十六日起算下一月"),
+    m_lateZi = Choice(this, tr("算当天（默认）"), tr("算次日"), c.lateZi == LateZi::NextDay);
+    m_leapMonth = Choice(this, tr("整月算前一月（默认）"), tr("十五日前算前一月，十六日起算下一月"),
                          c.leapMonth == LeapMonthRule::Split);
-    m_yearStart = Choice(this, QStringLiteral("正月初一（默认）"), QStringLiteral("立春"),
-                         c.yearStart == YearStart::Lichun);
+    m_yearStart =
+        Choice(this, tr("正月初一（默认）"), tr("立春"), c.yearStart == YearStart::Lichun);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("夜子时 (23-24 点)"), m_lateZi);
-    form->addRow(QString(),
-                 Explanation(this, QStringLiteral("23 点到 24 点出生：排盘用当天的农历日，"
-                                                  "或用下一天的农历日与日柱。")));
-    form->addRow(QStringLiteral("闰月"), m_leapMonth);
-    form->addRow(QString(),
-                 Explanation(this, QStringLiteral("闰月出生：整月按它所闰的月份排，"
-                                                  "或以十六日为界，后半月按下一个月排。")));
-    form->addRow(QStringLiteral("年的开始"), m_yearStart);
-    form->addRow(QString(), Explanation(this, QStringLiteral("命盘的年份从正月初一算起，"
-                                                             "或从立春那天算起。")));
+    form->addRow(tr("夜子时 (23-24 点)"), m_lateZi);
+    form->addRow(QString(), Explanation(this, tr("23 点到 24 点出生：排盘用当天的农历日，"
+                                                 "或用下一天的农历日与日柱。")));
+    form->addRow(tr("闰月"), m_leapMonth);
+    form->addRow(QString(), Explanation(this, tr("闰月出生：整月按它所闰的月份排，"
+                                                 "或以十六日为界，后半月按下一个月排。")));
+    form->addRow(tr("年的开始"), m_yearStart);
+    form->addRow(QString(), Explanation(this, tr("命盘的年份从正月初一算起，"
+                                                 "或从立春那天算起。")));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &SettingsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SettingsDlg::reject);
@@ -61,8 +57,8 @@ SettingsDlg::SettingsDlg(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_school);
-    layout->addWidget(Explanation(this, QStringLiteral("排盘时的规则与默认不同时，"
-                                                       "命盘标题会写明所用的规则。")));
+    layout->addWidget(Explanation(this, tr("排盘时的规则与默认不同时，"
+                                           "命盘标题会写明所用的规则。")));
     layout->addWidget(buttons);
 }
 

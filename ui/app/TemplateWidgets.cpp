@@ -1,5 +1,6 @@
 #include "ui/app/TemplateWidgets.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCalendarWidget>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 
 #include "ui/app/AppIcon.h"
+#include "ui/app/AppLanguage.h"
 #include "ui/app/DialogFont.h"
 #include "ui/form/GregorianDateEdit.h"
 #include "ui/form/ItemWrapLabel.h"
@@ -24,9 +26,15 @@ namespace qelvar {
 
 namespace {
 
+// A template's texts are written in Simplified Chinese; they are shown in
+// the language of the installed translations.
 QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return CoreText(text);
 }
+
+// The control's place in its template, kept on the widget for
+// RetranslateTemplate (controls without identifier share one name).
+constexpr char kTemplateIndex[] = "templateIndex";
 
 // Moves a drop-down, when it opens, so that its right edge lines up with
 // the right edge of its picker.
@@ -142,6 +150,7 @@ DialogBaseUnits BuildTemplate(QDialog& dialog, const DialogTemplate& layout) {
     for (const ControlTemplate& c : layout.controls) {
         QWidget* widget = MakeControl(c, &dialog, DuToPixelsY(c.rect.h, base));
         widget->setObjectName(ControlName(c.id));
+        widget->setProperty(kTemplateIndex, static_cast<int>(&c - layout.controls.data()));
         widget->setGeometry(PixelGeometry(c, widget, base));
         if (c.kind == ControlKind::kGroupBox) widget->lower();  // a frame behind the controls
         if (c.kind == ControlKind::kRadioFirst) radios = new QButtonGroup(&dialog);
@@ -151,6 +160,23 @@ DialogBaseUnits BuildTemplate(QDialog& dialog, const DialogTemplate& layout) {
         }
     }
     return base;
+}
+
+void RetranslateTemplate(QDialog& dialog, const DialogTemplate& layout) {
+    dialog.setWindowTitle(Text(layout.caption));
+    for (QWidget* widget : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        bool made = false;
+        const int index = widget->property(kTemplateIndex).toInt(&made);
+        if (!made || index < 0 || static_cast<std::size_t>(index) >= layout.controls.size())
+            continue;
+        const ControlTemplate& c = layout.controls[static_cast<std::size_t>(index)];
+        if (c.text.empty()) continue;
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (label->pixmap().isNull()) label->setText(Text(c.text));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setText(Text(c.text));
+        }
+    }
 }
 
 }  // namespace qelvar

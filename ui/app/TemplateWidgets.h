@@ -19,4 +19,9 @@ QString ControlName(int id);
 // control in tab order.  Returns the base units used.
 DialogBaseUnits BuildTemplate(QDialog& dialog, const DialogTemplate& layout);
 
+// Writes the caption and the controls' texts of a dialog BuildTemplate made
+// again, in the language of the translations installed now; places and
+// sizes stay.
+void RetranslateTemplate(QDialog& dialog, const DialogTemplate& layout);
+
 }  // namespace qelvar

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "capture/HelpText.h"
+#include "ui/app/AppLanguage.h"
 #include "ui/app/Tovrin.h"
 #include "ui/capture/ColourMappedGrab.h"
 #include "ui/capture/PortalScreenshot.h"
@@ -144,7 +145,7 @@ void CCatchScreenDlg::ShowFailure() {
     // Above the window it was asked from (the chart, active again), and
     // above other windows where the window system lets a program say so.
     QWidget* owner = m_owner ? m_owner.data() : QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("无法截图"), QString::fromStdString(why),
+    QMessageBox box(QMessageBox::Warning, tr("无法截图"), QString::fromStdString(why),
                     QMessageBox::Ok, owner);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowModality(Qt::ApplicationModal);
@@ -221,8 +222,9 @@ void CCatchScreenDlg::UpdateHelpText() {
         const QRgb shown = grab(QRect(p, QSize(1, 1))).toImage().pixel(0, 0);
         colour = MakeColorRef(qRed(shown), qGreen(shown), qBlue(shown));
     }
-    m_helpBox->SetHelpText(
-        HelpText(colour, {p.x(), p.y()}, m_state.m_bDragging, m_state.m_bHasSelection));
+    // The instruction in the language of the installed translations.
+    const QString state = CoreText(HelpStateText(m_state.m_bDragging, m_state.m_bHasSelection));
+    m_helpBox->SetHelpText(ColourLine(colour, {p.x(), p.y()}) + state.toStdString());
 }
 
 void CCatchScreenDlg::DrawReadout(QPainter& painter, const ScreenRect& r) const {
@@ -231,8 +233,7 @@ void CCatchScreenDlg::DrawReadout(QPainter& painter, const ScreenRect& r) const 
     const QFontMetrics fm(font, this);
     const QPoint p = m_ptCursor;
     const int lineHeight = fm.lineSpacing();  // text height plus leading
-    const int boxWidth = fm.horizontalAdvance(QString::fromUtf8(
-        kReadoutWidthText.data(), static_cast<qsizetype>(kReadoutWidthText.size())));
+    const int boxWidth = fm.horizontalAdvance(CoreText(kReadoutWidthText));
     const ScreenRect box = ReadoutBox({p.x(), p.y()}, lineHeight, boxWidth, m_nScreenWidth);
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::NoBrush);
@@ -243,7 +244,7 @@ void CCatchScreenDlg::DrawReadout(QPainter& painter, const ScreenRect& r) const 
     for (int k = 0; k < 6; ++k) {
         const std::string& line = lines[static_cast<std::size_t>(k)];
         painter.drawText(box.left, ReadoutLineTop(box, k, lineHeight) + fm.ascent(),
-                         QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+                         CoreText(line));
     }
     painter.restore();
 }

@@ -7,6 +7,7 @@
 #include <QTextLayout>
 #include <algorithm>
 
+#include "ui/app/AppLanguage.h"
 #include "ui/app/DialogFont.h"
 
 namespace qelvar {
@@ -95,7 +96,10 @@ HelpBoxLayout LayOutHelpText(const QString& text, const QFont& font, const QRect
 }
 
 CMyEdit::CMyEdit(QWidget* parent) : QPlainTextEdit(parent) {
-    const QPixmap picture(QStringLiteral(":/capture/picture134.bmp"));
+    // The picture's title is 截图, or 截圖 for the traditional languages.
+    const QPixmap picture(IsTraditional(AppLanguage())
+                              ? QStringLiteral(":/capture/picture134_hant.bmp")
+                              : QStringLiteral(":/capture/picture134.bmp"));
     setReadOnly(true);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setFocusPolicy(Qt::NoFocus);

@@ -1,5 +1,6 @@
 // Saving the captured selection: the save dialog, the BMP file at the
 // screen's depth, and the message when the file cannot be written.
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,7 @@ QString SaveFolder() {
 // The name the dialog suggests: 截图-20261207-120501.bmp, local time.
 QString SuggestedName() {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    return QStringLiteral("截图-%1.bmp").arg(stamp);
+    return QCoreApplication::translate("qelvar::CCatchScreenDlg", "截图-%1.bmp").arg(stamp);
 }
 
 // The save dialog: BMP files or any file, ".bmp" added to a bare name, and
@@ -39,10 +40,12 @@ QString SuggestedName() {
 // window so that it opens above the full-screen cover.
 QString ChooseSaveFile(QWidget* parent) {
     if (Hooks().chooseFile) return Hooks().chooseFile(parent);
-    QFileDialog dialog(parent, QStringLiteral("另存为"));
+    QFileDialog dialog(parent, QCoreApplication::translate("qelvar::CCatchScreenDlg", "另存为"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("BMP 图像 (*.bmp)"), QStringLiteral("所有文件 (*)")});
+    dialog.setNameFilters(
+        {QCoreApplication::translate("qelvar::CCatchScreenDlg", "BMP 图像 (*.bmp)"),
+         QCoreApplication::translate("qelvar::CCatchScreenDlg", "所有文件 (*)")});
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setDirectory(SaveFolder());
@@ -53,8 +56,10 @@ QString ChooseSaveFile(QWidget* parent) {
 
 void WarnSaveFailed(QWidget* parent, const QString& file, const QString& reason) {
     if (Hooks().warn) return Hooks().warn(parent, file, reason);
-    QMessageBox::warning(parent, QStringLiteral("保存失败"),
-                         QStringLiteral("无法保存文件 %1\n%2").arg(file, reason));
+    QMessageBox::warning(
+        parent, QCoreApplication::translate("qelvar::CCatchScreenDlg", "保存失败"),
+        QCoreApplication::translate("qelvar::CCatchScreenDlg", "无法保存文件 %1\n%2")
+            .arg(file, reason));
 }
 
 }  // namespace

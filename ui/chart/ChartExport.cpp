@@ -125,7 +125,7 @@ QByteArray EncodeChart(const ChartPicture& picture, const QString& caption, Char
             svg.setOutputDevice(&buffer);
             svg.setSize(page);
             svg.setViewBox(QRect(QPoint(0, 0), page));
-            svg.setTitle(QStringLiteral("斗数排盘"));
+            svg.setTitle(Localized(QStringLiteral("斗数排盘")));
             svg.setDescription(caption);
             QPainter painter(&svg);
             QFont named = font;
@@ -135,8 +135,8 @@ QByteArray EncodeChart(const ChartPicture& picture, const QString& caption, Char
         }
         case ChartFileFormat::Pdf: {
             QPdfWriter pdf(&buffer);
-            pdf.setTitle(QStringLiteral("斗数排盘"));
-            pdf.setCreator(QStringLiteral("Qelvar排盘"));
+            pdf.setTitle(Localized(QStringLiteral("斗数排盘")));
+            pdf.setCreator(Localized(QStringLiteral("Qelvar排盘")));
             pdf.setPageSize(QPageSize(QPageSize::A4));
             pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
             QPainter painter(&pdf);
@@ -150,7 +150,7 @@ QByteArray EncodeChart(const ChartPicture& picture, const QString& caption, Char
 ChartSaveResult SaveChart(const ChartPicture& picture, const QString& caption, const QString& path,
                           ChartFileFormat format, double scale) {
     const QByteArray bytes = EncodeChart(picture, caption, format, scale);
-    if (bytes.isEmpty()) return {false, QStringLiteral("无法生成图像")};
+    if (bytes.isEmpty()) return {false, Localized(QStringLiteral("无法生成图像"))};
     const AtomicWriteResult written = WriteFileAtomically(
         QFile::encodeName(path).toStdString(),
         std::span<const std::byte>(reinterpret_cast<const std::byte*>(bytes.constData()),

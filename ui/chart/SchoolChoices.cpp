@@ -1,6 +1,7 @@
 #include "ui/chart/SchoolChoices.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QSettings>
 
@@ -10,7 +11,8 @@ namespace {
 
 QComboBox* List(QWidget* parent, std::initializer_list<const char*> labels) {
     auto* box = new QComboBox(parent);
-    for (const char* l : labels) box->addItem(QString::fromUtf8(l));
+    for (const char* l : labels)
+        box->addItem(QCoreApplication::translate("qelvar::SchoolChoices", l));
     return box;
 }
 
@@ -40,28 +42,29 @@ void Write(QSettings& s, const char* key, E v) {
 }  // namespace
 
 SchoolChoices::SchoolChoices(QWidget* parent) : QWidget(parent) {
-    m_preset = List(this, {"默认", "通行", "自定"});
-    m_kuiYue = List(this, {"庚年 午/寅", "庚年 丑/未"});
-    m_tianMa = List(this, {"依生月", "依年支"});
-    m_bodyRulerZi = List(this, {"铃星", "火星"});
-    m_jieKong = List(this, {"截空", "截路 空亡"});
-    m_geng = List(this, {"太阳 武曲 太阴 天同", "太阳 武曲 天府 天同", "太阳 武曲 天同 太阴"});
-    m_wu = List(this, {"贪狼 太阴 右弼 天机", "贪狼 太阴 太阳 天机"});
-    m_ren = List(this, {"天梁 紫微 左辅 武曲", "天梁 紫微 天府 武曲"});
-    m_godNames = List(this, {"太岁 … 凶神", "岁建 … 病符"});
-    m_stars = List(this, {"本盘星曜", "加 天德 月德 年解 旬空 来因 小限"});
+    m_preset = List(this, {QT_TR_NOOP("默认"), QT_TR_NOOP("通行"), QT_TR_NOOP("自定")});
+    m_kuiYue = List(this, {QT_TR_NOOP("庚年 午/寅"), QT_TR_NOOP("庚年 丑/未")});
+    m_tianMa = List(this, {QT_TR_NOOP("依生月"), QT_TR_NOOP("依年支")});
+    m_bodyRulerZi = List(this, {QT_TR_NOOP("铃星"), QT_TR_NOOP("火星")});
+    m_jieKong = List(this, {QT_TR_NOOP("截空"), QT_TR_NOOP("截路 空亡")});
+    m_geng = List(this, {QT_TR_NOOP("太阳 武曲 太阴 天同"), QT_TR_NOOP("太阳 武曲 天府 天同"),
+                         QT_TR_NOOP("太阳 武曲 天同 太阴")});
+    m_wu = List(this, {QT_TR_NOOP("贪狼 太阴 右弼 天机"), QT_TR_NOOP("贪狼 太阴 太阳 天机")});
+    m_ren = List(this, {QT_TR_NOOP("天梁 紫微 左辅 武曲"), QT_TR_NOOP("天梁 紫微 天府 武曲")});
+    m_godNames = List(this, {QT_TR_NOOP("太岁 … 凶神"), QT_TR_NOOP("岁建 … 病符")});
+    m_stars = List(this, {QT_TR_NOOP("本盘星曜"), QT_TR_NOOP("加 天德 月德 年解 旬空 来因 小限")});
     auto* form = new QFormLayout(this);
     form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(QStringLiteral("流派"), m_preset);
-    form->addRow(QStringLiteral("天魁 天钺"), m_kuiYue);
-    form->addRow(QStringLiteral("天马"), m_tianMa);
-    form->addRow(QStringLiteral("子年身主"), m_bodyRulerZi);
-    form->addRow(QStringLiteral("截空"), m_jieKong);
-    form->addRow(QStringLiteral("庚干四化"), m_geng);
-    form->addRow(QStringLiteral("戊干四化"), m_wu);
-    form->addRow(QStringLiteral("壬干四化"), m_ren);
-    form->addRow(QStringLiteral("神煞名"), m_godNames);
-    form->addRow(QStringLiteral("星曜"), m_stars);
+    form->addRow(tr("流派"), m_preset);
+    form->addRow(tr("天魁 天钺"), m_kuiYue);
+    form->addRow(tr("天马"), m_tianMa);
+    form->addRow(tr("子年身主"), m_bodyRulerZi);
+    form->addRow(tr("截空"), m_jieKong);
+    form->addRow(tr("庚干四化"), m_geng);
+    form->addRow(tr("戊干四化"), m_wu);
+    form->addRow(tr("壬干四化"), m_ren);
+    form->addRow(tr("神煞名"), m_godNames);
+    form->addRow(tr("星曜"), m_stars);
 
     connect(m_preset, &QComboBox::activated, this, [this](int i) {
         if (i == 2) return;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "periods/PeriodOverlay.h"
+#include "ui/app/AppLanguage.h"
 
 namespace qelvar {
 
@@ -16,8 +17,9 @@ namespace {
 constexpr std::array<LayerKind, kTimelineRowCount> kRowLayer = {
     LayerKind::Decade, LayerKind::Year, LayerKind::Month, LayerKind::Day, LayerKind::Hour};
 
+// The period texts (干支, ages, dates, layer names) in the program's language.
 QString Text(const std::string& s) {
-    return QString::fromStdString(s);
+    return Localized(std::string_view(s));
 }
 
 // Centred in `box`; a text wider than the box (a decade "102-111" in a

@@ -30,6 +30,7 @@
 #include "cli/ChartText.h"
 #include "cli/PeriodsOutput.h"
 #include "ui/app/AppIcon.h"
+#include "ui/app/AppLanguage.h"
 #include "ui/app/DialogFont.h"
 #include "ui/capture/CatchScreenDlg.h"
 #include "ui/chart/ChartCanvas.h"
@@ -38,10 +39,6 @@
 namespace qelvar {
 
 namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 SolarDate ToSolar(std::chrono::year_month_day d) {
     return {static_cast<std::uint16_t>(static_cast<int>(d.year())),
@@ -116,7 +113,7 @@ void CZiWeiDlg::Build(const ChartGrid& grid) {
     const QFont font = DialogFont();
 
     setFont(font);
-    setWindowTitle(Text(kChartCaption));
+    setWindowTitle(CoreText(kChartCaption));
     setWindowIcon(AppIcon());
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -170,39 +167,35 @@ void CZiWeiDlg::BuildToolBar() {
         connect(action, &QAction::triggered, this, slot);
         addAction(action);
     };
-    add(QStringLiteral("保存…"), {QKeySequence::Save}, &CZiWeiDlg::SaveAs);
-    add(QStringLiteral("打印…"), {QKeySequence::Print}, &CZiWeiDlg::Print);
-    add(QStringLiteral("复制"), {QKeySequence::Copy}, &CZiWeiDlg::CopyImage);
+    add(tr("保存…"), {QKeySequence::Save}, &CZiWeiDlg::SaveAs);
+    add(tr("打印…"), {QKeySequence::Print}, &CZiWeiDlg::Print);
+    add(tr("复制"), {QKeySequence::Copy}, &CZiWeiDlg::CopyImage);
     m_toolBar->addSeparator();
-    add(QStringLiteral("放大"),
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+    add(tr("放大"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
         [this] { SetZoom(NextZoom(ShownZoom(), 1)); });
-    add(QStringLiteral("缩小"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+    add(tr("缩小"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
         [this] { SetZoom(NextZoom(ShownZoom(), -1)); });
-    add(QStringLiteral("原大"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(1.0); });
-    add(QStringLiteral("复制文字"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
-        &CZiWeiDlg::CopyText);
+    add(tr("原大"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(1.0); });
+    add(tr("复制文字"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &CZiWeiDlg::CopyText);
     BuildViewMenu();
-    add(QStringLiteral("帮助"), {QKeySequence::HelpContents}, &CZiWeiDlg::ShowHelp);
+    add(tr("帮助"), {QKeySequence::HelpContents}, &CZiWeiDlg::ShowHelp);
     if (m_timeline) {
         m_toolBar->addSeparator();
         m_goTo = new QLineEdit(m_toolBar);
-        m_goTo->setPlaceholderText(QStringLiteral("转到 2026-03-10 午"));
-        m_goTo->setToolTip(QStringLiteral(
-            "转到某日某时：公历“2026-03-10 午”，或农历“农历2026-1-22 午”（闰月写“闰2”）；"
-            "时辰可写子…亥或0…11，省略为子时"));
-        m_goTo->setMaximumWidth(
-            fontMetrics().horizontalAdvance(QStringLiteral("转到 2026-03-10 午午")));
+        m_goTo->setPlaceholderText(tr("转到 2026-03-10 午"));
+        m_goTo->setToolTip(
+            tr("转到某日某时：公历“2026-03-10 午”，或农历“农历2026-1-22 午”（闰月写“闰2”）；"
+               "时辰可写子…亥或0…11，省略为子时"));
+        m_goTo->setMaximumWidth(fontMetrics().horizontalAdvance(tr("转到 2026-03-10 午午")));
         connect(m_goTo, &QLineEdit::returnPressed, this, [this] {
             if (GoToDate(m_goTo->text())) {
                 setFocus();
                 return;
             }
-            QMessageBox::warning(
-                this, QStringLiteral("转到"),
-                QStringLiteral("无法转到“%1”：请写“2026-03-10 午”或“农历2026-1-22 "
-                               "午”，日期须在本命盘的年限与历表范围（至2051年2月10日）之内。")
-                    .arg(m_goTo->text()));
+            QMessageBox::warning(this, tr("转到"),
+                                 tr("无法转到“%1”：请写“2026-03-10 午”或“农历2026-1-22 "
+                                    "午”，日期须在本命盘的年限与历表范围（至2051年2月10日）之内。")
+                                     .arg(m_goTo->text()));
         });
         m_toolBar->addWidget(m_goTo);
     }
@@ -216,17 +209,17 @@ void CZiWeiDlg::BuildToolBar() {
 void CZiWeiDlg::BuildViewMenu() {
     auto* menu = new QMenu(this);
     QSettings settings = ViewSettings();
-    QAction* clear = menu->addAction(QStringLiteral("清晰配色"));
+    QAction* clear = menu->addAction(tr("清晰配色"));
     clear->setCheckable(true);
     clear->setChecked(settings.value(QStringLiteral("chart/clearPalette"), false).toBool());
     connect(clear, &QAction::toggled, this, &CZiWeiDlg::SetClearPalette);
-    QAction* adjectives = menu->addAction(QStringLiteral("显示杂曜"));
+    QAction* adjectives = menu->addAction(tr("显示杂曜"));
     adjectives->setCheckable(true);
     adjectives->setChecked(settings.value(QStringLiteral("chart/adjectiveStars"), true).toBool());
     connect(adjectives, &QAction::toggled, this, &CZiWeiDlg::SetAdjectiveStars);
     menu->addSeparator();
     for (const LayerKind kind : kLayers) {
-        QAction* layer = menu->addAction(Text(LayerName(kind)));
+        QAction* layer = menu->addAction(Localized(LayerName(kind)));
         layer->setCheckable(true);
         const QString key = QStringLiteral("chart/layer%1").arg(static_cast<int>(kind));
         layer->setChecked(settings.value(key, true).toBool());
@@ -234,7 +227,7 @@ void CZiWeiDlg::BuildViewMenu() {
                 [this, kind](bool shown) { SetLayerShown(kind, shown); });
     }
     auto* button = new QToolButton(m_toolBar);
-    button->setText(QStringLiteral("视图"));
+    button->setText(tr("视图"));
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     m_toolBar->addWidget(button);
@@ -275,7 +268,7 @@ void CZiWeiDlg::SetAdjectiveStars(bool shown) {
 bool CZiWeiDlg::GoToDate(const QString& text) {
     if (!m_timeline) return false;
     static const QRegularExpression pattern(QStringLiteral(
-        R"re(^\s*(农历)?\s*(\d{4})-(闰)?(\d{1,2})-(\d{1,2})\s*([子丑寅卯辰巳午未申酉戌亥]|\d{1,2})?\s*$)re"));
+        R"re(^\s*(农历|農曆)?\s*(\d{4})-(闰|閏)?(\d{1,2})-(\d{1,2})\s*([子丑寅卯辰巳午未申酉戌亥]|\d{1,2})?\s*$)re"));
     const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch()) return false;
     const auto y = static_cast<std::uint16_t>(m.captured(2).toInt());
@@ -404,7 +397,7 @@ ChartSaveResult CZiWeiDlg::Save(const QString& path, double scale) {
 void CZiWeiDlg::SaveAs() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString name =
-        QStringLiteral("命盘-%1.png")
+        tr("命盘-%1.png")
             .arg(m_birth
                      ? QString::fromStdString(m_birth->g_strSolarYear + "-" +
                                               m_birth->g_strSolarMonth + "-" +
@@ -412,8 +405,8 @@ void CZiWeiDlg::SaveAs() {
                      : QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")));
     QString filter;
     QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("保存命盘"), QDir(folder).filePath(name),
-        QStringLiteral("PNG 图像 (*.png);;SVG 矢量图 (*.svg);;PDF 文档 (*.pdf)"), &filter);
+        this, tr("保存命盘"), QDir(folder).filePath(name),
+        tr("PNG 图像 (*.png);;SVG 矢量图 (*.svg);;PDF 文档 (*.pdf)"), &filter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) {
         path += filter.contains(QLatin1String("svg"))   ? QStringLiteral(".svg")
@@ -424,7 +417,7 @@ void CZiWeiDlg::SaveAs() {
     if (FormatOfPath(path) == ChartFileFormat::Png) {
         bool ok = false;
         const QString chosen =
-            QInputDialog::getItem(this, QStringLiteral("PNG 图像"), QStringLiteral("放大倍数："),
+            QInputDialog::getItem(this, tr("PNG 图像"), tr("放大倍数："),
                                   {QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2"),
                                    QStringLiteral("3"), QStringLiteral("4")},
                                   2, false, &ok);
@@ -433,8 +426,7 @@ void CZiWeiDlg::SaveAs() {
     }
     const ChartSaveResult result = Save(path, scale);
     if (!result.ok) {
-        QMessageBox::warning(this, QStringLiteral("保存失败"),
-                             QStringLiteral("无法保存 %1：%2").arg(path, result.message));
+        QMessageBox::warning(this, tr("保存失败"), tr("无法保存 %1：%2").arg(path, result.message));
     }
 }
 
@@ -475,22 +467,21 @@ void CZiWeiDlg::CopyText() {
 
 void CZiWeiDlg::ShowHelp() {
     QMessageBox::information(
-        this, QStringLiteral("命盘窗口的按键与鼠标"),
-        QStringLiteral(
-            "按键\n"
-            "  Ctrl+S 保存（PNG、SVG、PDF）  Ctrl+P 打印  Ctrl+C 复制图像  Ctrl+Shift+C 复制文字\n"
-            "  Ctrl++ / Ctrl+= 放大  Ctrl+- 缩小  Ctrl+0 原大  F1 本帮助\n"
-            "  ← / → 上一年 / 下一年（流年）  ↑ / ↓ 上一大限 / 下一大限\n"
-            "  PageUp / PageDown 上一月 / 下一月（流月）  Home 回到本命盘\n"
-            "  Esc 先取消所选宫位，再关闭窗口  Enter 关闭窗口\n"
-            "鼠标\n"
-            "  左键单击宫位：显示三方四正与飞化，再击取消\n"
-            "  Ctrl+滚轮 缩放  中键拖动 在放大的命盘中移动  右键 截图\n"
-            "时间条\n"
-            "  单击大限、流年、流月、流日、时辰选择运限；悬停看干支、日期与说明\n"
-            "  “转到”框：输入“2026-03-10 午”或“农历2026-1-22 午”后按回车\n"
-            "视图菜单\n"
-            "  清晰配色、显示杂曜、各运限层的显示与隐藏（均会记住）"));
+        this, tr("命盘窗口的按键与鼠标"),
+        tr("按键\n"
+           "  Ctrl+S 保存（PNG、SVG、PDF）  Ctrl+P 打印  Ctrl+C 复制图像  Ctrl+Shift+C 复制文字\n"
+           "  Ctrl++ / Ctrl+= 放大  Ctrl+- 缩小  Ctrl+0 原大  F1 本帮助\n"
+           "  ← / → 上一年 / 下一年（流年）  ↑ / ↓ 上一大限 / 下一大限\n"
+           "  PageUp / PageDown 上一月 / 下一月（流月）  Home 回到本命盘\n"
+           "  Esc 先取消所选宫位，再关闭窗口  Enter 关闭窗口\n"
+           "鼠标\n"
+           "  左键单击宫位：显示三方四正与飞化，再击取消\n"
+           "  Ctrl+滚轮 缩放  中键拖动 在放大的命盘中移动  右键 截图\n"
+           "时间条\n"
+           "  单击大限、流年、流月、流日、时辰选择运限；悬停看干支、日期与说明\n"
+           "  “转到”框：输入“2026-03-10 午”或“农历2026-1-22 午”后按回车\n"
+           "视图菜单\n"
+           "  清晰配色、显示杂曜、各运限层的显示与隐藏（均会记住）"));
 }
 
 void CZiWeiDlg::changeEvent(QEvent* event) {

@@ -10,16 +10,13 @@
 
 #include "calendar/CalendarNames.h"
 #include "calendar/LunarCalendar.h"
+#include "ui/app/AppLanguage.h"
 
 namespace qelvar {
 
 namespace {
 
 constexpr int kDaysPerRow = 6;  // five rows of six: days 1..30
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QToolButton* MakeButton(const QString& text, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -53,7 +50,8 @@ LunarDayPopup::LunarDayPopup(LunarPickerValue value, bool leap, QWidget* parent)
     grid->setSpacing(0);
     m_days = new QButtonGroup(this);
     for (int day = 1; day <= 30; ++day) {
-        QToolButton* button = MakeButton(Text(LunarDayNames[static_cast<std::size_t>(day)]), this);
+        QToolButton* button =
+            MakeButton(Localized(LunarDayNames[static_cast<std::size_t>(day)]), this);
         button->setCheckable(true);
         m_days->addButton(button, day);
         grid->addWidget(button, (day - 1) / kDaysPerRow, (day - 1) % kDaysPerRow);
@@ -80,9 +78,8 @@ void LunarDayPopup::showMonth(int year, int month, bool leap) {
     m_shown.year = year;
     m_shown.month = month;
     m_shownLeap = leap;
-    const QString name = Text(LunarMonthNames[static_cast<std::size_t>(month)]);
-    m_title->setText(
-        QStringLiteral("%1年%2%3月").arg(year).arg(leap ? QStringLiteral("闰") : QString(), name));
+    const QString name = Localized(LunarMonthNames[static_cast<std::size_t>(month)]);
+    m_title->setText(tr("%1年%2%3月").arg(year).arg(leap ? tr("闰") : QString(), name));
     const int days = LunarCalendar::MonthDays(year, month, leap ? 1 : 0);
     const bool currentMonth =
         year == m_current.year && month == m_current.month && leap == m_currentLeap;

@@ -158,8 +158,7 @@ void PickerTyping::Finish() {
     if (!m_typing) return;
     const DateTyping entry = *m_typing;
     m_typing.reset();
-    if (!entry.Meant())
-        ShowRefusal(QStringLiteral("日期没有写完整，请写成 1988/6/15 这样的年/月/日"));
+    if (!entry.Meant()) ShowRefusal(tr("日期没有写完整，请写成 1988/6/15 这样的年/月/日"));
     m_hooks.showValue();
     SelectSection(entry.Current(), true);
 }

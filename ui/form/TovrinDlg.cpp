@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -10,6 +11,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -38,8 +40,10 @@ namespace qelvar {
 
 namespace {
 
+// The form's lists and menu texts come from the form's model in Simplified
+// Chinese; they are shown in the language of the installed translations.
 QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return CoreText(text);
 }
 
 }  // namespace
@@ -106,13 +110,17 @@ void CTovrinDlg::BindControls() {
     m_staticMoment = findChild<ItemWrapLabel*>(ControlName(form_id::kMomentText));
     m_nMomentHeight = m_staticMoment->height();
     m_editName = findChild<QLineEdit*>(ControlName(form_id::kNameEdit));
-    m_editName->setPlaceholderText(QStringLiteral("可不填"));
-    m_editTime->setPlaceholderText(QStringLiteral("时:分"));
+    SetPlaceholders();
     m_editTime->setMaxLength(5);
-    m_editPlace->setPlaceholderText(QStringLiteral("如 成都、Chengdu 或经度 104.07"));
     m_checkSolarTime->setChecked(m_entry.m_bTrueSolarTime);
     // The lunar picker keeps a copy of the 闰月 box for its drop-down.
     connect(m_checkLeap, &QCheckBox::toggled, m_dateLunar, &LunarDateEdit::setLeap);
+}
+
+void CTovrinDlg::SetPlaceholders() {
+    m_editName->setPlaceholderText(tr("可不填"));
+    m_editTime->setPlaceholderText(tr("时:分"));
+    m_editPlace->setPlaceholderText(tr("如 成都、Chengdu 或经度 104.07"));
 }
 
 void CTovrinDlg::FillLists() {
@@ -161,7 +169,7 @@ void CTovrinDlg::WriteMoment() {
     m_comboMinute->setCurrentIndex(m_form.m_nMinuteSelection);
     if (m_editTime->text().toStdString() != m_entry.m_strTime)
         m_editTime->setText(QString::fromStdString(m_entry.m_strTime));
-    m_staticMoment->setText(QString::fromStdString(m_entry.m_strResolution));
+    m_staticMoment->setText(Localized(m_entry.m_strResolution));
     FitMomentLine();
 }
 
@@ -192,11 +200,11 @@ void CTovrinDlg::ShowDateProblem(bool lunarChanged) {
     if (m_form.m_strLunarStatic.compare(0, 5, "Error") == 0) {
         const LunarDate& l = m_form.m_dateLunar;
         const std::optional<SolarDate> g = ToSolarDate(m_form.m_dateSolar);
-        problem = QString::fromStdString(
-            lunarChanged ? LunarDateProblem({l.year, l.month, l.day, m_form.m_bLeap ? 1 : 0})
-            : g          ? SolarDateProblem(*g)
-                         : std::string());
-        if (problem.isEmpty()) problem = QStringLiteral("这个日期无法换算");
+        problem = Localized(lunarChanged
+                                ? LunarDateProblem({l.year, l.month, l.day, m_form.m_bLeap ? 1 : 0})
+                            : g ? SolarDateProblem(*g)
+                                : std::string());
+        if (problem.isEmpty()) problem = tr("这个日期无法换算");
     }
     m_dateSolar->ShowRefusal(lunarChanged ? QString() : problem);
     m_dateLunar->ShowRefusal(lunarChanged ? problem : QString());
@@ -301,9 +309,9 @@ void CTovrinDlg::ShowAbout() {
 void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     const QAction* about = menu.addAction(Text(kAboutMenuText));
-    // The language of the texts: charts opened from now on at once, the
-    // whole program from its next start.
-    QMenu* languages = menu.addMenu(QStringLiteral("语言 / 語言"));
+    // The language of the texts: the form and every window opened from now
+    // on at once (the form rewrites its texts on the language change).
+    QMenu* languages = menu.addMenu(tr("语言 / 語言"));
     for (const Language l : {Language::ZhCN, Language::ZhTW, Language::ZhHK}) {
         QAction* choice = languages->addAction(LanguageMenuName(l));
         choice->setCheckable(true);
@@ -318,12 +326,32 @@ void CTovrinDlg::contextMenuEvent(QContextMenuEvent* event) {
     if (menu.exec(event->globalPos()) == about) ShowAbout();
 }
 
+// A language chosen in the menu installs other translations: every text of
+// the form is written again in it (the lists keep their selection).
+void CTovrinDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange || m_comboHour == nullptr) return;
+    setFont(DialogFont());  // the language's Song face, same metrics
+    // The calendar pop-up's month and day names follow the new locale.
+    m_dateSolar->setLocale(QLocale());
+    m_dateSolar->calendarWidget()->setLocale(QLocale());
+    RetranslateTemplate(*this, FormTemplate());
+    SetPlaceholders();
+    for (int i = 0; i < m_comboHour->count(); ++i)
+        m_comboHour->setItemText(i, Text(kHourEntries[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < m_comboMinute->count(); ++i)
+        m_comboMinute->setItemText(i, Text(kMinuteEntries[static_cast<std::size_t>(i)]));
+    m_staticLunar->setText(Localized(m_form.m_strLunarStatic));
+    m_staticMoment->setText(Localized(m_entry.m_strResolution));
+    FitMomentLine();
+}
+
 void CTovrinDlg::OpenChartWindow(const BirthData& birth, const std::string& momentText,
                                  const std::function<void()>& save) {
     CZiWeiDlg chart(birth, LocalToday());
     chart.SetMomentText(momentText);
     if (auto* bar = chart.findChild<QToolBar*>(); bar && save) {
-        QAction* keep = bar->addAction(QStringLiteral("存入命例库"));
+        QAction* keep = bar->addAction(tr("存入命例库"));
         keep->setObjectName(QStringLiteral("saveToLibrary"));
         connect(keep, &QAction::triggered, &chart, save);
     }
@@ -358,9 +386,9 @@ std::optional<library::Record> CTovrinDlg::RecordFromForm(QString* problem) {
         b.kind = library::BirthKind::Clock;
         b.moment = *m_entry.Moment();
     } else {
-        if (!m_form.DatesReady()) return fail(QStringLiteral("日期无效"));
+        if (!m_form.DatesReady()) return fail(tr("日期无效"));
         if (m_form.m_nHourSelection < 0 || m_form.m_nMinuteSelection < 0)
-            return fail(QStringLiteral("请先选择时辰和分段"));
+            return fail(tr("请先选择时辰和分段"));
         if (m_lunarTyped) {
             b.kind = library::BirthKind::Lunar;
             b.year = m_form.m_dateLunar.year;
@@ -375,7 +403,7 @@ std::optional<library::Record> CTovrinDlg::RecordFromForm(QString* problem) {
         b.doubleHour = m_form.m_nHourSelection;
         b.minuteSlot = m_form.m_nMinuteSelection;
     }
-    if (!library::CastRecord(r).ok()) return fail(QStringLiteral("这个生辰无法排盘"));
+    if (!library::CastRecord(r).ok()) return fail(tr("这个生辰无法排盘"));
     return r;
 }
 
@@ -441,15 +469,14 @@ bool CTovrinDlg::SaveToLibrary() {
     QString problem;
     std::optional<library::Record> r = RecordFromForm(&problem);
     if (!r) {
-        QMessageBox::warning(this, QStringLiteral("存入命例库"), problem);
+        QMessageBox::warning(this, tr("存入命例库"), problem);
         return false;
     }
     if (r->name.empty()) {
         bool ok = false;
-        const QString name =
-            QInputDialog::getText(this, QStringLiteral("存入命例库"), QStringLiteral("姓名："),
-                                  QLineEdit::Normal, QString(), &ok)
-                .trimmed();
+        const QString name = QInputDialog::getText(this, tr("存入命例库"), tr("姓名："),
+                                                   QLineEdit::Normal, QString(), &ok)
+                                 .trimmed();
         if (!ok || name.isEmpty()) return false;
         m_editName->setText(name);
         r->name = name.toStdString();
@@ -466,8 +493,8 @@ bool CTovrinDlg::SaveToLibrary() {
     }
     if (!outcome.ok) {
         QMessageBox::warning(
-            this, QStringLiteral("存入命例库"),
-            QStringLiteral("未能存入 %1：\n%2")
+            this, tr("存入命例库"),
+            tr("未能存入 %1：\n%2")
                 .arg(QString::fromStdString(lib->Path()), QString::fromStdString(outcome.error)));
         return false;
     }
@@ -502,7 +529,7 @@ void CTovrinDlg::ShowRecent() {
             m_typed = true;  // not kept anywhere yet
         });
     }
-    if (recent.empty()) menu.addAction(QStringLiteral("（还没有排过盘）"))->setEnabled(false);
+    if (recent.empty()) menu.addAction(tr("（还没有排过盘）"))->setEnabled(false);
     auto* button = findChild<QPushButton*>(ControlName(form_id::kRecentButton));
     menu.exec(button->mapToGlobal(QPoint(0, button->height())));
 }
@@ -517,12 +544,12 @@ void CTovrinDlg::reject() {
         QDialog::reject();
         return;
     }
-    QMessageBox ask(QMessageBox::Question, windowTitle(),
-                    QStringLiteral("填写的生辰还没有存入命例库。"), QMessageBox::NoButton, this);
+    QMessageBox ask(QMessageBox::Question, windowTitle(), tr("填写的生辰还没有存入命例库。"),
+                    QMessageBox::NoButton, this);
     ask.setObjectName(QStringLiteral("unsavedQuestion"));
-    QPushButton* save = ask.addButton(QStringLiteral("保存到命例库"), QMessageBox::AcceptRole);
-    QPushButton* discard = ask.addButton(QStringLiteral("放弃"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = ask.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    QPushButton* save = ask.addButton(tr("保存到命例库"), QMessageBox::AcceptRole);
+    QPushButton* discard = ask.addButton(tr("放弃"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = ask.addButton(tr("取消"), QMessageBox::RejectRole);
     ask.setDefaultButton(save);
     ask.setEscapeButton(cancel);
     ask.exec();

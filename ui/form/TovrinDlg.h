@@ -75,10 +75,12 @@ public slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BindControls();
     void FillLists();
+    void SetPlaceholders();
     void ReadForm();
     void WriteForm();
     void WriteMoment();

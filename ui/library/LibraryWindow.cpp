@@ -44,23 +44,23 @@ library::Library* AppLibrary(QWidget* parent) {
     library::Library::Opened o = library::Library::Open(path);
     if (o.error == library::OpenError::Damaged) {
         const auto answer = QMessageBox::warning(
-            parent, QStringLiteral("命例库已损坏"),
-            QStringLiteral("命例库文件已损坏，无法读取：\n%"
-                           "1\n\n是否将它移到一旁（保留原文件）并新建一个空的命例库？")
+            parent, LibraryWindow::tr("命例库已损坏"),
+            LibraryWindow::tr("命例库文件已损坏，无法读取：\n%"
+                              "1\n\n是否将它移到一旁（保留原文件）并新建一个空的命例库？")
                 .arg(Q(path)),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes) return nullptr;
         const std::string aside = library::MoveAside(path);
         if (aside.empty()) {
-            QMessageBox::warning(parent, QStringLiteral("命例库"),
-                                 QStringLiteral("无法移动文件：\n%1").arg(Q(path)));
+            QMessageBox::warning(parent, LibraryWindow::tr("命例库"),
+                                 LibraryWindow::tr("无法移动文件：\n%1").arg(Q(path)));
             return nullptr;
         }
         o = library::Library::Open(path);
     }
     if (!o.library) {
-        QMessageBox::warning(parent, QStringLiteral("命例库"),
-                             QStringLiteral("无法打开命例库：\n%1").arg(Q(o.message)));
+        QMessageBox::warning(parent, LibraryWindow::tr("命例库"),
+                             LibraryWindow::tr("无法打开命例库：\n%1").arg(Q(o.message)));
         return nullptr;
     }
     opened = std::move(o.library);
@@ -71,8 +71,8 @@ CZiWeiDlg* OpenRecordChart(const library::Record& record, QWidget* parent) {
     const library::RecordCast cast = library::CastRecord(record);
     if (!cast.ok()) {
         QMessageBox::warning(
-            parent, QStringLiteral("斗数排盘"),
-            QStringLiteral("%1：无法排盘（%2）").arg(Q(record.name), Q(cast.error)));
+            parent, LibraryWindow::tr("斗数排盘"),
+            LibraryWindow::tr("%1：无法排盘（%2）").arg(Q(record.name), Q(cast.error)));
         return nullptr;
     }
     // A child of `parent`, so that the form's modality does not block it.
@@ -83,25 +83,25 @@ CZiWeiDlg* OpenRecordChart(const library::Record& record, QWidget* parent) {
     if (cast.resolution)
         caption += "  " + DescribeResolution(record.birth.moment, *cast.resolution);
     chart->SetMomentText(caption + library::ConventionsCaption(record.conventions));
-    chart->setWindowTitle(Q(record.name) + QStringLiteral(" - 斗数排盘"));
+    chart->setWindowTitle(Q(record.name) + LibraryWindow::tr(" - 斗数排盘"));
     chart->show();
     return chart;
 }
 
 LibraryWindow::LibraryWindow(library::Library& library, EditRecord edit, QWidget* parent)
     : QWidget(parent, Qt::Window), m_library(library), m_edit(std::move(edit)) {
-    setWindowTitle(QStringLiteral("命例库"));
+    setWindowTitle(tr("命例库"));
     setObjectName(QStringLiteral("libraryWindow"));
     m_model = new RecordTableModel(library, this);
 
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("search"));
-    m_search->setPlaceholderText(QStringLiteral("搜索：姓名、备注、标签或日期的任一部分"));
+    m_search->setPlaceholderText(tr("搜索：姓名、备注、标签或日期的任一部分"));
     m_search->setClearButtonEnabled(true);
     m_count = new QLabel(this);
 
     m_groups = new QTreeWidget(this);
-    m_groups->setHeaderLabel(QStringLiteral("分组"));
+    m_groups->setHeaderLabel(tr("分组"));
     m_table = new QTableView(this);
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -120,22 +120,22 @@ LibraryWindow::LibraryWindow(library::Library& library, EditRecord edit, QWidget
     split->setSizes({140, 560});
 
     auto button = [this](const char* text, const char* name, void (LibraryWindow::*slot)()) {
-        auto* b = new QPushButton(QString::fromUtf8(text), this);
+        auto* b = new QPushButton(tr(text), this);
         b->setObjectName(QString::fromUtf8(name));
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(button("排盘", "open", &LibraryWindow::OpenSelected));
-    buttons->addWidget(button("编辑", "edit", &LibraryWindow::EditSelected));
-    buttons->addWidget(button("复制", "duplicate", &LibraryWindow::DuplicateSelected));
-    buttons->addWidget(button("删除", "delete", &LibraryWindow::DeleteSelected));
-    m_undo = button("撤销删除", "undo", &LibraryWindow::UndoDelete);
+    buttons->addWidget(button(QT_TR_NOOP("排盘"), "open", &LibraryWindow::OpenSelected));
+    buttons->addWidget(button(QT_TR_NOOP("编辑"), "edit", &LibraryWindow::EditSelected));
+    buttons->addWidget(button(QT_TR_NOOP("复制"), "duplicate", &LibraryWindow::DuplicateSelected));
+    buttons->addWidget(button(QT_TR_NOOP("删除"), "delete", &LibraryWindow::DeleteSelected));
+    m_undo = button(QT_TR_NOOP("撤销删除"), "undo", &LibraryWindow::UndoDelete);
     m_undo->setEnabled(false);
     buttons->addWidget(m_undo);
     buttons->addStretch();
-    buttons->addWidget(button("导入...", "import", &LibraryWindow::Import));
-    buttons->addWidget(button("导出...", "export", &LibraryWindow::Export));
+    buttons->addWidget(button(QT_TR_NOOP("导入..."), "import", &LibraryWindow::Import));
+    buttons->addWidget(button(QT_TR_NOOP("导出..."), "export", &LibraryWindow::Export));
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_search, 1);
@@ -208,7 +208,7 @@ void LibraryWindow::FillGroups() {
         m_groups->currentItem() ? m_groups->currentItem()->data(0, Qt::UserRole).toString() : "";
     const QSignalBlocker block(m_groups);
     m_groups->clear();
-    auto* all = new QTreeWidgetItem(m_groups, {QStringLiteral("全部")});
+    auto* all = new QTreeWidgetItem(m_groups, {tr("全部")});
     all->setData(0, Qt::UserRole, QString());
     QTreeWidgetItem* select = all;
     for (const library::Library::GroupNode& g : m_library.Groups()) {
@@ -231,7 +231,7 @@ void LibraryWindow::Refresh() {
 }
 
 void LibraryWindow::UpdateButtons() {
-    m_count->setText(QStringLiteral("%1 条").arg(m_model->Total()));
+    m_count->setText(tr("%1 条").arg(m_model->Total()));
     m_undo->setEnabled(!m_deleted.empty());
 }
 
@@ -277,8 +277,7 @@ void LibraryWindow::DuplicateSelected() {
         r.id.clear();
         r.created = r.modified = 0;
         r.name += "（副本）";
-        if (auto o = m_library.Add(r); !o.ok)
-            QMessageBox::warning(this, QStringLiteral("命例库"), Q(o.error));
+        if (auto o = m_library.Add(r); !o.ok) QMessageBox::warning(this, tr("命例库"), Q(o.error));
     }
     Refresh();
 }
@@ -286,7 +285,7 @@ void LibraryWindow::DuplicateSelected() {
 void LibraryWindow::DeleteSelected() {
     for (const library::Record& r : Selected()) {
         if (auto o = m_library.Remove(r.id); !o.ok) {
-            QMessageBox::warning(this, QStringLiteral("命例库"), Q(o.error));
+            QMessageBox::warning(this, tr("命例库"), Q(o.error));
             continue;
         }
         m_deleted.push_back(r);
@@ -298,8 +297,7 @@ void LibraryWindow::UndoDelete() {
     if (m_deleted.empty()) return;
     library::Record r = m_deleted.back();
     m_deleted.pop_back();
-    if (auto o = m_library.Add(r); !o.ok)
-        QMessageBox::warning(this, QStringLiteral("命例库"), Q(o.error));
+    if (auto o = m_library.Add(r); !o.ok) QMessageBox::warning(this, tr("命例库"), Q(o.error));
     Refresh();
 }
 
@@ -319,46 +317,43 @@ void LibraryWindow::RecordChanged(const std::string& id) {
 }
 
 void LibraryWindow::Import() {
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("导入命例"), QString(),
-                                                      QStringLiteral("命例文件 (*.json *.csv)"));
+    const QString file = QFileDialog::getOpenFileName(this, tr("导入命例"), QString(),
+                                                      tr("命例文件 (*.json *.csv)"));
     if (file.isEmpty()) return;
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(this, QStringLiteral("导入"),
-                             QStringLiteral("无法读取 %1：%2").arg(file, f.errorString()));
+        QMessageBox::warning(this, tr("导入"), tr("无法读取 %1：%2").arg(file, f.errorString()));
         return;
     }
     const QByteArray bytes = f.readAll();
     library::ReadRecords read = library::ReadLibraryFile(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!read.ok()) {
-        QMessageBox::warning(this, QStringLiteral("导入"),
-                             QStringLiteral("%1 无法导入：%2").arg(file, Q(read.error)));
+        QMessageBox::warning(this, tr("导入"), tr("%1 无法导入：%2").arg(file, Q(read.error)));
         return;
     }
     library::ImportReport preview;
     if (auto o = m_library.Import(read.records, library::DuplicatePolicy::Skip, preview, true);
         !o.ok) {
-        QMessageBox::warning(this, QStringLiteral("导入"), Q(o.error));
+        QMessageBox::warning(this, tr("导入"), Q(o.error));
         return;
     }
-    QMessageBox ask(QMessageBox::Question, QStringLiteral("导入"),
-                    QStringLiteral("%1 中有 %2 条命例：新的 %3 条，与库中重复（同名同生辰）%4 条。")
+    QMessageBox ask(QMessageBox::Question, tr("导入"),
+                    tr("%1 中有 %2 条命例：新的 %3 条，与库中重复（同名同生辰）%4 条。")
                         .arg(file)
                         .arg(read.records.size())
                         .arg(preview.added)
                         .arg(preview.skipped),
                     QMessageBox::Cancel, this);
-    QPushButton* skip = ask.addButton(QStringLiteral("导入，跳过重复"), QMessageBox::AcceptRole);
-    QPushButton* merge = ask.addButton(QStringLiteral("导入，合并重复"), QMessageBox::AcceptRole);
+    QPushButton* skip = ask.addButton(tr("导入，跳过重复"), QMessageBox::AcceptRole);
+    QPushButton* merge = ask.addButton(tr("导入，合并重复"), QMessageBox::AcceptRole);
     ask.exec();
     if (ask.clickedButton() != skip && ask.clickedButton() != merge) return;
     library::ImportReport report;
     const auto policy = ask.clickedButton() == merge ? library::DuplicatePolicy::Merge
                                                      : library::DuplicatePolicy::Skip;
     if (auto o = m_library.Import(read.records, policy, report); !o.ok) {
-        QMessageBox::warning(this, QStringLiteral("导入"),
-                             QStringLiteral("未导入任何命例：%1").arg(Q(o.error)));
+        QMessageBox::warning(this, tr("导入"), tr("未导入任何命例：%1").arg(Q(o.error)));
         return;
     }
     Refresh();
@@ -366,17 +361,17 @@ void LibraryWindow::Import() {
 
 void LibraryWindow::Export() {
     QString format;
-    const QString file = QFileDialog::getSaveFileName(
-        this, QStringLiteral("导出命例"), QStringLiteral("命例库.json"),
-        QStringLiteral("JSON (*.json);;CSV (*.csv)"), &format);
+    const QString file =
+        QFileDialog::getSaveFileName(this, tr("导出命例"), tr("命例库.json"),
+                                     QStringLiteral("JSON (*.json);;CSV (*.csv)"), &format);
     if (file.isEmpty()) return;
     std::vector<library::Record> records = Selected();
     if (!records.empty()) {
-        QMessageBox ask(QMessageBox::Question, QStringLiteral("导出"),
-                        QStringLiteral("导出选中的 %1 条，还是整个命例库？").arg(records.size()),
+        QMessageBox ask(QMessageBox::Question, tr("导出"),
+                        tr("导出选中的 %1 条，还是整个命例库？").arg(records.size()),
                         QMessageBox::Cancel, this);
-        QPushButton* chosen = ask.addButton(QStringLiteral("选中的"), QMessageBox::AcceptRole);
-        QPushButton* all = ask.addButton(QStringLiteral("全部"), QMessageBox::AcceptRole);
+        QPushButton* chosen = ask.addButton(tr("选中的"), QMessageBox::AcceptRole);
+        QPushButton* all = ask.addButton(tr("全部"), QMessageBox::AcceptRole);
         ask.exec();
         if (ask.clickedButton() == all)
             records.clear();
@@ -392,8 +387,7 @@ void LibraryWindow::Export() {
     const auto written = WriteFileAtomically(file.toStdString(),
                                              std::as_bytes(std::span(bytes.data(), bytes.size())));
     if (!written.ok)
-        QMessageBox::warning(this, QStringLiteral("导出"),
-                             QStringLiteral("无法写入 %1：%2").arg(file, Q(written.message)));
+        QMessageBox::warning(this, tr("导出"), tr("无法写入 %1：%2").arg(file, Q(written.message)));
 }
 
 }  // namespace qelvar

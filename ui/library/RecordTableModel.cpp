@@ -29,8 +29,8 @@ QString BirthText(const library::TypedBirth& b) {
     if (b.kind == library::BirthKind::Clock) return Q(library::BirthSummary(b));
     QString date = Q(library::DateText(b.year, b.month, b.day));
     if (b.kind == library::BirthKind::Lunar) {
-        if (b.leap) date.insert(5, QStringLiteral("闰"));
-        date = QStringLiteral("农历 ") + date;
+        if (b.leap) date.insert(5, RecordTableModel::tr("闰"));
+        date = RecordTableModel::tr("农历 ") + date;
     }
     const auto entry = [](auto& list, int i) {
         return i >= 0 && i < static_cast<int>(list.size())
@@ -65,7 +65,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
         case kName:
             return Q(r->name);
         case kSex:
-            return r->male ? QStringLiteral("男") : QStringLiteral("女");
+            return r->male ? tr("男") : tr("女");
         case kBirth:
             return BirthText(r->birth);
         case kPlace:
@@ -86,8 +86,9 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* kTitles[] = {"姓名", "性别", "出生", "出生地", "分组", "标签"};
-    return section >= 0 && section < kColumns ? QString::fromUtf8(kTitles[section]) : QVariant();
+    static const char* kTitles[] = {QT_TR_NOOP("姓名"),   QT_TR_NOOP("性别"), QT_TR_NOOP("出生"),
+                                    QT_TR_NOOP("出生地"), QT_TR_NOOP("分组"), QT_TR_NOOP("标签")};
+    return section >= 0 && section < kColumns ? tr(kTitles[section]) : QVariant();
 }
 
 bool RecordTableModel::canFetchMore(const QModelIndex& parent) const {
