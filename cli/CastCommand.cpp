@@ -325,10 +325,17 @@ int CastBatch(const CastOptions& o) {
             CastRequestOnce(c.request, o.birth.today, result);
             anyFailed = anyFailed || !result.ok;
         }
-        piece.clear();
-        AppendOne(piece, result, o.format, today, o.language);
-        if (o.format == Format::Text) piece += '\n';
-        if (!out.Add(piece) || !out.FlushIfDue()) break;
+        // Written straight into the output when it passes unchanged.
+        std::string* const inPlace = out.InPlace();
+        std::string& target = inPlace ? *inPlace : piece;
+        if (!inPlace) piece.clear();
+        AppendOne(target, result, o.format, today, o.language);
+        if (o.format == Format::Text) target += '\n';
+        if (inPlace)
+            out.AddedInPlace();
+        else if (!out.Add(piece))
+            break;
+        if (!out.FlushIfDue()) break;
     }
     out.Flush();
     if (out.Failed()) return Fail("cast", out.Failure(), kIoFailed);
