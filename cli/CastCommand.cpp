@@ -325,10 +325,17 @@ int CastBatch(const CastOptions& o) {
             CastRequestOnce(c.request, o.birth.today, result);
             anyFailed = anyFailed || !result.ok;
         }
-        piece.clear();
-        AppendOne(piece, result, o.format, today, o.language);
-        if (o.format == Format::Text) piece += '\n';
-        if (!out.Add(piece) || !out.FlushIfDue()) break;
+        // Written straight into the output when it passes unchanged.
+        std::string* const inPlace = out.InPlace();
+        std::string& target = inPlace ? *inPlace : piece;
+        if (!inPlace) piece.clear();
+        AppendOne(target, result, o.format, today, o.language);
+        if (o.format == Format::Text) target += '\n';
+        if (inPlace)
+            out.AddedInPlace();
+        else if (!out.Add(piece))
+            break;
+        if (!out.FlushIfDue()) break;
     }
     out.Flush();
     if (out.Failed()) return Fail("cast", out.Failure(), kIoFailed);
@@ -338,7 +345,7 @@ int CastBatch(const CastOptions& o) {
     return anyMalformed ? kMalformed : anyFailed ? kDateFails : kOk;
 }
 
-void AddScale(CLI::App& command, double& scale) {
+void AddScale(Command& command, double& scale) {
     auto parse = [](std::string_view text) {
         const auto value = ParseFiniteNumber(text);
         return value && *value >= 0.25 && *value <= 8.0 ? value : std::nullopt;
@@ -401,9 +408,9 @@ int CastFromOptions(std::string_view command, const CastOptions& o, CastResult& 
     return CastClock(command, *m.moment, RequestOf(o), o.birth.today, result);
 }
 
-Runner SetUpCast(CLI::App& command) {
+Runner SetUpCast(Command& command) {
     auto o = std::make_shared<CastOptions>();
-    command.footer(std::string(kCastFooter));
+    command.SetFooter(std::string(kCastFooter));
     AddDateArgument(command, o->date, true,
                     "YYYY-MM-DD, Gregorian unless --lunar; '-' reads one case per line of "
                     "standard input");
@@ -426,10 +433,10 @@ Runner SetUpCast(CLI::App& command) {
     };
 }
 
-Runner SetUpRender(CLI::App& command) {
+Runner SetUpRender(Command& command) {
     auto o = std::make_shared<CastOptions>();
     o->format = Format::Png;
-    command.footer(std::string(kRenderFooter));
+    command.SetFooter(std::string(kRenderFooter));
     AddDateArgument(command, o->date, false, "YYYY-MM-DD, Gregorian unless --lunar");
     AddBirthOptions(command, o->birth);
     AddMomentOptions(command, o->moment);
@@ -446,7 +453,7 @@ Runner SetUpRender(CLI::App& command) {
     AddParsedOption(command, "--layers", o->layers, ParseLayers, "LIST",
                     "layer names such as 大限,流年",
                     "with --at: the layers drawn, e.g. 大限,流年 (default all)");
-    command.add_flag("--no-adjectives", o->noAdjectives, "leave the adjective stars out");
+    command.AddFlag("--no-adjectives", o->noAdjectives, "leave the adjective stars out");
     AddFromLibrary(command, *o);
     return [o]() {
         if (const std::string problem = Contradiction(*o); !problem.empty())

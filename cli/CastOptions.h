@@ -49,7 +49,7 @@ std::string Contradiction(const CastOptions& o);
 int CastFromOptions(std::string_view command, const CastOptions& o, CastResult& result);
 
 // --from-library ID and --library FILE.
-void AddFromLibrary(CLI::App& command, CastOptions& o);
+void AddFromLibrary(Command& command, CastOptions& o);
 // Reads the record of --from-library into the options; the exit status
 // (kIoFailed for a library that cannot be opened, kMalformed for an
 // unknown id), kOk when read.

@@ -1,10 +1,12 @@
 #include "cli/ChartJson.h"
 
+#include <array>
 #include <vector>
 
+#include "chart/ChartGrid.h"
 #include "chart/ChartNames.h"
-#include "chart/PalaceView.h"
 #include "chart/Pillars.h"
+#include "chart/Text.h"
 #include "cli/Json.h"
 #include "cli/MomentOptions.h"
 #include "cli/PeriodsOutput.h"
@@ -187,41 +189,91 @@ void AppendSlots(std::string& out, const ChartGrid& grid) {
     out += '}';
 }
 
-void AppendPalace(std::string& out, const PalaceView& v) {
-    out += '{';
-    Int(out, "cell", v.cell);
-    out += ',';
-    Str(out, "branch", v.branch);
-    out += ',';
-    Str(out, "palace", v.name);
-    out += ',';
-    Str(out, "stem", v.stem);
+// The star columns 0..5 carry the transformation marks, 0..7 a brightness.
+constexpr int kMarkedColumns = 6;
+
+bool IsBrightnessWord(std::string_view t) {
+    return t == "庙" || t == "旺" || t == "平" || t == "闲" || t == "陷" || t == "地" || t == "  ";
+}
+
+bool IsMarkOrFiller(std::string_view ch) {
+    return ch == "禄" || ch == "权" || ch == "科" || ch == "忌" || ch == "█";
+}
+
+void AppendStarView(std::string& out, bool first, std::string_view name,
+                    std::string_view brightness, std::string_view mark, int position) {
+    if (!first) out += ',';
+    out += "{\"name\":";
+    AppendJsonString(out, name);
+    out += ",\"brightness\":";
+    AppendJsonString(out, brightness);
+    out += ",\"mark\":";
+    AppendJsonString(out, mark);
+    out += ",\"position\":";
+    AppendJsonInt(out, position);
+    out += '}';
+}
+
+// One cell of "palaces", the record of the cell as the grid shows it: its
+// texts are the grid's, the stars of its star columns come from the chart
+// (a brightness where the grid shows one, the mark of a transformed star
+// in columns 0..5), and a star the grid shows in the overflow slots of a
+// crowded cell (the mark slot, the first two brightness slots) follows.
+void AppendPalace(std::string& out, const Chart& c, const ChartGrid& grid,
+                  const std::array<Star, 4>& transformed, PalaceIndex cell) {
+    auto text = [&grid, cell](SlotFamily f) -> const std::string& {
+        return grid.GetSlotText(f.Slot(cell));
+    };
+    out += "{\"cell\":";
+    AppendJsonInt(out, cell);
+    out += ",\"branch\":";
+    AppendJsonString(out, BranchName(BranchOfCell(cell)));
+    out += ",\"palace\":";
+    AppendJsonString(out, text(slot::kPalaceName));
+    out += ",\"stem\":";
+    AppendJsonString(out, text(slot::kPalaceStem));
     out += ",\"stars\":[";
-    for (std::size_t i = 0; i < v.stars.size(); ++i) {
-        const StarView& s = v.stars[i];
-        if (i) out += ',';
-        out += '{';
-        Str(out, "name", s.name);
-        out += ',';
-        Str(out, "brightness", s.brightness);
-        out += ',';
-        Str(out, "mark", s.mark);
-        out += ',';
-        Int(out, "position", s.position);
-        out += '}';
+    bool first = true;
+    const Palace& p = c.palaces[cell];
+    for (int i = 0; i < p.starCount; ++i) {
+        const PlacedStar& s = p.stars[i];
+        if (s.position >= slot::kStarColumns) continue;
+        std::string_view brightness, mark;
+        if (s.position < slot::kBrightnessColumns && s.brightness != Brightness::Blank)
+            brightness = BrightnessName(s.brightness);
+        if (s.position < kMarkedColumns)
+            for (int k = 0; k < 4; ++k)
+                if (transformed[k] == s.star) mark = kTransformationMarks[k];
+        AppendStarView(out, first, StarName(s.star), brightness, mark, s.position);
+        first = false;
+    }
+    // A star that overflowed into the mark slot leads its text.
+    const std::string_view marks = text(slot::kMarks);
+    std::string_view rest = marks;
+    while (!rest.empty() && !IsMarkOrFiller(FirstChar(rest)))
+        rest.remove_prefix(FirstChar(rest).size());
+    if (rest.size() != marks.size()) {
+        AppendStarView(out, first, marks.substr(0, marks.size() - rest.size()), {}, {}, 14);
+        first = false;
+    }
+    for (int j : {18, 19}) {
+        const std::string& t = grid.GetSlotText(slot::StarSequence(cell, j));
+        if (t.empty() || IsBrightnessWord(t)) continue;
+        AppendStarView(out, first, t, {}, {}, j);
+        first = false;
     }
     out += "],";
-    Str(out, "nayin", v.nayin);
+    Str(out, "nayin", text(slot::kNayin));
     out += ',';
-    Str(out, "stage", v.stage);
+    Str(out, "stage", text(slot::kLifeStage));
     out += ",\"gods\":{";
-    Str(out, "boShi", v.boShi);
+    Str(out, "boShi", text(slot::kBoShi));
     out += ',';
-    Str(out, "suiQian", v.suiQian);
+    Str(out, "suiQian", text(slot::kSuiQian));
     out += ',';
-    Str(out, "jiangQian", v.jiangQian);
+    Str(out, "jiangQian", text(slot::kJiangQian));
     out += "},";
-    Str(out, "decade", v.decade);
+    Str(out, "decade", text(slot::kDecade));
     out += '}';
 }
 
@@ -236,10 +288,10 @@ void AppendCastJson(std::string& out, const CastResult& result, std::string_view
     out += ",\"slots\":";
     AppendSlots(out, grid);
     out += ",\"palaces\":[";
-    const auto cells = ReadPalaces(grid);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i) out += ',';
-        AppendPalace(out, cells[i]);
+    const std::array<Star, 4> transformed = result.chart.Transformations();
+    for (PalaceIndex cell = 0; cell < 12; ++cell) {
+        if (cell) out += ',';
+        AppendPalace(out, result.chart, grid, transformed, cell);
     }
     out += "],\"chart\":";
     AppendChartObject(out, result.chart);

@@ -1,22 +1,20 @@
 #pragma once
 // The commands of qelvar-cli.  A command is one set-up function: it adds its
-// options to the CLI11 subcommand it is given (the shared sets are in
+// options to the subcommand it is given (the shared sets are in
 // cli/Options.h) and returns the function that runs it once the command
 // line has been read.  main.cpp lists every command once, in kCommands.
 
 #include <functional>
 #include <string_view>
 
-namespace CLI {
-class App;
-}
+#include "cli/CommandLine.h"
 
 namespace qelvar::cli {
 
 // Runs a command whose options have been read; returns the exit status
 // (cli/Status.h).
 using Runner = std::function<int()>;
-using SetUp = Runner (*)(CLI::App& command);
+using SetUp = Runner (*)(Command& command);
 
 struct CommandInfo {
     std::string_view name;
@@ -24,11 +22,11 @@ struct CommandInfo {
     SetUp setUp;
 };
 
-Runner SetUpConvert(CLI::App& command);
-Runner SetUpCast(CLI::App& command);
-Runner SetUpRender(CLI::App& command);
-Runner SetUpMoment(CLI::App& command);
-Runner SetUpPlaces(CLI::App& command);
-Runner SetUpLibrary(CLI::App& command);
+Runner SetUpConvert(Command& command);
+Runner SetUpCast(Command& command);
+Runner SetUpRender(Command& command);
+Runner SetUpMoment(Command& command);
+Runner SetUpPlaces(Command& command);
+Runner SetUpLibrary(Command& command);
 
 }  // namespace qelvar::cli

@@ -228,9 +228,9 @@ int RunBatch(const Options& o) {
 
 }  // namespace
 
-Runner SetUpConvert(CLI::App& command) {
+Runner SetUpConvert(Command& command) {
     auto o = std::make_shared<Options>();
-    command.footer(std::string(kFooter));
+    command.SetFooter(std::string(kFooter));
     AddDateArgument(command, o->date, true,
                     "YYYY-MM-DD, a Gregorian date unless --lunar; '-' reads one date per line "
                     "of standard input");

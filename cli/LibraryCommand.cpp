@@ -182,27 +182,27 @@ struct LibraryOptions {
     bool dryRun = false;
 };
 
-void AddLibraryPath(CLI::App& c, LibraryOptions& o) {
-    c.add_option("--library", o.library,
-                 "the library file (default $QELVAR_LIBRARY, else "
-                 "$XDG_DATA_HOME/qelvar/library.sqlite)")
-        ->type_name("FILE");
+void AddLibraryPath(Command& c, LibraryOptions& o) {
+    c.AddText("--library", o.library,
+              "the library file (default $QELVAR_LIBRARY, else "
+              "$XDG_DATA_HOME/qelvar/library.sqlite)")
+        .TypeName("FILE");
 }
 
-void AddQuery(CLI::App& c, LibraryOptions& o) {
-    c.add_option("--group", o.group, "only this group (with its subgroups)")->type_name("GROUP");
+void AddQuery(Command& c, LibraryOptions& o) {
+    c.AddText("--group", o.group, "only this group (with its subgroups)").TypeName("GROUP");
     AddParsedOption(c, "--sort", o.sort, ParseSort, "name|birth|place|group|modified",
                     "name, birth, place, group or modified", "the order (default name)");
-    c.add_flag("--descending", o.descending, "the order reversed");
+    c.AddFlag("--descending", o.descending, "the order reversed");
 }
 
 // --note, --tag and --group of add and edit.
-void AddRecordFields(CLI::App& c, LibraryOptions& o) {
-    c.add_option("--note", o.note, "notes (any text)")->type_name("TEXT");
-    c.add_option("--tag", o.tags, "a tag (repeatable; edit: replaces the tags)")
-        ->type_name("TAG")
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    c.add_option("--group", o.recordGroup, "the group: NAME or NAME/SUBGROUP")->type_name("GROUP");
+void AddRecordFields(Command& c, LibraryOptions& o) {
+    c.AddText("--note", o.note, "notes (any text)").TypeName("TEXT");
+    c.AddText("--tag", o.tags, "a tag (repeatable; edit: replaces the tags)")
+        .TypeName("TAG")
+        .TakeAll();
+    c.AddText("--group", o.recordGroup, "the group: NAME or NAME/SUBGROUP").TypeName("GROUP");
 }
 
 int RunList(LibraryOptions& o, bool find) {
@@ -282,7 +282,7 @@ int RunAdd(LibraryOptions& o) {
     return Write("library add", r.id + '\n');
 }
 
-int RunEdit(LibraryOptions& o, CLI::App& c) {
+int RunEdit(LibraryOptions& o, const Command& c) {
     int status = kOk;
     auto lib = OpenLibrary("library edit", o.library, status);
     if (!lib) return status;
@@ -297,11 +297,11 @@ int RunEdit(LibraryOptions& o, CLI::App& c) {
                           "a new birth is given whole: a date or --clock with "
                           "its options");
     }
-    if (c.count("--sex")) r->male = cast.birth.male;
+    if (c.Count("--sex")) r->male = cast.birth.male;
     ChartConventions& conv = r->conventions;
-    if (c.count("--late-zi")) conv.lateZi = cast.periods.conventions.lateZi;
-    if (c.count("--leap-month")) conv.leapMonth = cast.periods.conventions.leapMonth;
-    if (c.count("--year-start")) conv.yearStart = cast.periods.conventions.yearStart;
+    if (c.Count("--late-zi")) conv.lateZi = cast.periods.conventions.lateZi;
+    if (c.Count("--leap-month")) conv.leapMonth = cast.periods.conventions.leapMonth;
+    if (c.Count("--year-start")) conv.yearStart = cast.periods.conventions.yearStart;
     ApplyFields(o, *r, true);
     if (std::string problem = library::RecordProblem(*r); !problem.empty())
         return UsageError("library edit", problem);
@@ -389,11 +389,10 @@ int RunImport(LibraryOptions& o) {
 
 }  // namespace
 
-void AddFromLibrary(CLI::App& command, CastOptions& o) {
-    command.add_option("--from-library", o.fromLibrary, "cast the birth of this library record")
-        ->type_name("ID");
-    command.add_option("--library", o.library, "the library file of --from-library")
-        ->type_name("FILE");
+void AddFromLibrary(Command& command, CastOptions& o) {
+    command.AddText("--from-library", o.fromLibrary, "cast the birth of this library record")
+        .TypeName("ID");
+    command.AddText("--library", o.library, "the library file of --from-library").TypeName("FILE");
 }
 
 int LoadFromLibrary(std::string_view command, CastOptions& o) {
@@ -407,78 +406,78 @@ int LoadFromLibrary(std::string_view command, CastOptions& o) {
     return kOk;
 }
 
-Runner SetUpLibrary(CLI::App& command) {
+Runner SetUpLibrary(Command& command) {
     auto o = std::make_shared<LibraryOptions>();
-    command.footer(std::string(kLibraryFooter));
-    command.require_subcommand(1, 1);
+    command.SetFooter(std::string(kLibraryFooter));
+    command.RequireOneSubcommand();
     auto sub = [&command, &o](const char* name, const char* summary) {
-        CLI::App* c = command.add_subcommand(name, summary);
-        AddLibraryPath(*c, *o);
+        Command c = command.AddSubcommand(name, summary);
+        AddLibraryPath(c, *o);
         return c;
     };
-    CLI::App* list = sub("list", "list every record (text: one line each; json: one array)");
-    AddFormat(*list, o->format, {Format::Text, Format::Json});
-    AddQuery(*list, *o);
+    Command list = sub("list", "list every record (text: one line each; json: one array)");
+    AddFormat(list, o->format, {Format::Text, Format::Json});
+    AddQuery(list, *o);
 
-    CLI::App* find = sub("find", "records whose name, notes, tags, date, place or group hold TEXT");
-    find->add_option("TEXT", o->text, "any part of a name, note, tag or date")->required();
-    AddFormat(*find, o->format, {Format::Text, Format::Json});
-    AddQuery(*find, *o);
+    Command find = sub("find", "records whose name, notes, tags, date, place or group hold TEXT");
+    find.AddText("TEXT", o->text, "any part of a name, note, tag or date").Required();
+    AddFormat(find, o->format, {Format::Text, Format::Json});
+    AddQuery(find, *o);
 
-    CLI::App* show = sub("show", "show records by id (or a unique start of one)");
-    show->add_option("ID", o->ids, "record ids")->required();
-    AddFormat(*show, o->format, {Format::Text, Format::Json});
+    Command show = sub("show", "show records by id (or a unique start of one)");
+    show.AddText("ID", o->ids, "record ids").Required();
+    AddFormat(show, o->format, {Format::Text, Format::Json});
 
-    CLI::App* add = sub("add", "add a birth (given as for 'cast'); prints the new id");
-    add->add_option("--name", o->name, "the person's name (required)")->type_name("NAME");
-    AddDateArgument(*add, o->cast.date, false, "YYYY-MM-DD, Gregorian unless --lunar");
-    AddBirthOptions(*add, o->cast.birth);
-    AddMomentOptions(*add, o->cast.moment);
-    AddConventionOptions(*add, o->cast.periods.conventions);
-    AddRecordFields(*add, *o);
-    AddFormat(*add, o->format, {Format::Text, Format::Json});
+    Command add = sub("add", "add a birth (given as for 'cast'); prints the new id");
+    add.AddText("--name", o->name, "the person's name (required)").TypeName("NAME");
+    AddDateArgument(add, o->cast.date, false, "YYYY-MM-DD, Gregorian unless --lunar");
+    AddBirthOptions(add, o->cast.birth);
+    AddMomentOptions(add, o->cast.moment);
+    AddConventionOptions(add, o->cast.periods.conventions);
+    AddRecordFields(add, *o);
+    AddFormat(add, o->format, {Format::Text, Format::Json});
 
-    CLI::App* edit = sub("edit", "change a record: the options given replace its fields");
-    edit->add_option("ID", o->ids, "the record's id")->required()->expected(1);
-    edit->add_option("--name", o->name, "the person's name")->type_name("NAME");
-    AddDateArgument(*edit, o->cast.date, false, "a new birth date, as for 'add'");
-    AddBirthOptions(*edit, o->cast.birth);
-    AddMomentOptions(*edit, o->cast.moment);
-    AddConventionOptions(*edit, o->cast.periods.conventions);
-    AddRecordFields(*edit, *o);
+    Command edit = sub("edit", "change a record: the options given replace its fields");
+    edit.AddText("ID", o->ids, "the record's id").Required().ExpectOne();
+    edit.AddText("--name", o->name, "the person's name").TypeName("NAME");
+    AddDateArgument(edit, o->cast.date, false, "a new birth date, as for 'add'");
+    AddBirthOptions(edit, o->cast.birth);
+    AddMomentOptions(edit, o->cast.moment);
+    AddConventionOptions(edit, o->cast.periods.conventions);
+    AddRecordFields(edit, *o);
 
-    CLI::App* remove = sub("remove", "remove records by id");
-    remove->add_option("ID", o->ids, "record ids")->required();
+    Command remove = sub("remove", "remove records by id");
+    remove.AddText("ID", o->ids, "record ids").Required();
 
-    CLI::App* exp = sub("export", "write the library (or the records named) as JSON or CSV");
-    exp->add_option("ID", o->ids, "only these records");
-    exp->add_option("--output", o->output, "the file (replaced whole); default standard output")
-        ->type_name("FILE");
-    exp->add_option("--format", o->exportFormat, "json (default) or csv")
-        ->check(CLI::IsMember({"json", "csv"}))
-        ->type_name("json|csv");
-    exp->add_flag("--bom", o->bom, "CSV: begin with a UTF-8 byte-order mark (for spreadsheets)");
-    exp->add_option("--find", o->text, "only records matching TEXT")->type_name("TEXT");
-    AddQuery(*exp, *o);
+    Command exp = sub("export", "write the library (or the records named) as JSON or CSV");
+    exp.AddText("ID", o->ids, "only these records");
+    exp.AddText("--output", o->output, "the file (replaced whole); default standard output")
+        .TypeName("FILE");
+    exp.AddText("--format", o->exportFormat, "json (default) or csv")
+        .OneOf({"json", "csv"})
+        .TypeName("json|csv");
+    exp.AddFlag("--bom", o->bom, "CSV: begin with a UTF-8 byte-order mark (for spreadsheets)");
+    exp.AddText("--find", o->text, "only records matching TEXT").TypeName("TEXT");
+    AddQuery(exp, *o);
 
-    CLI::App* imp = sub("import", "add the records of a JSON or CSV file: all or none");
-    imp->add_option("FILE", o->file, "the file (JSON as export writes it, or CSV)")->required();
-    imp->add_option("--duplicates", o->duplicates,
-                    "a record with the same name and birth (or id): skip (default) or merge")
-        ->check(CLI::IsMember({"skip", "merge"}))
-        ->type_name("skip|merge");
-    imp->add_flag("--dry-run", o->dryRun, "count what would be added, change nothing");
-    AddFormat(*imp, o->format, {Format::Text, Format::Json});
+    Command imp = sub("import", "add the records of a JSON or CSV file: all or none");
+    imp.AddText("FILE", o->file, "the file (JSON as export writes it, or CSV)").Required();
+    imp.AddText("--duplicates", o->duplicates,
+                "a record with the same name and birth (or id): skip (default) or merge")
+        .OneOf({"skip", "merge"})
+        .TypeName("skip|merge");
+    imp.AddFlag("--dry-run", o->dryRun, "count what would be added, change nothing");
+    AddFormat(imp, o->format, {Format::Text, Format::Json});
 
     return [o, list, find, show, add, edit, remove, exp, imp]() {
-        if (list->parsed()) return RunList(*o, false);
-        if (find->parsed()) return RunList(*o, true);
-        if (show->parsed()) return RunShow(*o);
-        if (add->parsed()) return RunAdd(*o);
-        if (edit->parsed()) return RunEdit(*o, *edit);
-        if (remove->parsed()) return RunRemove(*o);
-        if (exp->parsed()) return RunExport(*o);
-        if (imp->parsed()) return RunImport(*o);
+        if (list.Parsed()) return RunList(*o, false);
+        if (find.Parsed()) return RunList(*o, true);
+        if (show.Parsed()) return RunShow(*o);
+        if (add.Parsed()) return RunAdd(*o);
+        if (edit.Parsed()) return RunEdit(*o, edit);
+        if (remove.Parsed()) return RunRemove(*o);
+        if (exp.Parsed()) return RunExport(*o);
+        if (imp.Parsed()) return RunImport(*o);
         return static_cast<int>(kMalformed);
     };
 }

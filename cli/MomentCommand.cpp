@@ -176,9 +176,9 @@ int RunPlaces(const std::string& name, Format format, Encoding encoding, Languag
 
 }  // namespace
 
-Runner SetUpMoment(CLI::App& command) {
+Runner SetUpMoment(Command& command) {
     auto o = std::make_shared<MomentCommandOptions>();
-    command.footer(std::string(kMomentFooter));
+    command.SetFooter(std::string(kMomentFooter));
     AddMomentOptions(command, o->moment);
     AddFormat(command, o->format, {Format::Text, Format::Json});
     AddEncoding(command, o->encoding);
@@ -186,7 +186,7 @@ Runner SetUpMoment(CLI::App& command) {
     return [o]() { return RunMoment(*o); };
 }
 
-Runner SetUpPlaces(CLI::App& command) {
+Runner SetUpPlaces(Command& command) {
     struct Options {
         std::string name;
         Format format = Format::Text;
@@ -194,9 +194,9 @@ Runner SetUpPlaces(CLI::App& command) {
         Language language = Language::ZhCN;
     };
     auto o = std::make_shared<Options>();
-    command.footer(std::string(kPlacesFooter));
-    command.add_option("NAME", o->name, "a place name (Chinese or Latin) or code; - reads names")
-        ->required();
+    command.SetFooter(std::string(kPlacesFooter));
+    command.AddText("NAME", o->name, "a place name (Chinese or Latin) or code; - reads names")
+        .Required();
     AddFormat(command, o->format, {Format::Text, Format::Json});
     AddEncoding(command, o->encoding);
     AddLanguage(command, o->language);

@@ -105,7 +105,7 @@ std::optional<ClockTime> ParseClock(std::string_view text) {
                      time->second};
 }
 
-void AddMomentOptions(CLI::App& command, MomentOptions& m) {
+void AddMomentOptions(Command& command, MomentOptions& m) {
     AddParsedOption(command, "--clock", m.clock, ParseClock, "\"YYYY-MM-DD HH:MM\"",
                     "a clock time \"YYYY-MM-DD HH:MM\"",
                     "the birth as the clock showed it (instead of DATE --hour --minute)");

@@ -3,11 +3,11 @@
 // --place or --longitude/--latitude, --dst and --solar-time, shared by
 // `cast` and `moment`; and the JSON and text forms of its resolution.
 
-#include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "cli/CommandLine.h"
 #include "moment/BirthMoment.h"
 #include "moment/PlaceIndex.h"
 
@@ -23,7 +23,7 @@ struct MomentOptions {
     DstChoice dst = DstChoice::Auto;
     std::optional<bool> solarTime;
 };
-void AddMomentOptions(CLI::App& command, MomentOptions& moment);
+void AddMomentOptions(Command& command, MomentOptions& moment);
 
 // "YYYY-MM-DD HH:MM" (or with a 'T'); empty when malformed.  The date's
 // numbers are not checked here: a day that does not exist fails later.

@@ -43,7 +43,7 @@ std::optional<double> ParseFiniteNumber(std::string_view text) {
     return value;
 }
 
-void AddDateArgument(CLI::App& command, DateArgument& argument, bool batchAllowed,
+void AddDateArgument(Command& command, DateArgument& argument, bool batchAllowed,
                      const std::string& help) {
     auto parse = [&argument, batchAllowed](std::string_view text) -> std::optional<DateNumbers> {
         argument.given = true;
@@ -56,13 +56,12 @@ void AddDateArgument(CLI::App& command, DateArgument& argument, bool batchAllowe
                     batchAllowed ? "a date YYYY-MM-DD or '-'" : "a date YYYY-MM-DD", help);
 }
 
-void AddCalendarFlags(CLI::App& command, CalendarFlags& flags) {
-    CLI::Option* lunar = command.add_flag("--lunar", flags.lunar, "DATE is a lunar date");
-    command.add_flag("--leap", flags.leap, "with --lunar: the month is the leap month")
-        ->needs(lunar);
+void AddCalendarFlags(Command& command, CalendarFlags& flags) {
+    const Option lunar = command.AddFlag("--lunar", flags.lunar, "DATE is a lunar date");
+    command.AddFlag("--leap", flags.leap, "with --lunar: the month is the leap month").Needs(lunar);
 }
 
-void AddFormat(CLI::App& command, Format& format, std::initializer_list<Format> formats) {
+void AddFormat(Command& command, Format& format, std::initializer_list<Format> formats) {
     std::string names;
     for (const Format f : formats) names += (names.empty() ? "" : "|") + std::string(FormatName(f));
     auto parse = [formats = std::vector<Format>(formats)](std::string_view text) {
@@ -74,14 +73,14 @@ void AddFormat(CLI::App& command, Format& format, std::initializer_list<Format> 
                     "output format (default text)");
 }
 
-void AddEncoding(CLI::App& command, Encoding& encoding) {
+void AddEncoding(Command& command, Encoding& encoding) {
     AddParsedOption(command, "--encoding", encoding, ParseEncoding, "utf-8|gbk|big5",
                     "utf-8, gbk or big5",
                     "encoding of standard output, text and json alike (default utf-8); big5 "
                     "writes ⑤ as ５");
 }
 
-void AddLanguage(CLI::App& command, Language& language) {
+void AddLanguage(Command& command, Language& language) {
     auto parse = [](std::string_view text) {
         // Only the three codes: a locale name ("zh_TW.UTF-8") is not a --lang.
         for (const Language l : {Language::ZhCN, Language::ZhTW, Language::ZhHK})
@@ -92,10 +91,10 @@ void AddLanguage(CLI::App& command, Language& language) {
                     "zh-CN, zh-TW or zh-HK",
                     "language of the texts: simplified (zh-CN, default) or traditional Chinese "
                     "(zh-TW, zh-HK)")
-        ->envname("QELVAR_LANG");
+        .FromEnvironment("QELVAR_LANG");
 }
 
-void AddBirthOptions(CLI::App& command, BirthOptions& birth) {
+void AddBirthOptions(Command& command, BirthOptions& birth) {
     AddCalendarFlags(command, birth.calendar);
     AddParsedOption(command, "--hour", birth.hour, ParseHour, "H", "0..12, 子..亥 or 夜子",
                     "double-hour: 0..12 (12 = 夜子 23-24) or 子..亥, 夜子");
@@ -108,7 +107,7 @@ void AddBirthOptions(CLI::App& command, BirthOptions& birth) {
                     "a date YYYY-MM-DD", "the day the days lived are counted to (default: today)");
 }
 
-void AddOutputFile(CLI::App& command, std::string& path, const std::string& help) {
+void AddOutputFile(Command& command, std::string& path, const std::string& help) {
     auto parse = [](std::string_view text) {
         return text.empty() ? std::nullopt : std::optional<std::string>(text);
     };

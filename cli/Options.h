@@ -3,13 +3,13 @@
 // its set-up function; a new option that several commands share belongs
 // here, as one more field and one more Add call.
 
-#include <CLI/CLI.hpp>
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "cli/CommandLine.h"
 #include "cli/Dates.h"
 #include "cli/Encoding.h"
 #include "cli/LineReader.h"
@@ -23,16 +23,16 @@ enum class Format { Text, Json, Png };
 // optional value, empty when the text is bad; the error then says what the
 // option `expects`.
 template <class T, class Parse>
-CLI::Option* AddParsedOption(CLI::App& command, const std::string& name, T& target, Parse parse,
-                             const std::string& valueName, const std::string& expects,
-                             const std::string& help) {
-    auto store = [&target, parse, name, expects](const std::string& text) {
-        auto value = parse(std::string_view(text));
-        if (!value)
-            throw CLI::ValidationError(name, "takes " + expects + ", not '" + Escaped(text) + "'");
+Option AddParsedOption(Command& command, const std::string& name, T& target, Parse parse,
+                       const std::string& valueName, const std::string& expects,
+                       const std::string& help) {
+    auto store = [&target, parse, expects](std::string_view text) -> std::string {
+        auto value = parse(text);
+        if (!value) return "takes " + expects + ", not '" + Escaped(text) + "'";
         target = std::move(*value);
+        return {};
     };
-    return command.add_option_function<std::string>(name, store, help)->type_name(valueName);
+    return command.AddParsed(name, store, help).TypeName(valueName);
 }
 
 // A decimal number, the whole text, finite: "nan" and "inf" are refused.
@@ -45,7 +45,7 @@ struct DateArgument {
     bool batch = false;
     DateNumbers date;
 };
-void AddDateArgument(CLI::App& command, DateArgument& argument, bool batchAllowed,
+void AddDateArgument(Command& command, DateArgument& argument, bool batchAllowed,
                      const std::string& help);
 
 // --lunar, and --leap which needs it.
@@ -53,17 +53,17 @@ struct CalendarFlags {
     bool lunar = false;
     bool leap = false;
 };
-void AddCalendarFlags(CLI::App& command, CalendarFlags& flags);
+void AddCalendarFlags(Command& command, CalendarFlags& flags);
 
 // --format, taking the formats listed.
-void AddFormat(CLI::App& command, Format& format, std::initializer_list<Format> formats);
+void AddFormat(Command& command, Format& format, std::initializer_list<Format> formats);
 
 // --encoding utf-8|gbk|big5 of everything written to standard output.
-void AddEncoding(CLI::App& command, Encoding& encoding);
+void AddEncoding(Command& command, Encoding& encoding);
 
 // --lang zh-CN|zh-TW|zh-HK of the chart, calendar and period texts
 // written; QELVAR_LANG when the option is not given (default zh-CN).
-void AddLanguage(CLI::App& command, Language& language);
+void AddLanguage(Command& command, Language& language);
 
 // The birth moment of cast and render.
 struct BirthOptions {
@@ -73,10 +73,10 @@ struct BirthOptions {
     bool male = true;
     std::chrono::year_month_day today;  // the days lived are counted to it
 };
-void AddBirthOptions(CLI::App& command, BirthOptions& birth);
+void AddBirthOptions(Command& command, BirthOptions& birth);
 
 // --output FILE.
-void AddOutputFile(CLI::App& command, std::string& path, const std::string& help);
+void AddOutputFile(Command& command, std::string& path, const std::string& help);
 
 // Reports malformed arguments on stderr, escaped (Escaped, newlines kept);
 // returns kMalformed.

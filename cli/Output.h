@@ -27,6 +27,15 @@ public:
     // language; false when it cannot be encoded (it is then left out) or an
     // earlier write failed.
     bool Add(std::string_view utf8);
+    // The pending bytes themselves when pieces pass unchanged (UTF-8 in
+    // simplified Chinese) and nothing has failed, so that a piece can be
+    // written straight into them and then counted with AddedInPlace; null
+    // otherwise, when pieces go through Add.
+    std::string* InPlace() {
+        const bool unchanged = m_encoding == Encoding::Utf8 && !IsTraditional(m_language);
+        return unchanged && !Failed() ? &m_pending : nullptr;
+    }
+    void AddedInPlace() { ++m_pieces; }
     // Writes what is pending when enough has collected.
     bool FlushIfDue();
     // Writes everything pending.

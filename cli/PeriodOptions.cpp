@@ -5,7 +5,7 @@
 
 namespace qelvar::cli {
 
-void AddConventionOptions(CLI::App& command, ChartConventions& c) {
+void AddConventionOptions(Command& command, ChartConventions& c) {
     AddParsedOption(command, "--late-zi", c.lateZi, ParseLateZi, "same-day|next-day",
                     "same-day or next-day",
                     "夜子 (23-24) as 子 of the same day (default) or of the next day");
@@ -46,13 +46,13 @@ void AddConventionOptions(CLI::App& command, ChartConventions& c) {
         "extended adds 天德 月德 年解 旬空, the 来因 mark and the 小限 ages of each cell");
 }
 
-void AddTargetOptions(CLI::App& command, PeriodOptions& periods) {
-    CLI::Option* at =
+void AddTargetOptions(Command& command, PeriodOptions& periods) {
+    const Option at =
         AddParsedOption(command, "--at", periods.at, ParseDateNumbers, "YYYY-MM-DD",
                         "a date YYYY-MM-DD", "add the periods (运限) at this Gregorian date");
     AddParsedOption(command, "--at-hour", periods.atHour, ParseHour, "H", "0..12, 子..亥 or 夜子",
                     "double-hour of --at, as --hour takes it: adds 流时")
-        ->needs(at);
+        .Needs(at);
 }
 
 }  // namespace qelvar::cli

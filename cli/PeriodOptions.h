@@ -2,9 +2,9 @@
 // The options of the periods: the chart conventions and the horoscope's
 // target date and double-hour.
 
-#include <CLI/CLI.hpp>
 #include <optional>
 
+#include "cli/CommandLine.h"
 #include "cli/Dates.h"
 #include "periods/Conventions.h"
 
@@ -20,9 +20,9 @@ struct PeriodOptions {
 // --year-start new-year|lichun, and the school's readings: --preset, then
 // --kui-yue --tian-ma --body-ruler-zi --jie-kong --mutagen-geng --mutagen-wu
 // --mutagen-ren --god-names --stars.
-void AddConventionOptions(CLI::App& command, ChartConventions& conventions);
+void AddConventionOptions(Command& command, ChartConventions& conventions);
 
 // --at YYYY-MM-DD and --at-hour H (which needs --at).
-void AddTargetOptions(CLI::App& command, PeriodOptions& periods);
+void AddTargetOptions(Command& command, PeriodOptions& periods);
 
 }  // namespace qelvar::cli

@@ -1,5 +1,4 @@
 // qelvar-cli: the command-line companion of the desktop program.
-#include <CLI/CLI.hpp>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/LineReader.h"
 #include "cli/Options.h"
 #include "cli/Output.h"
@@ -36,7 +36,7 @@ constexpr std::array kCommands = {
 };
 
 struct Registered {
-    CLI::App* app;
+    Command command;
     Runner run;
 };
 
@@ -47,49 +47,48 @@ int PrintOut(std::string_view text) {
     return kIoFailed;
 }
 
-std::string_view ParsedCommand(const std::vector<Registered>& commands) {
+std::string ParsedCommand(const std::vector<Registered>& commands) {
     for (const Registered& c : commands)
-        if (c.app->parsed() > 0) return c.app->get_name();
+        if (c.command.Parsed()) return c.command.Name();
     return {};
 }
 
 int Main(int argc, char** argv) {
-    CLI::App app{"The command-line companion of Qelvar: lunar dates and Purple Star charts.",
-                 "qelvar-cli"};
-    app.set_version_flag("--version", "qelvar-cli " + std::string(kVersion));
-    app.require_subcommand(1, 1);
-    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    app.get_formatter()->column_width(32);
-    app.footer("  qelvar-cli <command> --help   options of one command\n\n" +
-               std::string(kExitStatusHelp));
+    CommandLine line("The command-line companion of Qelvar: lunar dates and Purple Star charts.",
+                     "qelvar-cli", "qelvar-cli " + std::string(kVersion),
+                     "  qelvar-cli <command> --help   options of one command\n\n" +
+                         std::string(kExitStatusHelp));
     std::vector<Registered> commands;
     for (const CommandInfo& info : kCommands) {
-        CLI::App* command = app.add_subcommand(std::string(info.name), std::string(info.summary));
-        Runner run = info.setUp(*command);
-        const std::string footer = command->get_footer();
-        command->footer((footer.empty() ? "" : footer + "\n\n") + std::string(kExitStatusHelp));
+        Command command = line.AddCommand(std::string(info.name), std::string(info.summary));
+        Runner run = info.setUp(command);
+        const std::string footer = command.Footer();
+        command.SetFooter((footer.empty() ? "" : footer + "\n\n") + std::string(kExitStatusHelp));
         commands.push_back({command, std::move(run)});
     }
-    if (argc == 2 && std::string_view(argv[1]) == "help") return PrintOut(app.help());
+    if (argc == 2 && std::string_view(argv[1]) == "help") return PrintOut(line.Help());
 
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp&) {
-        return PrintOut(app.help());  // the help of the command named, if any
-    } catch (const CLI::CallForVersion& e) {
-        return PrintOut(std::string(e.what()) + "\n");
-    } catch (const CLI::ParseError& e) {
-        const std::string_view command = ParsedCommand(commands);
-        if (command.empty()) {
-            std::cerr << "qelvar-cli: " << Escaped(e.what(), kWholeMessage, true) << "\n\n"
-                      << app.help();
-            return kMalformed;
+    const CommandLine::Outcome outcome = line.Parse(argc, argv);
+    switch (outcome.kind) {
+        case CommandLine::Outcome::Kind::Help:  // the help of the command named, if any
+            return PrintOut(outcome.text);
+        case CommandLine::Outcome::Kind::Version:
+            return PrintOut(outcome.text + "\n");
+        case CommandLine::Outcome::Kind::Malformed: {
+            const std::string command = ParsedCommand(commands);
+            if (command.empty()) {
+                std::cerr << "qelvar-cli: " << Escaped(outcome.text, kWholeMessage, true) << "\n\n"
+                          << line.Help();
+                return kMalformed;
+            }
+            return UsageError(command, outcome.text);
         }
-        return UsageError(command, e.what());
+        case CommandLine::Outcome::Kind::Run:
+            break;
     }
     for (const Registered& c : commands)
-        if (c.app->parsed() > 0) return c.run();
-    return kMalformed;  // require_subcommand has made sure one was named
+        if (c.command.Parsed()) return c.run();
+    return kMalformed;  // exactly one command is required, so one was named
 }
 
 }  // namespace

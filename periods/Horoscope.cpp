@@ -67,9 +67,12 @@ void PlaceMovingStars(PeriodLayer& layer, KuiYueRule kuiYue) {
                                           kMaBranch[b % 4],
                                           luan,
                                           TianXiBranch(b)};
-    layer.stars.reserve(11);
-    for (int i = 0; i < 10; ++i) layer.stars.push_back({names[i], cells[i]});
-    if (layer.kind == LayerKind::Year) layer.stars.push_back({"年解", NianJieBranch(b)});
+    // Made whole, then copied into the layer at once.
+    std::array<MovingStar, 11> stars;
+    for (int i = 0; i < 10; ++i) stars[i] = {names[i], cells[i]};
+    const bool year = layer.kind == LayerKind::Year;
+    if (year) stars[10] = {"年解", NianJieBranch(b)};
+    layer.stars.assign(stars.begin(), stars.begin() + (year ? 11 : 10));
 }
 
 // The 流年 gods, laid as the natal cycles with the target year's branch.
@@ -81,48 +84,50 @@ void PlaceYearGods(PeriodLayer& layer, GodNames names) {
     }
 }
 
-PeriodLayer MakeLayer(const NatalChart& natal, LayerKind kind, StemBranch sb, Branch cell) {
-    PeriodLayer layer;
+// Fills `layer`, a fresh layer of the horoscope's list, in place.
+void MakeLayer(PeriodLayer& layer, const NatalChart& natal, LayerKind kind, StemBranch sb,
+               Branch cell) {
     layer.kind = kind;
     layer.stemBranch = sb;
     layer.cell = cell;
-    for (Branch b = 0; b < 12; ++b) layer.palaces[b] = kLayerPalaces[Ring(cell - b)];
+    // Counted backward from the 命宫: branch b has name Ring(cell - b).
+    for (Branch b = 0, name = cell; b < 12; ++b, name = name == 0 ? 11 : name - 1)
+        layer.palaces[b] = kLayerPalaces[name];
     layer.transformations = TransformationsOf(natal, sb.stem);
     PlaceMovingStars(layer, natal.school.kuiYue);
     if (kind == LayerKind::Year) PlaceYearGods(layer, natal.school.godNames);
-    return layer;
 }
 
 // A layer whose stem is the palace stem of its cell (大限, 小限).
-PeriodLayer CellLayer(const NatalChart& natal, LayerKind kind, Branch cell) {
-    return MakeLayer(natal, kind, {natal.palaceStem[cell], cell}, cell);
+void CellLayer(PeriodLayer& layer, const NatalChart& natal, LayerKind kind, Branch cell) {
+    MakeLayer(layer, natal, kind, {natal.palaceStem[cell], cell}, cell);
 }
 
 // 童限 cells by age 1..5: 命宫, 财帛, 疾厄, 夫妻, 福德, as offsets from the 命宫.
 constexpr std::array<int, 5> kChildOffset = {0, -4, -5, -2, 2};
 
-PeriodLayer DecadeLayer(const NatalChart& natal, int age) {
+void DecadeLayer(PeriodLayer& layer, const NatalChart& natal, int age) {
     int first = 0;  // the chart's first range starts at its bureau number
     for (Branch b = 0; b < 12; ++b)
         if (natal.decadeFirst[b] > 0 && (first == 0 || natal.decadeFirst[b] < first))
             first = natal.decadeFirst[b];
     if (age < first) {
         const int i = std::clamp(age, 1, 5) - 1;  // [0, 4]: the first range starts at 2..6
-        PeriodLayer layer = CellLayer(natal, LayerKind::Decade, Ring(natal.life + kChildOffset[i]));
+        CellLayer(layer, natal, LayerKind::Decade, Ring(natal.life + kChildOffset[i]));
         layer.child = true;
-        return layer;
+        return;
     }
     // Past the twelfth range the ranges go round again in their own direction.
     const int start = first + 10 * ((age - first) / 10 % 12);
     Branch cell = natal.life;
     for (Branch b = 0; b < 12; ++b)
         if (natal.decadeFirst[b] == start) cell = b;
-    return CellLayer(natal, LayerKind::Decade, cell);
+    CellLayer(layer, natal, LayerKind::Decade, cell);
 }
 
-PeriodLayer MinorLayer(const NatalChart& natal, int age) {
-    return CellLayer(natal, LayerKind::Minor,
-                     MinorLimitBranch(YearBranchOf(natal.lunarYear), natal.sex, age));
+void MinorLayer(PeriodLayer& layer, const NatalChart& natal, int age) {
+    CellLayer(layer, natal, LayerKind::Minor,
+              MinorLimitBranch(YearBranchOf(natal.lunarYear), natal.sex, age));
 }
 
 // Day pillar of a Gregorian date (the chart's day-pillar count).
@@ -165,26 +170,28 @@ HoroscopeResult ComputeHoroscope(const NatalChart& natal, const HoroscopeRequest
     if (request.hour) h.target.hour = *request.hour % 12;  // 夜子 is 子 of the same day
     h.age = lunar->year - natal.lunarYear + 1;
 
+    // The layers are made in place: six at most, so the list never moves.
     h.layers.reserve(6);
-    h.layers.push_back(DecadeLayer(natal, h.age));
-    h.layers.push_back(MinorLayer(natal, h.age));
+    DecadeLayer(h.layers.emplace_back(), natal, h.age);
+    MinorLayer(h.layers.emplace_back(), natal, h.age);
 
     const StemBranch year{YearStemOf(lunar->year), YearBranchOf(lunar->year)};
-    h.layers.push_back(MakeLayer(natal, LayerKind::Year, year, year.branch));
+    MakeLayer(h.layers.emplace_back(), natal, LayerKind::Year, year, year.branch);
 
     const int month = CountedMonth(*lunar, leapMonth);  // [1, 12]
     const Branch monthCell = Ring(natal.douJun + year.branch + month - 1);
     const StemBranch monthPillar = MonthPillarTable[month - 1][year.stem % 5];
-    h.layers.push_back(MakeLayer(natal, LayerKind::Month, monthPillar, monthCell));
+    MakeLayer(h.layers.emplace_back(), natal, LayerKind::Month, monthPillar, monthCell);
 
     const Branch dayCell = Ring(monthCell + lunar->day - 1);
     const StemBranch day = DayPillar(solar);
-    h.layers.push_back(MakeLayer(natal, LayerKind::Day, day, dayCell));
+    MakeLayer(h.layers.emplace_back(), natal, LayerKind::Day, day, dayCell);
 
     if (h.target.hour) {
         const int hour = *h.target.hour;
         const StemBranch hourPillar = HourPillarTable[hour][day.stem % 5];
-        h.layers.push_back(MakeLayer(natal, LayerKind::Hour, hourPillar, Ring(dayCell + hour)));
+        MakeLayer(h.layers.emplace_back(), natal, LayerKind::Hour, hourPillar,
+                  Ring(dayCell + hour));
     }
     return result;
 }

@@ -25,6 +25,15 @@ constexpr std::array<int, kStarCount> MakeTransformableIndex() {
 }
 constexpr auto kTransformableIndex = MakeTransformableIndex();
 
+// The lookup keys of the names of kTransformableStars.
+constexpr std::array<std::uint64_t, 18> MakeTransformableKeys() {
+    std::array<std::uint64_t, 18> keys{};
+    for (std::size_t i = 0; i < kTransformableStars.size(); ++i)
+        keys[i] = ShortKey(StarName(kTransformableStars[i]));
+    return keys;
+}
+constexpr auto kTransformableKeys = MakeTransformableKeys();
+
 // The stars are placed in star columns 0..9 (main stars in 0 and 1, the
 // four auxiliaries by a ten-slot search); a star further on is not looked at.
 constexpr int kSearchedColumns = 10;
@@ -45,10 +54,8 @@ NatalChart ReadNatalChart(const Chart& chart) {
     n.sex = chart.birth.sex;
     n.life = BranchOfCell(chart.life);
     n.douJun = chart.douJun;
-    for (std::size_t i = 0; i < kTransformableStars.size(); ++i) {
-        n.starKey[i] = ShortKey(StarName(kTransformableStars[i]));
-        n.starCell[i] = kNoCell;
-    }
+    n.starKey = kTransformableKeys;
+    n.starCell.fill(kNoCell);
     for (PalaceIndex p = 0; p < 12; ++p) {
         const Palace& palace = chart.palaces[p];
         const Branch b = BranchOfCell(p);
@@ -68,8 +75,9 @@ FourTransformations TransformationsOf(const NatalChart& natal, Stem stem) {
     FourTransformations t{};
     const auto row = TransformationRow(stem, natal.school);
     for (int k = 0; k < 4; ++k) {
-        const std::string_view name = StarName(row[k]);
-        t[k] = {k, name, natal.CellOfStar(name)};
+        // Every star of a row is one of the transformable stars.
+        const int i = kTransformableIndex[static_cast<int>(row[k])];
+        t[k] = {k, StarName(row[k]), i >= 0 ? natal.starCell[i] : kNoCell};
     }
     return t;
 }
