@@ -132,6 +132,7 @@ bool CZiWeiDlg::Recast(const ChartConventions& conventions) {
     Cast(CastFor(*m_source, conventions, m_today));
     const ChartPalette palette = m_picture->Palette();
     *m_picture = ChartPicture::OfGrid(m_grid);
+    if (m_chart) m_picture->SetSmallLimitAges(*m_chart);
     m_picture->SetPalette(palette);
     m_picture->SetAdjectiveStars(
         ViewSettings().value(QStringLiteral("chart/adjectiveStars"), true).toBool());
@@ -186,6 +187,7 @@ void CZiWeiDlg::ShowSettings() {
 void CZiWeiDlg::Build(const ChartGrid& grid) {
     m_grid = grid;
     m_picture = std::make_unique<ChartPicture>(ChartPicture::OfGrid(grid));
+    if (m_chart) m_picture->SetSmallLimitAges(*m_chart);
     const QFont font = DialogFont();
 
     setFont(font);
