@@ -261,7 +261,7 @@ void CZiWeiDlg::BuildToolBar() {
     BuildViewMenu();
     add(QStringLiteral("帮助"), {QKeySequence::HelpContents}, &CZiWeiDlg::ShowHelp);
     if (m_timeline) {
-        // The library and the settings from any chart window.
+        // The library from any chart window.
         m_toolBar->addSeparator();
         add(QStringLiteral("命例库"), {}, [this] {
             if (LibraryOpener()) LibraryOpener()(this);
@@ -273,8 +273,6 @@ void CZiWeiDlg::BuildToolBar() {
         m_saveAction = m_toolBar->actions().back();
         m_saveAction->setObjectName(QStringLiteral("saveToLibrary"));
         m_saveAction->setEnabled(false);
-        add(QStringLiteral("设置"), {}, &CZiWeiDlg::ShowSettings);
-        m_toolBar->actions().back()->setObjectName(QStringLiteral("settings"));
     }
     if (m_timeline) {
         m_toolBar->addSeparator();
@@ -325,6 +323,13 @@ void CZiWeiDlg::BuildViewMenu() {
         layer->setChecked(settings.value(key, true).toBool());
         connect(layer, &QAction::toggled, this,
                 [this, kind](bool shown) { SetLayerShown(kind, shown); });
+    }
+    if (m_timeline) {
+        // 设置 from the chart window too (the form waits behind it).
+        menu->addSeparator();
+        QAction* dialog = menu->addAction(QStringLiteral("设置…"));
+        dialog->setObjectName(QStringLiteral("settings"));
+        connect(dialog, &QAction::triggered, this, &CZiWeiDlg::ShowSettings);
     }
     auto* button = new QToolButton(m_toolBar);
     button->setText(QStringLiteral("视图"));
