@@ -504,6 +504,43 @@ TEST(LibraryCli, FirstSchemaIsBackedUpAndMigrated) {
     EXPECT_EQ(lib->Get(r.id)->conventions.school.jieKong, JieKongRule::Pair);
 }
 
+// library edit changes the school readings as cast takes them: a switch
+// one reading, a preset all of them, a switch after it one again.
+TEST(LibraryCli, EditChangesTheSchoolReadingsGiven) {
+    const fs::path file = Folder("edit") / "library.sqlite";
+    ProcessResult p = RunCli({"library", "add", "--library", file.string(), "--name", "甲",
+                              "1990-05-01", "--hour", "6", "--minute", "0"});
+    ASSERT_EQ(p.status, 0) << p.err;
+    const std::string id = p.out.substr(0, p.out.size() - 1);
+    auto school = [&] {
+        auto lib = OpenOrDie(file);
+        return lib->Get(id)->conventions.school;
+    };
+    struct Step {
+        std::vector<std::string> options;
+        School expected;
+    };
+    School common = *ParsePreset("common");
+    School commonPlain = common;
+    commonPlain.stars = StarSet::Table;
+    const Step steps[] = {
+        {{"--kui-yue", "chou-wei"}, School{.kuiYue = KuiYueRule::ChouWei}},
+        {{"--mutagen-geng", "阳武府同"},
+         School{.kuiYue = KuiYueRule::ChouWei, .mutagenGeng = MutagenGeng::YangWuFuTong}},
+        {{"--preset", "common"}, common},
+        {{"--stars", "default"}, commonPlain},
+        {{"--note", "only the note"}, commonPlain},
+        {{"--preset", "default"}, School{}},
+    };
+    for (const Step& step : steps) {
+        std::vector<std::string> args = {"library", "edit", "--library", file.string(), id};
+        args.insert(args.end(), step.options.begin(), step.options.end());
+        p = RunCli(args);
+        ASSERT_EQ(p.status, 0) << p.err;
+        EXPECT_EQ(school(), step.expected) << step.options[0];
+    }
+}
+
 TEST(LibraryCli, DamagedFileGivesStatusThreeAndIsLeftAsItWas) {
     const fs::path dir = Folder("damaged");
     const fs::path good = dir / "good.sqlite";
