@@ -13,6 +13,10 @@ namespace qelvar {
 // conventions that are not the defaults ("夜子换日 闰月分半 立春换年", then the
 // school's readings, "魁钺丑未 天马依年 .."), then
 // `moment`, how a clock time and birthplace were read, when there is one.
+// The conventions that are not the defaults, in the caption's words, each
+// preceded by a space (" 立春换年 魁钺丑未"); "" for the defaults.
+std::string ConventionsCaption(const ChartConventions& conventions);
+
 std::string ChartCaption(const BirthData& birth, const ChartConventions& conventions = {},
                          const std::string& moment = {});
 

@@ -1,5 +1,6 @@
 #include "chart/School.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace qelvar {
@@ -112,23 +113,67 @@ std::optional<School> ParsePreset(std::string_view name) {
     return std::nullopt;
 }
 
+std::array<SchoolField, kSchoolChoiceCount> SchoolFields(const School& s) {
+    return {{{"kuiYue", ChoiceName(s.kuiYue)},
+             {"tianMa", ChoiceName(s.tianMa)},
+             {"bodyRulerZi", ChoiceName(s.bodyRulerZi)},
+             {"jieKong", ChoiceName(s.jieKong)},
+             {"mutagenGeng", ChoiceName(s.mutagenGeng)},
+             {"mutagenWu", ChoiceName(s.mutagenWu)},
+             {"mutagenRen", ChoiceName(s.mutagenRen)},
+             {"godNames", ChoiceName(s.godNames)},
+             {"stars", ChoiceName(s.stars)}}};
+}
+
+namespace {
+
+template <typename E, std::size_t N>
+bool SetFrom(const Names<E, N>& table, std::string_view value, E& target) {
+    const std::optional<E> v = Parse(table, value);
+    if (v) target = *v;
+    return v.has_value();
+}
+
+}  // namespace
+
+bool SetSchoolChoice(School& s, std::string_view key, std::string_view value) {
+    if (key == "kuiYue") return SetFrom(kKuiYue, value, s.kuiYue);
+    if (key == "tianMa") return SetFrom(kTianMa, value, s.tianMa);
+    if (key == "bodyRulerZi") return SetFrom(kBodyRulerZi, value, s.bodyRulerZi);
+    if (key == "jieKong") return SetFrom(kJieKong, value, s.jieKong);
+    if (key == "mutagenGeng") return SetFrom(kGeng, value, s.mutagenGeng);
+    if (key == "mutagenWu") return SetFrom(kWu, value, s.mutagenWu);
+    if (key == "mutagenRen") return SetFrom(kRen, value, s.mutagenRen);
+    if (key == "godNames") return SetFrom(kGodNames, value, s.godNames);
+    if (key == "stars") return SetFrom(kStarSet, value, s.stars);
+    return false;
+}
+
 std::string SchoolText(const School& s) {
     std::string text;
-    auto add = [&text](std::string_view key, std::string_view value) {
+    const auto defaults = SchoolFields(School{});
+    const auto fields = SchoolFields(s);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].value == defaults[i].value) continue;
         if (!text.empty()) text += ' ';
-        text.append(key).append("=").append(value);
-    };
-    const School d;
-    if (s.kuiYue != d.kuiYue) add("kuiYue", ChoiceName(s.kuiYue));
-    if (s.tianMa != d.tianMa) add("tianMa", ChoiceName(s.tianMa));
-    if (s.bodyRulerZi != d.bodyRulerZi) add("bodyRulerZi", ChoiceName(s.bodyRulerZi));
-    if (s.jieKong != d.jieKong) add("jieKong", ChoiceName(s.jieKong));
-    if (s.mutagenGeng != d.mutagenGeng) add("mutagenGeng", ChoiceName(s.mutagenGeng));
-    if (s.mutagenWu != d.mutagenWu) add("mutagenWu", ChoiceName(s.mutagenWu));
-    if (s.mutagenRen != d.mutagenRen) add("mutagenRen", ChoiceName(s.mutagenRen));
-    if (s.godNames != d.godNames) add("godNames", ChoiceName(s.godNames));
-    if (s.stars != d.stars) add("stars", ChoiceName(s.stars));
+        text.append(fields[i].key).append("=").append(fields[i].value);
+    }
     return text;
+}
+
+std::optional<School> ParseSchoolText(std::string_view text) {
+    School s;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(' '), text.size());
+        const std::string_view word = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (word.empty()) continue;
+        const std::size_t eq = word.find('=');
+        if (eq == std::string_view::npos ||
+            !SetSchoolChoice(s, word.substr(0, eq), word.substr(eq + 1)))
+            return std::nullopt;
+    }
+    return s;
 }
 
 std::string SchoolCaption(const School& s) {

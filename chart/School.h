@@ -76,6 +76,20 @@ std::optional<MutagenRen> ParseMutagenRen(std::string_view name);
 std::optional<GodNames> ParseGodNames(std::string_view name);
 std::optional<StarSet> ParseStarSet(std::string_view name);
 
+// Every choice by its key (the JSON's "kuiYue") with its value's name, in
+// the order of the struct.
+struct SchoolField {
+    std::string_view key;
+    std::string_view value;
+};
+inline constexpr std::size_t kSchoolChoiceCount = 9;
+std::array<SchoolField, kSchoolChoiceCount> SchoolFields(const School& s);
+// Sets the choice `key` to the value named `value`; false (and nothing
+// changes) for an unknown key or value.
+bool SetSchoolChoice(School& s, std::string_view key, std::string_view value);
+// Reads SchoolText's words back; empty for an unknown key or value.
+std::optional<School> ParseSchoolText(std::string_view text);
+
 // The non-default choices as "key=value" words joined by spaces, in the
 // order of the struct ("kuiYue=chou-wei tianMa=year"); "" for the defaults.
 std::string SchoolText(const School& s);

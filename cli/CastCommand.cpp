@@ -264,6 +264,7 @@ int CastPng(std::string_view command, const CastOptions& o) {
     drawing.scale = o.scale;
     drawing.language = o.language;
     drawing.natal = &result.natal;
+    drawing.chart = &result.chart;
     drawing.select = o.select;
     drawing.clearPalette = o.clearPalette;
     drawing.adjectives = !o.noAdjectives;

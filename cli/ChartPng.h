@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/Chart.h"
 #include "chart/ChartGrid.h"
 #include "lang/Terms.h"
 #include "periods/Periods.h"
@@ -28,6 +29,7 @@ struct ChartDrawing {
     const Horoscope* horoscope = nullptr;  // the periods, or none
     std::vector<LayerKind> layers;         // of the horoscope, those drawn
     const NatalChart* natal = nullptr;     // needed with `select`
+    const Chart* chart = nullptr;          // the 小限 ages of the extended stars
     std::optional<Branch> select;          // the clicked cell: 三方四正 and 飞化
     bool clearPalette = false;             // the 清晰 colours
     bool adjectives = true;                // the adjective stars drawn

@@ -77,6 +77,7 @@ PngOutcome WriteChartPng(std::string_view command, const ChartGrid& grid, const 
     SetAppLanguage(drawing.language);
     InstallSongFont();
     ChartPicture picture = ChartPicture::OfGrid(grid);
+    if (drawing.chart != nullptr) picture.SetSmallLimitAges(*drawing.chart);
     picture.SetPalette(drawing.clearPalette ? ChartPalette::kClear : ChartPalette::kNatal);
     picture.SetAdjectiveStars(drawing.adjectives);
     picture.ShowPeriods(drawing.horoscope, drawing.layers);

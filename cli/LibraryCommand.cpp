@@ -122,9 +122,10 @@ void AppendRecordText(std::string& out, const Record& r) {
         }
     }
     const ChartConventions& c = r.conventions;
-    line("conventions:", std::string(ConventionName(c.lateZi)) + " " +
-                             std::string(ConventionName(c.leapMonth)) + " " +
-                             std::string(ConventionName(c.yearStart)));
+    const std::string school = SchoolText(c.school);
+    line("conventions:",
+         std::string(ConventionName(c.lateZi)) + " " + std::string(ConventionName(c.leapMonth)) +
+             " " + std::string(ConventionName(c.yearStart)) + (school.empty() ? "" : " " + school));
     line("group:", r.group);
     std::string tags;
     for (const std::string& t : r.tags) tags += (tags.empty() ? "" : "; ") + t;
@@ -302,6 +303,22 @@ int RunEdit(LibraryOptions& o, const Command& c) {
     if (c.Count("--late-zi")) conv.lateZi = cast.periods.conventions.lateZi;
     if (c.Count("--leap-month")) conv.leapMonth = cast.periods.conventions.leapMonth;
     if (c.Count("--year-start")) conv.yearStart = cast.periods.conventions.yearStart;
+    // The school readings: a preset replaces them all, a single switch one.
+    const School& given = cast.periods.conventions.school;
+    if (c.Count("--preset")) conv.school = given;
+    for (const auto& [option, key] : {std::pair{"--kui-yue", "kuiYue"},
+                                      {"--tian-ma", "tianMa"},
+                                      {"--body-ruler-zi", "bodyRulerZi"},
+                                      {"--jie-kong", "jieKong"},
+                                      {"--mutagen-geng", "mutagenGeng"},
+                                      {"--mutagen-wu", "mutagenWu"},
+                                      {"--mutagen-ren", "mutagenRen"},
+                                      {"--god-names", "godNames"},
+                                      {"--stars", "stars"}}) {
+        if (!c.Count(option)) continue;
+        for (const SchoolField& f : SchoolFields(given))
+            if (f.key == key) SetSchoolChoice(conv.school, f.key, f.value);
+    }
     ApplyFields(o, *r, true);
     if (std::string problem = library::RecordProblem(*r); !problem.empty())
         return UsageError("library edit", problem);

@@ -62,18 +62,7 @@ void Conventions(std::string& out, const ChartConventions& c) {
     if (!c.school.IsDefault()) {
         // The school's readings, written only when one differs so that the
         // default output stays as it was.
-        const School& s = c.school;
-        const std::pair<std::string_view, std::string_view> fields[] = {
-            {"kuiYue", ChoiceName(s.kuiYue)},
-            {"tianMa", ChoiceName(s.tianMa)},
-            {"bodyRulerZi", ChoiceName(s.bodyRulerZi)},
-            {"jieKong", ChoiceName(s.jieKong)},
-            {"mutagenGeng", ChoiceName(s.mutagenGeng)},
-            {"mutagenWu", ChoiceName(s.mutagenWu)},
-            {"mutagenRen", ChoiceName(s.mutagenRen)},
-            {"godNames", ChoiceName(s.godNames)},
-            {"stars", ChoiceName(s.stars)}};
-        for (const auto& [key, value] : fields) {
+        for (const auto& [key, value] : SchoolFields(c.school)) {
             out += ',';
             AppendJsonKey(out, key);
             AppendJsonString(out, value);

@@ -73,8 +73,16 @@ CREATE TABLE record_search(
 CREATE INDEX record_search_by_name ON record_search(name, id);
 )sql";
 
+// The second: the school readings a record is cast under, as the words
+// "kuiYue=chou-wei stars=extended" of the choices that are not the
+// default ('' for all defaults, which is how the records of the first
+// schema were cast).
+constexpr const char* kSchemaV2 = R"sql(
+ALTER TABLE records ADD COLUMN school TEXT NOT NULL DEFAULT '';
+)sql";
+
 // Migration k takes a file from version k - 1 to version k.
-constexpr const char* kMigrations[] = {kSchemaV1};
+constexpr const char* kMigrations[] = {kSchemaV1, kSchemaV2};
 static_assert(std::size(kMigrations) == kSchemaVersion);
 
 // The columns every read selects, in the order ReadRecord takes them.
@@ -83,7 +91,7 @@ constexpr const char* kColumns =
     "r.minute_slot, r.clock_hour, r.clock_minute, r.zone, r.place, r.longitude, r.latitude, "
     "r.dst, r.solar_time, r.late_zi, r.leap_month, r.year_start, r.notes, r.tags, "
     "CASE WHEN p.name IS NULL THEN ifnull(g.name, '') ELSE p.name || '/' || g.name END, "
-    "r.created, r.modified";
+    "r.created, r.modified, r.school";
 constexpr const char* kFrom =
     " FROM records r LEFT JOIN groups g ON g.id = r.group_id"
     " LEFT JOIN groups p ON p.id = g.parent";
@@ -247,6 +255,8 @@ Record ReadRecord(const Statement& s) {
     r.group = s.Text(23);
     r.created = s.Int(24);
     r.modified = s.Int(25);
+    // A word this program does not know leaves the defaults.
+    r.conventions.school = ParseSchoolText(s.Text(26)).value_or(School{});
     return r;
 }
 
@@ -485,14 +495,14 @@ Outcome Library::Write(const Record& r, bool insert) {
         "name=?2, sex=?3, kind=?4, year=?5, month=?6, day=?7, leap=?8, double_hour=?9, "
         "minute_slot=?10, clock_hour=?11, clock_minute=?12, zone=?13, place=?14, longitude=?15, "
         "latitude=?16, dst=?17, solar_time=?18, late_zi=?19, leap_month=?20, year_start=?21, "
-        "notes=?22, tags=?23, group_id=?24, created=?25, modified=?26, birth_key=?27";
+        "notes=?22, tags=?23, group_id=?24, created=?25, modified=?26, birth_key=?27, school=?28";
     const std::string sql =
         insert ? "INSERT INTO records(uuid, name, sex, kind, year, month, day, leap, double_hour, "
                  "minute_slot, clock_hour, clock_minute, zone, place, longitude, latitude, dst, "
                  "solar_time, late_zi, leap_month, year_start, notes, tags, group_id, created, "
-                 "modified, birth_key) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
+                 "modified, birth_key, school) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
                  "?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, "
-                 "?27)"
+                 "?27, ?28)"
                : std::string("UPDATE records SET ") + kSet + " WHERE uuid = ?1";
     Statement s(m_db, &m_cache, sql);
     if (!s.ok()) return Outcome::Failed(Error());
@@ -536,6 +546,7 @@ Outcome Library::Write(const Record& r, bool insert) {
     s.Bind(25, static_cast<long long>(r.created));
     s.Bind(26, static_cast<long long>(r.modified));
     s.Bind(27, BirthKey(b));
+    s.Bind(28, SchoolText(r.conventions.school));
     if (s.Step() != SQLITE_DONE) return Outcome::Failed(Error());
     if (!insert && sqlite3_changes(m_db) == 0) return Outcome::Failed("no record " + r.id);
     Statement search(m_db, &m_cache,

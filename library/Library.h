@@ -24,7 +24,7 @@ struct sqlite3_stmt;
 
 namespace qelvar::library {
 
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 inline constexpr int kBackupsKept = 5;
 
 // The library's file: $QELVAR_LIBRARY when set, else

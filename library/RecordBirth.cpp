@@ -36,17 +36,10 @@ RecordCast CastRecord(const Record& r) {
         out.error = std::string(build.error);
         return out;
     }
+    out.built = *build.birth;
     out.birth = ApplyConventions(*build.birth, r.conventions);
     if (!out.birth) out.error = std::string(kErrorDate);
     return out;
-}
-
-std::string ConventionsCaption(const ChartConventions& c) {
-    std::string s;
-    if (c.lateZi == LateZi::NextDay) s += " 夜子算次日";
-    if (c.leapMonth == LeapMonthRule::Split) s += " 闰月十六起算下月";
-    if (c.yearStart == YearStart::Lichun) s += " 立春换年";
-    return s.empty() ? s : "  规则:" + s;
 }
 
 }  // namespace qelvar::library

@@ -14,15 +14,12 @@ namespace qelvar::library {
 
 struct RecordCast {
     std::optional<BirthData> birth;              // under the record's conventions
+    std::optional<BirthData> built;              // as built, for a cast under other conventions
     std::string error;                           // "Error Date", or how the clock time failed
     std::optional<MomentResolution> resolution;  // a clock time: how it was read
     bool ok() const { return birth.has_value(); }
 };
 
 RecordCast CastRecord(const Record& record);
-
-// The conventions a chart was cast under, for its caption ("  规则: 立春换年");
-// empty for the defaults.
-std::string ConventionsCaption(const ChartConventions& conventions);
 
 }  // namespace qelvar::library

@@ -17,6 +17,21 @@ constexpr std::string_view kColumns[] = {
     "latitude", "dst",    "solar_time", "late_zi",  "leap_month", "year_start",
     "notes",    "tags",   "group",      "created",  "modified"};
 
+// The school readings follow, one column each, named after the JSON's keys
+// in snake case ("kuiYue" -> "kui_yue").
+std::string SnakeCase(std::string_view key) {
+    std::string out;
+    for (const char c : key) {
+        if (c >= 'A' && c <= 'Z') {
+            out += '_';
+            out += static_cast<char>(c - 'A' + 'a');
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void Field(std::string& out, std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += text;
@@ -49,29 +64,32 @@ std::vector<std::string> Row(const Record& r) {
         clockText = buf;
     }
     for (const std::string& t : r.tags) tags += (tags.empty() ? "" : ";") + t;
-    return {r.id,
-            r.name,
-            std::string(SexName(r.male)),
-            std::string(KindName(b.kind)),
-            clock ? "" : DateText(b.year, b.month, b.day),
-            b.kind == BirthKind::Lunar && b.leap ? "1" : "0",
-            clock ? "" : std::to_string(b.doubleHour),
-            clock ? "" : std::to_string(b.minuteSlot),
-            clockText,
-            clock ? m.zone : "",
-            clock && m.place ? m.place->name : "",
-            clock && m.place ? Number(m.place->longitude) : "",
-            clock && m.place && m.place->latitude ? Number(*m.place->latitude) : "",
-            clock ? std::string(DstName(m.dst)) : "",
-            clock && m.trueSolarTime ? (*m.trueSolarTime ? "1" : "0") : "",
-            std::string(ConventionName(r.conventions.lateZi)),
-            std::string(ConventionName(r.conventions.leapMonth)),
-            std::string(ConventionName(r.conventions.yearStart)),
-            r.notes,
-            tags,
-            r.group,
-            r.created ? TimestampText(r.created) : "",
-            r.modified ? TimestampText(r.modified) : ""};
+    std::vector<std::string> row = {
+        r.id,
+        r.name,
+        std::string(SexName(r.male)),
+        std::string(KindName(b.kind)),
+        clock ? "" : DateText(b.year, b.month, b.day),
+        b.kind == BirthKind::Lunar && b.leap ? "1" : "0",
+        clock ? "" : std::to_string(b.doubleHour),
+        clock ? "" : std::to_string(b.minuteSlot),
+        clockText,
+        clock ? m.zone : "",
+        clock && m.place ? m.place->name : "",
+        clock && m.place ? Number(m.place->longitude) : "",
+        clock && m.place && m.place->latitude ? Number(*m.place->latitude) : "",
+        clock ? std::string(DstName(m.dst)) : "",
+        clock && m.trueSolarTime ? (*m.trueSolarTime ? "1" : "0") : "",
+        std::string(ConventionName(r.conventions.lateZi)),
+        std::string(ConventionName(r.conventions.leapMonth)),
+        std::string(ConventionName(r.conventions.yearStart)),
+        r.notes,
+        tags,
+        r.group,
+        r.created ? TimestampText(r.created) : "",
+        r.modified ? TimestampText(r.modified) : ""};
+    for (const SchoolField& f : SchoolFields(r.conventions.school)) row.emplace_back(f.value);
+    return row;
 }
 
 // Splits the text into rows of fields; false (with `error`) on a quote
@@ -191,7 +209,13 @@ std::string ReadRow(const std::map<std::string, std::string>& f, Record& r) {
     const auto lm = ParseLeapMonth(leapRule.empty() ? "whole" : leapRule);
     const auto y = ParseYearStart(start.empty() ? "new-year" : start);
     if (!a || !lm || !y) return "a convention has an unknown value";
-    r.conventions = {*a, *lm, *y, {}};  // the school readings are not kept yet
+    r.conventions = {*a, *lm, *y, {}};
+    // The school readings; a column left out or empty is the default.
+    for (const SchoolField& choice : SchoolFields(School{})) {
+        const std::string value = get(SnakeCase(choice.key).c_str());
+        if (!value.empty() && !SetSchoolChoice(r.conventions.school, choice.key, value))
+            return SnakeCase(choice.key) + " has an unknown value";
+    }
     r.notes = get("notes");
     const std::string tags = get("tags");
     for (std::size_t at = 0; at < tags.size();) {
@@ -216,6 +240,7 @@ std::string LibraryCsv(const std::vector<Record>& records, bool bom) {
         if (i) out += ',';
         out += kColumns[i];
     }
+    for (const SchoolField& f : SchoolFields(School{})) out += ',' + SnakeCase(f.key);
     out += "\r\n";
     for (const Record& r : records) {
         const std::vector<std::string> row = Row(r);

@@ -13,13 +13,15 @@
 namespace qelvar::library {
 
 inline constexpr std::string_view kJsonFormatName = "qelvar-library";
-inline constexpr int kJsonFormatVersion = 1;
+// Version 2 added the school readings to "conventions"; files of version 1
+// are read with the defaults.
+inline constexpr int kJsonFormatVersion = 2;
 
 // One record as a JSON object (no line break).
 void AppendRecordJson(std::string& out, const Record& record);
 // A JSON array of the records, one per line.
 std::string RecordsJsonArray(const std::vector<Record>& records);
-// The export file: {"format":"qelvar-library","version":1,"records":[...]}.
+// The export file: {"format":"qelvar-library","version":2,"records":[...]}.
 std::string LibraryJson(const std::vector<Record>& records);
 
 // The CSV file: a header row naming the columns, then one row per record,

@@ -175,7 +175,13 @@ Record ReadRecord(const json& o) {
         const auto b = ParseLeapMonth(leap);
         const auto y = ParseYearStart(start);
         if (!a || !b || !y) Bad("a convention has an unknown value");
-        r.conventions = {*a, *b, *y, {}};  // the school readings are not kept yet
+        r.conventions = {*a, *b, *y, {}};
+        // The school readings; one left out is the default.
+        for (const SchoolField& f : SchoolFields(School{})) {
+            const std::string value = Text(*c, std::string(f.key).c_str(), false);
+            if (!value.empty() && !SetSchoolChoice(r.conventions.school, f.key, value))
+                Bad("\"" + std::string(f.key) + "\" has an unknown value");
+        }
     }
     r.notes = Text(o, "notes", false);
     if (const auto tags = o.find("tags"); tags != o.end() && !tags->is_null()) {
@@ -218,6 +224,11 @@ void AppendRecordJson(std::string& out, const Record& r) {
     out += ',';
     Key(out, "yearStart");
     AppendJsonString(out, ConventionName(r.conventions.yearStart));
+    for (const auto& [key, value] : SchoolFields(r.conventions.school)) {
+        out += ',';
+        Key(out, key);
+        AppendJsonString(out, value);
+    }
     out += "},";
     Key(out, "notes");
     AppendJsonString(out, r.notes);

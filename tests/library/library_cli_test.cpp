@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -102,10 +103,8 @@ public:
             b.doubleHour = Int(0, 12);
             b.minuteSlot = Int(0, 11);
         }
-        r.conventions = {static_cast<LateZi>(Int(0, 1)),
-                         static_cast<LeapMonthRule>(Int(0, 1)),
-                         static_cast<YearStart>(Int(0, 1)),
-                         {}};
+        r.conventions = {static_cast<LateZi>(Int(0, 1)), static_cast<LeapMonthRule>(Int(0, 1)),
+                         static_cast<YearStart>(Int(0, 1)), RandomSchool()};
         if (Int(0, 1)) r.notes = Text(0, 80, true);
         for (int i = Int(0, 3); i > 0; --i) {
             std::string tag = Text(1, 5, false);
@@ -120,6 +119,24 @@ public:
     }
 
 private:
+    // Half the records at the defaults, a quarter the common preset, the
+    // rest with every reading drawn.
+    School RandomSchool() {
+        School s;
+        const int pick = Int(0, 3);
+        if (pick < 2) return s;
+        if (pick == 2) return *ParsePreset("common");
+        s.kuiYue = static_cast<KuiYueRule>(Int(0, 1));
+        s.tianMa = static_cast<TianMaRule>(Int(0, 1));
+        s.bodyRulerZi = static_cast<BodyRulerZi>(Int(0, 1));
+        s.jieKong = static_cast<JieKongRule>(Int(0, 1));
+        s.mutagenGeng = static_cast<MutagenGeng>(Int(0, 2));
+        s.mutagenWu = static_cast<MutagenWu>(Int(0, 1));
+        s.mutagenRen = static_cast<MutagenRen>(Int(0, 1));
+        s.godNames = static_cast<GodNames>(Int(0, 1));
+        s.stars = static_cast<StarSet>(Int(0, 1));
+        return s;
+    }
     std::mt19937 m_rng;
 };
 
@@ -128,10 +145,9 @@ std::string Shortest(double v) {
     return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
-// The command line of `library add` that gives `r`.
-std::vector<std::string> AddArguments(const Record& r, const fs::path& file) {
-    std::vector<std::string> a = {"library", "add",  "--library", file.string(),
-                                  "--name",  r.name, "--sex",     r.male ? "0" : "1"};
+// The options of `cast` that give the birth, sex and conventions of `r`.
+std::vector<std::string> CastArguments(const Record& r) {
+    std::vector<std::string> a = {"--sex", r.male ? "0" : "1"};
     const auto& b = r.birth;
     if (b.kind == BirthKind::Clock) {
         const ClockTime& c = b.moment.clock;
@@ -157,6 +173,27 @@ std::vector<std::string> AddArguments(const Record& r, const fs::path& file) {
     a.insert(a.end(), {"--late-zi", std::string(ConventionName(r.conventions.lateZi)),
                        "--leap-month", std::string(ConventionName(r.conventions.leapMonth)),
                        "--year-start", std::string(ConventionName(r.conventions.yearStart))});
+    // The school readings as `cast` takes them: the common preset when they
+    // are it, else one switch per reading.
+    const School& school = r.conventions.school;
+    if (school == *ParsePreset("common")) {
+        a.insert(a.end(), {"--preset", "common"});
+    } else {
+        static constexpr const char* kOptions[] = {
+            "--kui-yue",    "--tian-ma",     "--body-ruler-zi", "--jie-kong", "--mutagen-geng",
+            "--mutagen-wu", "--mutagen-ren", "--god-names",     "--stars"};
+        const auto fields = SchoolFields(school);
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            a.insert(a.end(), {kOptions[i], std::string(fields[i].value)});
+    }
+    return a;
+}
+
+// The command line of `library add` that gives `r`.
+std::vector<std::string> AddArguments(const Record& r, const fs::path& file) {
+    std::vector<std::string> a = {"library", "add", "--library", file.string(), "--name", r.name};
+    const std::vector<std::string> cast = CastArguments(r);
+    a.insert(a.end(), cast.begin(), cast.end());
     if (!r.notes.empty()) a.insert(a.end(), {"--note", r.notes});
     for (const std::string& t : r.tags) a.insert(a.end(), {"--tag", t});
     if (!r.group.empty()) a.insert(a.end(), {"--group", r.group});
@@ -217,6 +254,23 @@ TEST(LibraryCli, TenThousandRandomRecordsRoundTripFieldForField) {
         ASSERT_EQ(r.id.size(), 36u) << p.out;
         expected.push_back(r);
     }
+    // A record cast from the library gives the chart its typed options give,
+    // its school readings with it.
+    int castChecked = 0;
+    for (const Record& r : expected) {
+        if (r.conventions.school.IsDefault() || castChecked == 3) continue;
+        std::vector<std::string> cast = CastArguments(r);
+        cast.insert(cast.begin(), {"cast", "--format", "json", "--today", "2026-12-08"});
+        const ProcessResult typed = RunCli(cast);
+        const ProcessResult stored = RunCli({"cast", "--format", "json", "--today", "2026-12-08",
+                                             "--library", file.string(), "--from-library", r.id});
+        ASSERT_EQ(typed.status, 0) << typed.err << Quoted(cast);
+        ASSERT_EQ(stored.status, 0) << stored.err;
+        EXPECT_EQ(stored.out, typed.out);
+        EXPECT_NE(stored.out.find("\"stars\""), std::string::npos);
+        ++castChecked;
+    }
+    EXPECT_EQ(castChecked, 3);
     // The rest straight into the store, with every value the fields allow.
     {
         auto lib = OpenOrDie(file);
@@ -398,6 +452,93 @@ TEST(LibraryCli, EveryImportIsBackedUpFirstAndTheNewestFiveAreKept) {
     // The copies hold the library before imports 3..7: 2..6 records.
     for (std::size_t i = 0; i < copies.size(); ++i) EXPECT_EQ(Count(copies[i]), long(i) + 2);
     EXPECT_EQ(Count(file), 7);
+}
+
+// A library of the first schema (no school readings) is copied aside, then
+// brought up to date: its records keep every field and read the defaults.
+TEST(LibraryCli, FirstSchemaIsBackedUpAndMigrated) {
+    const fs::path dir = Folder("migrate");
+    const fs::path file = dir / "library.sqlite";
+    std::vector<Record> before;
+    {
+        auto lib = OpenOrDie(file);
+        RecordMaker maker(21);
+        for (int i = 0; i < 200; ++i) {
+            Record r = maker.Make(false);
+            r.conventions.school = {};
+            ASSERT_TRUE(lib->Add(r).ok);
+            before.push_back(r);
+        }
+    }
+    // Back to the first schema, as a program of that time left the file.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "ALTER TABLE records DROP COLUMN school; PRAGMA user_version=1",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    const ProcessResult p =
+        RunCli({"library", "list", "--library", file.string(), "--format", "json"});
+    ExpectSameRecords(before, ParsedList(p), "after the migration");
+    std::vector<fs::path> copies;
+    for (const auto& e : fs::directory_iterator(dir / "backups")) copies.push_back(e.path());
+    ASSERT_EQ(copies.size(), 1u);
+    // The copy is the first schema still, every record in it (read as it
+    // is: opening it as a library would migrate it); the library is the new
+    // one and keeps a school reading.
+    ASSERT_EQ(sqlite3_open(copies[0].c_str(), &db), SQLITE_OK);
+    for (const auto& [sql, expected] :
+         {std::pair{"PRAGMA user_version", 1}, {"SELECT count(*) FROM records", 200}}) {
+        sqlite3_stmt* q = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &q, nullptr);
+        ASSERT_EQ(sqlite3_step(q), SQLITE_ROW) << sql;
+        EXPECT_EQ(sqlite3_column_int(q, 0), expected) << sql;
+        sqlite3_finalize(q);
+    }
+    sqlite3_close(db);
+    auto lib = OpenOrDie(file);
+    Record r = before.front();
+    r.conventions.school.jieKong = JieKongRule::Pair;
+    ASSERT_TRUE(lib->Update(r).ok);
+    EXPECT_EQ(lib->Get(r.id)->conventions.school.jieKong, JieKongRule::Pair);
+}
+
+// library edit changes the school readings as cast takes them: a switch
+// one reading, a preset all of them, a switch after it one again.
+TEST(LibraryCli, EditChangesTheSchoolReadingsGiven) {
+    const fs::path file = Folder("edit") / "library.sqlite";
+    ProcessResult p = RunCli({"library", "add", "--library", file.string(), "--name", "甲",
+                              "1990-05-01", "--hour", "6", "--minute", "0"});
+    ASSERT_EQ(p.status, 0) << p.err;
+    const std::string id = p.out.substr(0, p.out.size() - 1);
+    auto school = [&] {
+        auto lib = OpenOrDie(file);
+        return lib->Get(id)->conventions.school;
+    };
+    struct Step {
+        std::vector<std::string> options;
+        School expected;
+    };
+    School common = *ParsePreset("common");
+    School commonPlain = common;
+    commonPlain.stars = StarSet::Table;
+    const Step steps[] = {
+        {{"--kui-yue", "chou-wei"}, School{.kuiYue = KuiYueRule::ChouWei}},
+        {{"--mutagen-geng", "阳武府同"},
+         School{.kuiYue = KuiYueRule::ChouWei, .mutagenGeng = MutagenGeng::YangWuFuTong}},
+        {{"--preset", "common"}, common},
+        {{"--stars", "default"}, commonPlain},
+        {{"--note", "only the note"}, commonPlain},
+        {{"--preset", "default"}, School{}},
+    };
+    for (const Step& step : steps) {
+        std::vector<std::string> args = {"library", "edit", "--library", file.string(), id};
+        args.insert(args.end(), step.options.begin(), step.options.end());
+        p = RunCli(args);
+        ASSERT_EQ(p.status, 0) << p.err;
+        EXPECT_EQ(school(), step.expected) << step.options[0];
+    }
 }
 
 TEST(LibraryCli, DamagedFileGivesStatusThreeAndIsLeftAsItWas) {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionComboBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <QtMath>
@@ -82,7 +84,12 @@ class FormTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { qelvar::FailOnQtWarnings(); }
-    void initTestCase() { InstallSongFont(); }
+    void initTestCase() {
+        InstallSongFont();
+        // The settings the casts remember go to a folder of the test's own.
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    }
 
     void templateTexts();
     void listsInOrder();
@@ -124,6 +131,9 @@ private slots:
     void momentLineWrapsBetweenItems_data();
     void momentLineWrapsBetweenItems();
     void placeholdersAreGrey();
+
+private:
+    QTemporaryDir m_config;
 };
 
 void FormTest::templateTexts() {
@@ -497,17 +507,23 @@ void FormTest::castOpensTheChartWindowModally() {
     form.findChild<QComboBox*>(QStringLiteral("1006"))->setCurrentIndex(6);
     form.findChild<QComboBox*>(QStringLiteral("1009"))->setCurrentIndex(0);
     QString caption, lunarLine;
+    bool libraryButtons = false;
     Poll([&] {
         auto* chart = qobject_cast<CZiWeiDlg*>(QApplication::activeModalWidget());
         if (chart == nullptr) return false;
         caption = chart->windowTitle();
         lunarLine = chart->SlotText(2182);
+        // 命例库 and 存入命例库 on its tool bar, the latter saving the form's birth.
+        const auto* save = chart->findChild<QAction*>(QStringLiteral("saveToLibrary"));
+        libraryButtons =
+            save && save->isEnabled() && chart->findChild<QAction*>(QStringLiteral("openLibrary"));
         QTest::keyClick(chart, Qt::Key_Return);
         return true;
     });
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
     QCOMPARE(caption, QStringLiteral("斗数排盘"));
     QCOMPARE(lunarLine, QStringLiteral("农历：龙(庚辰)年正月初一"));
+    QVERIFY(libraryButtons);
     QVERIFY(QApplication::activeModalWidget() == nullptr ||
             QApplication::activeModalWidget() == &form);
     QVERIFY(form.isVisible());

@@ -8,15 +8,17 @@
 #include <QTranslator>
 #include <QtGlobal>
 
+#include "ui/app/AppSettings.h"
+
 namespace qelvar {
 
 namespace {
 
 Language g_language = Language::ZhCN;
 
-// The settings file of the program: ~/.config/Tovrin/Qelvar.conf.
-QSettings Settings() {
-    return QSettings(QStringLiteral("Tovrin"), QStringLiteral("Qelvar"));
+// The settings file of the program.
+QSettings& Settings() {
+    return AppSettings();
 }
 
 constexpr char kLanguageKey[] = "language";
@@ -55,6 +57,7 @@ void RememberLanguage(Language language) {
     const std::string_view code = LanguageCode(language);
     Settings().setValue(kLanguageKey,
                         QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
+    Settings().sync();
 }
 
 void InstallQtTranslations(Language language) {

@@ -3,16 +3,27 @@
 #include <QSettings>
 #include <QWidget>
 
+#include "chart/ChartView.h"
 #include "library/RecordFormats.h"
 #include "ui/chart/SchoolChoices.h"
 
 namespace qelvar {
 
-QSettings& AppSettings() {
-    // IniFormat in the user scope: $XDG_CONFIG_HOME/qelvar/qelvar.ini.
-    static QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("qelvar"),
-                              QStringLiteral("qelvar"));
-    return settings;
+bool LoadClearPalette() {
+    return AppSettings().value(QStringLiteral("chart/clearPalette"), false).toBool();
+}
+
+void SaveClearPalette(bool clear) {
+    AppSettings().setValue(QStringLiteral("chart/clearPalette"), clear);
+}
+
+double LoadChartZoom() {
+    const double zoom = AppSettings().value(QStringLiteral("chart/zoom"), 0.0).toDouble();
+    return zoom > 0 ? std::clamp(zoom, kMinZoom, kMaxZoom) : 0.0;
+}
+
+void SaveChartZoom(double zoom) {
+    AppSettings().setValue(QStringLiteral("chart/zoom"), zoom);
 }
 
 namespace {

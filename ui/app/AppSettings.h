@@ -1,8 +1,10 @@
 #pragma once
 // What the desktop program keeps between runs, in one INI file:
 // $XDG_CONFIG_HOME/qelvar/qelvar.ini (~/.config/qelvar/qelvar.ini).  The
-// chart conventions, the last place typed, window geometry, the library
-// window's last search and sort, and the last ten births cast.
+// chart conventions with the school readings, the chart's palette, zoom and
+// view, the language, the last place typed, window geometry, the library
+// window's last search and sort, and the last ten births cast.  Values an
+// older version kept in Tovrin/Qelvar.conf are read from there once.
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +20,18 @@ namespace qelvar {
 
 // The settings file, opened on first use.
 QSettings& AppSettings();
+// Where it is: $XDG_CONFIG_HOME/qelvar/qelvar.ini.
+QString AppSettingsPath();
+// Writes the file and opens it again, as the next start of the program
+// would (for tests).
+void ReopenAppSettings();
+
+// The chart's palette and the zoom chart windows open at (0: the largest
+// step that fits the screen).
+bool LoadClearPalette();
+void SaveClearPalette(bool clear);
+double LoadChartZoom();
+void SaveChartZoom(double zoom);
 
 ChartConventions LoadConventions();
 void SaveConventions(const ChartConventions& conventions);

@@ -4,10 +4,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QSettings>
 #include <QVBoxLayout>
 
+#include "chart/ChartView.h"
 #include "ui/app/AppSettings.h"
 #include "ui/chart/SchoolChoices.h"
+#include "ui/chart/ZiWeiDlg.h"
 
 namespace qelvar {
 
@@ -54,9 +57,24 @@ SettingsDlg::SettingsDlg(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::rejected, this, &SettingsDlg::reject);
     m_school = new SchoolChoices(this);
     m_school->SetValue(c.school);
+    // How charts are drawn.
+    m_palette = Choice(this, tr("命盘本色（默认）"), tr("清晰配色"), LoadClearPalette());
+    m_palette->setObjectName(QStringLiteral("palette"));
+    m_zoom = new QComboBox(this);
+    m_zoom->setObjectName(QStringLiteral("zoom"));
+    m_zoom->addItem(tr("适合屏幕（默认）"), 0.0);
+    for (double z = 1.0; z <= 3.0; z += kZoomStep)
+        m_zoom->addItem(QStringLiteral("%1%").arg(qRound(z * 100)), z);
+    m_zoom->setCurrentIndex(std::max(0, m_zoom->findData(LoadChartZoom())));
+    auto* view = new QFormLayout;
+    view->addRow(tr("配色"), m_palette);
+    view->addRow(tr("命盘缩放"), m_zoom);
+    view->addRow(QString(), Explanation(this, tr("清晰配色让每种文字与白底的对比"
+                                                 "至少 3:1；缩放是命盘窗口打开时的大小。")));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_school);
+    layout->addLayout(view);
     layout->addWidget(Explanation(this, tr("排盘时的规则与默认不同时，"
                                            "命盘标题会写明所用的规则。")));
     layout->addWidget(buttons);
@@ -73,7 +91,11 @@ ChartConventions SettingsDlg::Conventions() const {
 
 void SettingsDlg::accept() {
     SaveConventions(Conventions());
+    SaveClearPalette(m_palette->currentIndex() == 1);
+    SaveChartZoom(m_zoom->currentData().toDouble());
+    AppSettings().sync();
     QDialog::accept();
+    CZiWeiDlg::ApplySettingsToOpenCharts();
 }
 
 }  // namespace qelvar

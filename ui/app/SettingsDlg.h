@@ -1,6 +1,7 @@
 #pragma once
-// 设置: the chart conventions, each with what it changes, kept in the
-// settings file and used by every chart cast from the form.
+// 设置: the chart conventions and the school readings, each with what it
+// changes, and the charts' palette and opening zoom; kept in the settings
+// file.  OK casts and draws every open chart window again with them.
 
 #include <QDialog>
 
@@ -18,7 +19,7 @@ public:
     explicit SettingsDlg(QWidget* parent = nullptr);
     ChartConventions Conventions() const;
 
-    // OK: the choices are saved.
+    // OK: the choices are saved and every open chart follows them.
     void accept() override;
 
 private:
@@ -26,6 +27,8 @@ private:
     QComboBox* m_leapMonth = nullptr;
     QComboBox* m_yearStart = nullptr;
     SchoolChoices* m_school = nullptr;  // the school readings
+    QComboBox* m_palette = nullptr;
+    QComboBox* m_zoom = nullptr;
 };
 
 }  // namespace qelvar

@@ -156,6 +156,17 @@ ChartPicture ChartPicture::OfGrid(const ChartGrid& grid) {
     return ChartPicture(std::move(texts), DialogFont());
 }
 
+void ChartPicture::SetSmallLimitAges(const Chart& chart) {
+    for (int p = 0; p < kPalaceCount; ++p) {
+        m_smallLimits[p].clear();
+        if (chart.school.stars != StarSet::Extended) continue;
+        const std::vector<int> ages = chart.SmallLimitAges(p);
+        if (ages.empty()) continue;
+        m_smallLimits[p] = QString::number(ages[0]);
+        if (ages.size() > 1) m_smallLimits[p] += QLatin1Char(' ') + QString::number(ages[1]);
+    }
+}
+
 QSize ChartPicture::Size() const {
     return {DuToPixelsX(kChartWidthDu, m_base), DuToPixelsY(GrownChartHeightDu(Extra()), m_base)};
 }
@@ -284,6 +295,21 @@ void ChartPicture::WalkTexts(QPainter* painter, std::vector<DrawnText>* out) con
         kind.palace = palace;
         PaintText(painter, out, place(r, palace, SlotAlign::kLeft, SlotFlow::kLine), Text(label),
                   ColourControl(kNoSlot, label), kind);
+    }
+    // The 小限 ages: two lines in the room between the second star row and
+    // the life stage, which no slot uses.
+    for (int palace = 0; palace < kPalaceCount; ++palace) {
+        if (m_smallLimits[palace].isEmpty()) continue;
+        const DuPoint corner = CellCorner(palace);
+        DrawnText kind;
+        kind.palace = palace;
+        const TextAttributes attrs{{128, 128, 128}, false, {}};
+        for (const auto& [line, text] :
+             {std::pair{0, QStringLiteral("小限")}, {1, m_smallLimits[palace]}}) {
+            const DuRect r{corner.x + 45, corner.y + 45 + 8 * line, 21, 8};
+            PaintText(painter, out, place(r, palace, SlotAlign::kLeft, SlotFlow::kLine), text,
+                      attrs, kind);
+        }
     }
     for (const CentreControl& c : CentreControls()) {
         if (c.id != kNoSlot) continue;

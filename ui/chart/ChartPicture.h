@@ -17,6 +17,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "chart/Chart.h"
 #include "chart/ChartColours.h"
 #include "chart/ChartGrid.h"
 #include "chart/ChartLayout.h"
@@ -90,6 +91,11 @@ public:
     ChartPalette Palette() const { return m_palette; }
     // Whether the adjective (minor) stars of the star columns are drawn.
     void SetAdjectiveStars(bool shown) { m_adjectives = shown; }
+    // Under the extended star set, each cell's 小限 ages, drawn compactly
+    // ("小限" over the first two ages, the rest following every twelve
+    // years) in the cell's free room right of the second star row; nothing
+    // for the program's own star set.
+    void SetSmallLimitAges(const Chart& chart);
 
     // Every text the picture draws, in drawing order, relation labels last.
     std::vector<DrawnText> DrawnTexts() const;
@@ -130,6 +136,7 @@ private:
     FlyingCell m_flying;
     ChartPalette m_palette = ChartPalette::kNatal;
     bool m_adjectives = true;
+    std::array<QString, kPalaceCount> m_smallLimits;  // by PalaceIndex; "" for none
     Language m_language;  // of the texts drawn: the application's when built
 };
 

@@ -31,7 +31,9 @@
 #include "cli/PeriodsOutput.h"
 #include "ui/app/AppIcon.h"
 #include "ui/app/AppLanguage.h"
+#include "ui/app/AppSettings.h"
 #include "ui/app/DialogFont.h"
+#include "ui/app/SettingsDlg.h"
 #include "ui/capture/CatchScreenDlg.h"
 #include "ui/chart/ChartCanvas.h"
 #include "ui/chart/TimelineStrip.h"
@@ -81,8 +83,13 @@ double StripScale(double zoom) {
     return std::clamp(zoom / 1.5, 1.0, 3.0);
 }
 
-QSettings ViewSettings() {
-    return QSettings(QStringLiteral("Tovrin"), QStringLiteral("Qelvar"));
+QSettings& ViewSettings() {
+    return AppSettings();
+}
+
+std::function<void(QWidget*)>& LibraryOpener() {
+    static std::function<void(QWidget*)> opener;
+    return opener;
 }
 
 constexpr std::array<LayerKind, 6> kLayers = {LayerKind::Decade, LayerKind::Minor, LayerKind::Year,
@@ -92,28 +99,96 @@ constexpr std::array<LayerKind, 6> kLayers = {LayerKind::Decade, LayerKind::Mino
 
 CZiWeiDlg::CZiWeiDlg(const BirthData& birth, std::chrono::year_month_day today, QWidget* parent,
                      const ChartConventions& conventions)
-    : CZiWeiDlg(CastFor(birth, conventions, today), today, parent) {}
+    : CZiWeiDlg(CastFor(birth, conventions, today), today, parent) {
+    m_source = birth;
+}
 
 CZiWeiDlg::CZiWeiDlg(const ChartGrid& grid, QWidget* parent) : QDialog(parent) {
     Build(grid);
 }
 
 CZiWeiDlg::CZiWeiDlg(const ChartCast& cast, std::chrono::year_month_day today, QWidget* parent)
-    : QDialog(parent), m_birth(cast.birth) {
+    : QDialog(parent), m_today(today) {
+    Cast(cast);
+    Build(m_grid);
+}
+
+// The window's state of a cast; the picture follows in Build or Recast.
+void CZiWeiDlg::Cast(const ChartCast& cast) {
+    m_birth = cast.birth;
+    m_conventions = cast.conventions;
     m_chart = cast.chart;
     m_natal = cast.natal;
     m_flying = FlyingTransformations(m_natal);
-    m_timeline = std::make_unique<Timeline>(m_natal, m_calendar, ToSolar(today));
-    Build(ChartGrid::Of(cast.chart));
+    m_timeline = std::make_unique<Timeline>(m_natal, m_calendar, ToSolar(m_today));
+    m_grid = ChartGrid::Of(cast.chart);
+}
+
+bool CZiWeiDlg::Recast(const ChartConventions& conventions) {
+    if (!m_source) return false;
+    Cast(CastFor(*m_source, conventions, m_today));
+    const ChartPalette palette = m_picture->Palette();
+    *m_picture = ChartPicture::OfGrid(m_grid);
+    if (m_chart) m_picture->SetSmallLimitAges(*m_chart);
+    m_picture->SetPalette(palette);
+    m_picture->SetAdjectiveStars(
+        ViewSettings().value(QStringLiteral("chart/adjectiveStars"), true).toBool());
+    m_selected.reset();
+    TimelineChanged();
+    UpdateTitle();
+    m_canvas->updateGeometry();
+    m_canvas->update();
+    return true;
+}
+
+void CZiWeiDlg::ApplySettings() {
+    m_picture->SetPalette(LoadClearPalette() ? ChartPalette::kClear : ChartPalette::kNatal);
+    if (QAction* clear = findChild<QAction*>(QStringLiteral("clearPalette"))) {
+        const QSignalBlocker block(clear);
+        clear->setChecked(LoadClearPalette());
+    }
+    if (!Recast(LoadConventions())) m_canvas->update();
+    const double zoom = LoadChartZoom();
+    SetZoom(zoom > 0 ? zoom : OpeningZoomForScreen());
+}
+
+void CZiWeiDlg::ApplySettingsToOpenCharts() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* chart = qobject_cast<CZiWeiDlg*>(w)) chart->ApplySettings();
+}
+
+void CZiWeiDlg::SetLibraryOpener(std::function<void(QWidget*)> opener) {
+    LibraryOpener() = std::move(opener);
+}
+
+void CZiWeiDlg::SetTitle(const QString& base) {
+    m_title = base;
+    UpdateTitle();
+}
+
+void CZiWeiDlg::UpdateTitle() {
+    const std::string rules = ConventionsCaption(m_conventions);
+    setWindowTitle(m_title + (rules.empty() ? QString() : QStringLiteral(" -") + Localized(rules)));
+}
+
+void CZiWeiDlg::SetSaveToLibrary(std::function<void(CZiWeiDlg&)> save) {
+    m_save = std::move(save);
+    if (m_saveAction) m_saveAction->setEnabled(m_save != nullptr);
+}
+
+void CZiWeiDlg::ShowSettings() {
+    SettingsDlg settings(this);
+    settings.exec();
 }
 
 void CZiWeiDlg::Build(const ChartGrid& grid) {
     m_grid = grid;
     m_picture = std::make_unique<ChartPicture>(ChartPicture::OfGrid(grid));
+    if (m_chart) m_picture->SetSmallLimitAges(*m_chart);
     const QFont font = DialogFont();
 
     setFont(font);
-    setWindowTitle(CoreText(kChartCaption));
+    SetTitle(CoreText(kChartCaption));
     setWindowIcon(AppIcon());
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -144,7 +219,8 @@ void CZiWeiDlg::Build(const ChartGrid& grid) {
         if (m_timeline && m_timeline->Select(row, index)) TimelineChanged();
     });
     TimelineChanged();
-    SetZoom(OpeningZoomForScreen());
+    const double zoom = LoadChartZoom();
+    SetZoom(zoom > 0 ? zoom : OpeningZoomForScreen());
 }
 
 CZiWeiDlg::~CZiWeiDlg() = default;
@@ -180,6 +256,20 @@ void CZiWeiDlg::BuildToolBar() {
     BuildViewMenu();
     add(tr("帮助"), {QKeySequence::HelpContents}, &CZiWeiDlg::ShowHelp);
     if (m_timeline) {
+        // The library from any chart window.
+        m_toolBar->addSeparator();
+        add(tr("命例库"), {}, [this] {
+            if (LibraryOpener()) LibraryOpener()(this);
+        });
+        m_toolBar->actions().back()->setObjectName(QStringLiteral("openLibrary"));
+        add(tr("存入命例库"), {}, [this] {
+            if (m_save) m_save(*this);
+        });
+        m_saveAction = m_toolBar->actions().back();
+        m_saveAction->setObjectName(QStringLiteral("saveToLibrary"));
+        m_saveAction->setEnabled(false);
+    }
+    if (m_timeline) {
         m_toolBar->addSeparator();
         m_goTo = new QLineEdit(m_toolBar);
         m_goTo->setPlaceholderText(tr("转到 2026-03-10 午"));
@@ -208,8 +298,9 @@ void CZiWeiDlg::BuildToolBar() {
 // remembered between runs.
 void CZiWeiDlg::BuildViewMenu() {
     auto* menu = new QMenu(this);
-    QSettings settings = ViewSettings();
+    QSettings& settings = ViewSettings();
     QAction* clear = menu->addAction(tr("清晰配色"));
+    clear->setObjectName(QStringLiteral("clearPalette"));
     clear->setCheckable(true);
     clear->setChecked(settings.value(QStringLiteral("chart/clearPalette"), false).toBool());
     connect(clear, &QAction::toggled, this, &CZiWeiDlg::SetClearPalette);
@@ -226,6 +317,13 @@ void CZiWeiDlg::BuildViewMenu() {
         connect(layer, &QAction::toggled, this,
                 [this, kind](bool shown) { SetLayerShown(kind, shown); });
     }
+    if (m_timeline) {
+        // 设置 from the chart window too (the form waits behind it).
+        menu->addSeparator();
+        QAction* dialog = menu->addAction(tr("设置…"));
+        dialog->setObjectName(QStringLiteral("settings"));
+        connect(dialog, &QAction::triggered, this, &CZiWeiDlg::ShowSettings);
+    }
     auto* button = new QToolButton(m_toolBar);
     button->setText(tr("视图"));
     button->setMenu(menu);
@@ -234,7 +332,7 @@ void CZiWeiDlg::BuildViewMenu() {
 }
 
 void CZiWeiDlg::ApplyViewSettings() {
-    QSettings settings = ViewSettings();
+    QSettings& settings = ViewSettings();
     m_picture->SetPalette(settings.value(QStringLiteral("chart/clearPalette"), false).toBool()
                               ? ChartPalette::kClear
                               : ChartPalette::kNatal);
@@ -253,7 +351,7 @@ void CZiWeiDlg::SetLayerShown(LayerKind layer, bool shown) {
 }
 
 void CZiWeiDlg::SetClearPalette(bool clear) {
-    ViewSettings().setValue(QStringLiteral("chart/clearPalette"), clear);
+    SaveClearPalette(clear);
     m_picture->SetPalette(clear ? ChartPalette::kClear : ChartPalette::kNatal);
     m_canvas->update();
 }
@@ -362,7 +460,8 @@ void CZiWeiDlg::TimelineChanged() {
     m_strip->SetRows(std::move(rows));
     m_horoscope.reset();
     if (const std::optional<HoroscopeRequest> request = m_timeline->Request()) {
-        HoroscopeResult result = ComputeHoroscope(m_natal, *request, m_calendar);
+        HoroscopeResult result =
+            ComputeHoroscope(m_natal, *request, m_calendar, m_conventions.leapMonth);
         if (result.ok()) m_horoscope = std::move(result.horoscope);
     }
     const std::vector<LayerKind> shown = m_timeline->ShownLayers();
@@ -384,7 +483,7 @@ void CZiWeiDlg::SelectPalace(std::optional<int> palace) {
 
 QString CZiWeiDlg::Caption() const {
     if (!m_birth) return {};
-    std::string caption = ChartCaption(*m_birth, {}, m_momentText);
+    std::string caption = ChartCaption(*m_birth, m_conventions, m_momentText);
     // The period shown, when there is one.
     if (m_horoscope) caption += "  运限：" + TargetText(*m_horoscope);
     return QString::fromStdString(caption);

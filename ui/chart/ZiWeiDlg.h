@@ -10,6 +10,7 @@
 #include <QFont>
 #include <array>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -26,6 +27,7 @@
 #include "ui/chart/ChartExport.h"
 #include "ui/chart/ChartPicture.h"
 
+class QAction;
 class QLineEdit;
 class QScrollArea;
 class QToolBar;
@@ -75,6 +77,21 @@ public:
     void SetZoom(double zoom);
     // The caption of a saved or printed chart.
     QString Caption() const;
+    // The conventions the chart is cast under.
+    const ChartConventions& Conventions() const { return m_conventions; }
+    // Casts the birth again under other conventions (the 设置 dialog's
+    // choices) and draws it; false (and nothing changes) for a window
+    // without birth data.
+    bool Recast(const ChartConventions& conventions);
+    // The palette, the zoom chart windows open at and the conventions of
+    // the settings file, applied to this window.
+    void ApplySettings();
+    // The window's title: `base` ("斗数排盘", "张三 - 斗数排盘"), then the
+    // conventions that are not the defaults.
+    void SetTitle(const QString& base);
+    // The tool bar's 存入命例库: `save` keeps the chart's birth under the
+    // chart's conventions.
+    void SetSaveToLibrary(std::function<void(CZiWeiDlg&)> save);
     // How the birth's clock time and place were read ("出生地 成都  北京时间 07:30
     // → …"), added to the caption; empty for a birth given by its lists.
     void SetMomentText(std::string text) { m_momentText = std::move(text); }
@@ -93,6 +110,13 @@ public:
     // lies outside the chart's range.
     bool GoToDate(const QString& text);
 
+    // 设置 applied to every open chart window: each cast again under the
+    // settings' conventions and drawn with their palette and zoom.
+    static void ApplySettingsToOpenCharts();
+    // The tool bar's 命例库 opens the library window through this (set once
+    // by the program; null leaves the button without effect).
+    static void SetLibraryOpener(std::function<void(QWidget*)> opener);
+
 public slots:
     // Right button: opens the capture window over the chart.
     void OpenCapture();
@@ -102,6 +126,7 @@ public slots:
     void CopyImage();
     void CopyText();
     void ShowHelp();
+    void ShowSettings();  // 设置...
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -117,8 +142,17 @@ private:
     double OpeningZoomForScreen() const;
     double ShownZoom() const;
 
-    std::optional<BirthData> m_birth;  // copied at construction
-    std::string m_momentText;          // for the caption
+    void Cast(const ChartCast& cast);
+    void UpdateTitle();
+
+    std::optional<BirthData> m_birth;   // as charted under m_conventions
+    std::optional<BirthData> m_source;  // as built, cast again under other conventions
+    ChartConventions m_conventions;
+    std::chrono::year_month_day m_today{};
+    QString m_title;
+    std::function<void(CZiWeiDlg&)> m_save;
+    QAction* m_saveAction = nullptr;
+    std::string m_momentText;  // for the caption
     std::unique_ptr<ChartPicture> m_picture;
     LunarCalendar m_calendar;
     NatalChart m_natal;

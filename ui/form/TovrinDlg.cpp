@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -92,6 +93,10 @@ CTovrinDlg::CTovrinDlg(BirthData& birth, std::chrono::year_month_day today, QWid
     connect(button(form_id::kRecentButton), &QPushButton::clicked, this, &CTovrinDlg::ShowRecent);
     connect(button(form_id::kSettingsButton), &QPushButton::clicked, this,
             &CTovrinDlg::ShowSettings);
+    // The chart windows' 命例库 button opens the library of this form.
+    CZiWeiDlg::SetLibraryOpener([form = QPointer<CTovrinDlg>(this)](QWidget* over) {
+        if (form) form->OpenLibraryOver(over);
+    });
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &CTovrinDlg::ShowAbout);
 }
@@ -281,12 +286,11 @@ void CTovrinDlg::OnCast() {
     if (m_form.CastChart()) {
         if (auto record = RecordFromForm()) RememberBirth(*record);
         if (!m_entry.m_strPlace.empty()) SaveLastPlace(m_editPlace->text());
-        const std::optional<BirthData> birth = ApplyConventions(m_birth, LoadConventions());
-        if (!birth) {
+        if (!ApplyConventions(m_birth, LoadConventions())) {
             QMessageBox::warning(this, windowTitle(), QString::fromUtf8(kErrorDate.data()));
             return;
         }
-        if (m_openChart) m_openChart(*birth);
+        if (m_openChart) m_openChart(m_birth);
     } else if (m_form.DatesReady()) {
         OpenEmptyList();
     }
@@ -348,13 +352,9 @@ void CTovrinDlg::changeEvent(QEvent* event) {
 
 void CTovrinDlg::OpenChartWindow(const BirthData& birth, const std::string& momentText,
                                  const std::function<void()>& save) {
-    CZiWeiDlg chart(birth, LocalToday());
+    CZiWeiDlg chart(birth, LocalToday(), nullptr, LoadConventions());
     chart.SetMomentText(momentText);
-    if (auto* bar = chart.findChild<QToolBar*>(); bar && save) {
-        QAction* keep = bar->addAction(tr("存入命例库"));
-        keep->setObjectName(QStringLiteral("saveToLibrary"));
-        connect(keep, &QAction::triggered, &chart, save);
-    }
+    if (save) chart.SetSaveToLibrary([save](CZiWeiDlg&) { save(); });
     chart.exec();
 }
 
@@ -366,7 +366,7 @@ std::string CTovrinDlg::ChartCaptionText() const {
     std::string caption = MomentCaption(m_entry);
     const std::string name = PersonName().toStdString();
     if (!name.empty()) caption = "姓名 " + name + (caption.empty() ? "" : "  " + caption);
-    return caption + library::ConventionsCaption(LoadConventions());
+    return caption;
 }
 
 std::optional<library::Record> CTovrinDlg::RecordFromForm(QString* problem) {
@@ -505,7 +505,11 @@ bool CTovrinDlg::SaveToLibrary() {
 }
 
 void CTovrinDlg::OpenLibrary() {
-    library::Library* lib = AppLibrary(this);
+    OpenLibraryOver(nullptr);
+}
+
+void CTovrinDlg::OpenLibraryOver(QWidget* over) {
+    library::Library* lib = AppLibrary(over ? over : this);
     if (!lib) return;
     LibraryWindow::Show(
         *lib,
@@ -514,7 +518,7 @@ void CTovrinDlg::OpenLibrary() {
             raise();
             activateWindow();
         },
-        this);
+        this, over);
 }
 
 void CTovrinDlg::ShowRecent() {

@@ -42,8 +42,13 @@ public:
     // The chart window for `birth`, cast today, run modally.
     // The chart window, its caption told how the clock time was read;
     // `save` (when given) is the tool bar's 存入命例库.
+    // The birth is as built (for the default conventions); the chart casts
+    // it under the settings' conventions.
     static void OpenChartWindow(const BirthData& birth, const std::string& momentText,
                                 const std::function<void()>& save = {});
+    // The 命例库 window over `over` (a modal chart window lets through only
+    // its own children), or over the form.
+    void OpenLibraryOver(QWidget* over);
 
     // The birth as typed, with the name and the conventions of the settings,
     // as a library record (the record being edited keeps its id, notes, tags

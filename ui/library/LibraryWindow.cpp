@@ -1,6 +1,7 @@
 #include "ui/library/LibraryWindow.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -76,14 +77,37 @@ CZiWeiDlg* OpenRecordChart(const library::Record& record, QWidget* parent) {
         return nullptr;
     }
     // A child of `parent`, so that the form's modality does not block it.
-    auto* chart = new CZiWeiDlg(*cast.birth, LocalToday(), parent);
+    auto* chart = new CZiWeiDlg(*cast.built, LocalToday(), parent, record.conventions);
     chart->setAttribute(Qt::WA_DeleteOnClose);
     chart->setModal(false);
     std::string caption = "姓名 " + record.name;
     if (cast.resolution)
         caption += "  " + DescribeResolution(record.birth.moment, *cast.resolution);
-    chart->SetMomentText(caption + library::ConventionsCaption(record.conventions));
-    chart->setWindowTitle(Q(record.name) + LibraryWindow::tr(" - 斗数排盘"));
+    chart->SetMomentText(caption);
+    chart->SetTitle(Q(record.name) + LibraryWindow::tr(" - 斗数排盘"));
+    // 存入命例库: the record keeps the conventions the chart shows now
+    // (设置 may have changed them since it opened).
+    chart->SetSaveToLibrary([id = record.id](CZiWeiDlg& shown) {
+        library::Library* lib = AppLibrary(&shown);
+        if (!lib) return;
+        std::optional<library::Record> stored = lib->Get(id);
+        if (!stored) {
+            QMessageBox::warning(&shown, LibraryWindow::tr("存入命例库"),
+                                 LibraryWindow::tr("这个命例已不在命例库中。"));
+            return;
+        }
+        if (stored->conventions == shown.Conventions()) {
+            QMessageBox::information(&shown, LibraryWindow::tr("存入命例库"),
+                                     LibraryWindow::tr("这个命例已在命例库中。"));
+            return;
+        }
+        stored->conventions = shown.Conventions();
+        if (auto o = lib->Update(*stored); !o.ok) {
+            QMessageBox::warning(&shown, LibraryWindow::tr("存入命例库"), Q(o.error));
+            return;
+        }
+        if (LibraryWindow* window = LibraryWindow::Instance()) window->RecordChanged(id);
+    });
     chart->show();
     return chart;
 }
@@ -171,8 +195,21 @@ LibraryWindow::LibraryWindow(library::Library& library, EditRecord edit, QWidget
 
 LibraryWindow::~LibraryWindow() = default;
 
-LibraryWindow* LibraryWindow::Show(library::Library& library, EditRecord edit, QWidget* parent) {
+LibraryWindow* LibraryWindow::Show(library::Library& library, EditRecord edit, QWidget* parent,
+                                   QWidget* over) {
     if (!g_window) g_window = new LibraryWindow(library, std::move(edit), parent);
+    if (over && g_window->parentWidget() != over) {
+        g_window->setParent(over, g_window->windowFlags());
+        if (auto* dialog = qobject_cast<QDialog*>(over))
+            connect(
+                dialog, &QDialog::finished, g_window,
+                [home = QPointer<QWidget>(parent)] {
+                    if (!g_window || !home) return;
+                    g_window->setParent(home, g_window->windowFlags());
+                    g_window->show();
+                },
+                Qt::SingleShotConnection);
+    }
     g_window->show();
     g_window->raise();
     g_window->activateWindow();

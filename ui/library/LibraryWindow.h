@@ -46,7 +46,10 @@ public:
 
     // The one window of the program (created on first use) shown and raised;
     // a child of `parent` (the form), which the form's modality lets through.
-    static LibraryWindow* Show(library::Library& library, EditRecord edit, QWidget* parent);
+    // With `over` (a modal chart window), it is that window's child until
+    // the chart closes, so that the chart's modality lets it through too.
+    static LibraryWindow* Show(library::Library& library, EditRecord edit, QWidget* parent,
+                               QWidget* over = nullptr);
     static LibraryWindow* Instance();
 
     RecordTableModel& Model() const { return *m_model; }

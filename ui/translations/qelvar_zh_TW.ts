@@ -231,6 +231,18 @@
 檢視選單
   清晰配色、顯示雜曜、各運限層的顯示與隱藏（均會記住）</translation>
         </message>
+        <message>
+            <source>命例库</source>
+            <translation>命例庫</translation>
+        </message>
+        <message>
+            <source>存入命例库</source>
+            <translation>存入命例庫</translation>
+        </message>
+        <message>
+            <source>设置…</source>
+            <translation>設定…</translation>
+        </message>
     </context>
     <context>
         <name>qelvar::LibraryWindow</name>
@@ -379,6 +391,18 @@
         <message>
             <source>无法写入 %1：%2</source>
             <translation>無法寫入 %1：%2</translation>
+        </message>
+        <message>
+            <source>存入命例库</source>
+            <translation>存入命例庫</translation>
+        </message>
+        <message>
+            <source>这个命例已不在命例库中。</source>
+            <translation>這個命例已不在命例庫中。</translation>
+        </message>
+        <message>
+            <source>这个命例已在命例库中。</source>
+            <translation>這個命例已在命例庫中。</translation>
         </message>
     </context>
     <context>
@@ -626,6 +650,30 @@
         <message>
             <source>排盘时的规则与默认不同时，命盘标题会写明所用的规则。</source>
             <translation>排盤時的規則與預設不同時，命盤標題會寫明所用的規則。</translation>
+        </message>
+        <message>
+            <source>命盘本色（默认）</source>
+            <translation>命盤本色（預設）</translation>
+        </message>
+        <message>
+            <source>清晰配色</source>
+            <translation>清晰配色</translation>
+        </message>
+        <message>
+            <source>适合屏幕（默认）</source>
+            <translation>適合螢幕（預設）</translation>
+        </message>
+        <message>
+            <source>配色</source>
+            <translation>配色</translation>
+        </message>
+        <message>
+            <source>命盘缩放</source>
+            <translation>命盤縮放</translation>
+        </message>
+        <message>
+            <source>清晰配色让每种文字与白底的对比至少 3:1；缩放是命盘窗口打开时的大小。</source>
+            <translation>清晰配色讓每種文字與白底的對比至少 3:1；縮放是命盤視窗開啟時的大小。</translation>
         </message>
     </context>
     <context>
