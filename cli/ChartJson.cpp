@@ -7,7 +7,7 @@
 #include "chart/ChartNames.h"
 #include "chart/Pillars.h"
 #include "chart/Text.h"
-#include "cli/Json.h"
+#include "io/Json.h"
 #include "cli/MomentOptions.h"
 #include "cli/PeriodsOutput.h"
 

@@ -11,7 +11,7 @@
 
 #include "calendar/LunarCalendar.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
+#include "io/Json.h"
 #include "cli/LineReader.h"
 #include "cli/Options.h"
 #include "cli/Output.h"

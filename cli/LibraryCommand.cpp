@@ -9,7 +9,7 @@
 
 #include "cli/CastOptions.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
+#include "io/Json.h"
 #include "cli/Output.h"
 #include "cli/Status.h"
 #include "io/AtomicFile.h"

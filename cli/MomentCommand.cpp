@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/Command.h"
-#include "cli/Json.h"
+#include "io/Json.h"
 #include "cli/LineReader.h"
 #include "cli/MomentOptions.h"
 #include "cli/Options.h"

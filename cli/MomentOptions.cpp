@@ -8,7 +8,7 @@
 #include "calendar/BirthInstant.h"
 #include "calendar/CalendarNames.h"
 #include "cli/Dates.h"
-#include "cli/Json.h"
+#include "io/Json.h"
 #include "cli/LineReader.h"
 #include "cli/Options.h"
 #include "cli/Status.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "chart/StarTables.h"
-#include "cli/Json.h"
+#include "io/Json.h"
 #include "cli/PeriodsOutput.h"
 
 namespace qelvar::cli {

@@ -1,17 +1,14 @@
-// The JSON form of the library: written with the one JSON writer of the
-// command line (cli/Json), read with nlohmann::json.
+// The JSON form of the library: written with the one JSON writer
+// (io/Json), read with nlohmann::json.
 #include <nlohmann/json.hpp>
 
-#include "cli/Json.h"
+#include "io/Json.h"
 #include "library/RecordFormats.h"
 
 namespace qelvar::library {
 
 namespace {
 
-using cli::AppendJsonInt;
-using cli::AppendJsonNumber;
-using cli::AppendJsonString;
 using nlohmann::json;
 
 void Key(std::string& out, std::string_view key) {

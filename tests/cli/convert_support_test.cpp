@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/Encoding.h"
-#include "cli/Json.h"
+#include "io/Json.h"
 
 namespace qelvar::cli {
 namespace {

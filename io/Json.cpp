@@ -1,11 +1,11 @@
-#include "cli/Json.h"
+#include "io/Json.h"
 
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 
-namespace qelvar::cli {
+namespace qelvar {
 
 namespace {
 
@@ -118,4 +118,4 @@ void AppendJsonNumber(std::string& out, double value) {
     out.append(buf, r.ptr);
 }
 
-}  // namespace qelvar::cli
+}  // namespace qelvar

@@ -1,11 +1,11 @@
 #pragma once
-// A small JSON writer for the command-line output: string escaping and
+// The one JSON writer (command-line output, library files): string escaping and
 // number appending into one growing buffer.
 
 #include <string>
 #include <string_view>
 
-namespace qelvar::cli {
+namespace qelvar {
 
 // Appends `text` as a quoted JSON string; quotes, backslashes and control
 // characters are escaped, other bytes (UTF-8) pass through unchanged.
@@ -24,4 +24,4 @@ void AppendJsonInt(std::string& out, long long value);
 // double ("116.4", not "116.40000000000001").
 void AppendJsonNumber(std::string& out, double value);
 
-}  // namespace qelvar::cli
+}  // namespace qelvar
