@@ -7,9 +7,9 @@
 #include "chart/ChartNames.h"
 #include "chart/Pillars.h"
 #include "chart/Text.h"
-#include "io/Json.h"
 #include "cli/MomentOptions.h"
 #include "cli/PeriodsOutput.h"
+#include "io/Json.h"
 
 namespace qelvar::cli {
 

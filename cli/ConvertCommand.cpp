@@ -11,11 +11,11 @@
 
 #include "calendar/LunarCalendar.h"
 #include "cli/Command.h"
-#include "io/Json.h"
 #include "cli/LineReader.h"
 #include "cli/Options.h"
 #include "cli/Output.h"
 #include "cli/Status.h"
+#include "io/Json.h"
 
 namespace qelvar::cli {
 

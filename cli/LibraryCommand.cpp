@@ -9,10 +9,10 @@
 
 #include "cli/CastOptions.h"
 #include "cli/Command.h"
-#include "io/Json.h"
 #include "cli/Output.h"
 #include "cli/Status.h"
 #include "io/AtomicFile.h"
+#include "io/Json.h"
 #include "library/Library.h"
 #include "library/RecordFormats.h"
 

@@ -8,12 +8,12 @@
 #include <string>
 
 #include "cli/Command.h"
-#include "io/Json.h"
 #include "cli/LineReader.h"
 #include "cli/MomentOptions.h"
 #include "cli/Options.h"
 #include "cli/Output.h"
 #include "cli/Status.h"
+#include "io/Json.h"
 #include "moment/PlaceIndex.h"
 
 namespace qelvar::cli {

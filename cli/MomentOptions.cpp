@@ -8,11 +8,11 @@
 #include "calendar/BirthInstant.h"
 #include "calendar/CalendarNames.h"
 #include "cli/Dates.h"
-#include "io/Json.h"
 #include "cli/LineReader.h"
 #include "cli/Options.h"
 #include "cli/Status.h"
 #include "form/MomentEntry.h"
+#include "io/Json.h"
 #include "moment/MomentText.h"
 #include "moment/PlaceIndex.h"
 

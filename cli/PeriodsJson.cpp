@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "chart/StarTables.h"
-#include "io/Json.h"
 #include "cli/PeriodsOutput.h"
+#include "io/Json.h"
 
 namespace qelvar::cli {
 
