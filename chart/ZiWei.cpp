@@ -148,12 +148,23 @@ void ZiWeiChart::PlaceInFreeSlot(PalaceIndex cell, Star star, int n) {
             --k;
         }
         p.stars[k] = PlacedStar{star, static_cast<std::uint8_t>(j)};
+        // FindStarCell's answer: the lowest of star columns 0..9 wins, then
+        // the lowest cell, as a reader scanning the columns finds it.
+        const int id = static_cast<int>(star);
+        const int c = Ring(cell);
+        if (j < 10 && (m_starCell[id] < 0 || j < m_starColumn[id] ||
+                       (j == m_starColumn[id] && c < m_starCell[id]))) {
+            m_starCell[id] = static_cast<std::int8_t>(c);
+            m_starColumn[id] = static_cast<std::uint8_t>(j);
+        }
         return;
     }
 }
 
 std::optional<PalaceIndex> ZiWeiChart::FindStarCell(Star star) const {
-    // Column-major over star columns 0..9, as a reader scanning the columns.
+    if (const int c = m_starCell[static_cast<int>(star)]; c >= 0) return c;
+    // A star not placed by PlaceInFreeSlot: column-major over star columns
+    // 0..9, as a reader scanning the columns.
     std::optional<PalaceIndex> best;
     int bestColumn = 10;
     for (PalaceIndex c = 0; c < 12; ++c) {

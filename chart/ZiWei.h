@@ -8,7 +8,9 @@
 // star takes the first free position of its cell's star-slot sequence
 // (Chart.h, PlacedStar), so crowded cells overflow the way the window shows.
 
+#include <array>
 #include <chrono>
+#include <cstdint>
 #include <optional>
 
 #include "birth/BirthData.h"
@@ -106,6 +108,15 @@ private:
 
     Chart m_chart;
     mutable std::optional<ChartGrid> m_grid;  // made on the first Grid()
+    // Where PlaceInFreeSlot put each star (its cell, -1 for none, and its
+    // column), so that FindStarCell need not scan the twelve cells.
+    std::array<std::int8_t, kStarCount> m_starCell = MakeNoCells();
+    std::array<std::uint8_t, kStarCount> m_starColumn{};
+    static constexpr std::array<std::int8_t, kStarCount> MakeNoCells() {
+        std::array<std::int8_t, kStarCount> a{};
+        a.fill(-1);
+        return a;
+    }
 };
 
 }  // namespace qelvar
