@@ -202,6 +202,18 @@
             <translation>命盤視窗的按鍵與滑鼠</translation>
         </message>
         <message>
+            <source>命例库</source>
+            <translation>命例庫</translation>
+        </message>
+        <message>
+            <source>存入命例库</source>
+            <translation>存入命例庫</translation>
+        </message>
+        <message>
+            <source>设置…</source>
+            <translation>設定…</translation>
+        </message>
+        <message>
             <source>按键
   Ctrl+S 保存（PNG、SVG、PDF）  Ctrl+P 打印  Ctrl+C 复制图像  Ctrl+Shift+C 复制文字
   Ctrl++ / Ctrl+= 放大  Ctrl+- 缩小  Ctrl+0 原大  F1 本帮助
@@ -215,7 +227,10 @@
   单击大限、流年、流月、流日、时辰选择运限；悬停看干支、日期与说明
   “转到”框：输入“2026-03-10 午”或“农历2026-1-22 午”后按回车
 视图菜单
-  清晰配色、显示杂曜、各运限层的显示与隐藏（均会记住）</source>
+  清晰配色、显示杂曜、各运限层的显示与隐藏（均会记住）
+  设置…：排盘规则、流派的取法、配色与缩放，改后已打开的命盘随即重排
+工具栏
+  命例库：打开命例库  存入命例库：把这张命盘的出生资料存入命例库</source>
             <translation>按鍵
   Ctrl+S 儲存（PNG、SVG、PDF）  Ctrl+P 列印  Ctrl+C 複製圖像  Ctrl+Shift+C 複製文字
   Ctrl++ / Ctrl+= 放大  Ctrl+- 縮小  Ctrl+0 原大  F1 本幫助
@@ -229,19 +244,10 @@
   單擊大限、流年、流月、流日、時辰選擇運限；懸停看干支、日期與說明
   “轉到”框：輸入“2026-03-10 午”或“農曆2026-1-22 午”後按回車
 檢視選單
-  清晰配色、顯示雜曜、各運限層的顯示與隱藏（均會記住）</translation>
-        </message>
-        <message>
-            <source>命例库</source>
-            <translation>命例庫</translation>
-        </message>
-        <message>
-            <source>存入命例库</source>
-            <translation>存入命例庫</translation>
-        </message>
-        <message>
-            <source>设置…</source>
-            <translation>設定…</translation>
+  清晰配色、顯示雜曜、各運限層的顯示與隱藏（均會記住）
+  設定…：排盤規則、流派的取法、配色與縮放，改後已開啟的命盤隨即重排
+工具欄
+  命例庫：開啟命例庫  存入命例庫：把這張命盤的出生資料存入命例庫</translation>
         </message>
     </context>
     <context>
