@@ -3,46 +3,31 @@
 #include <algorithm>
 #include <utility>
 
+#include "chart/NameTable.h"
+
 namespace qelvar {
 
 namespace {
 
-template <typename E, std::size_t N>
-using Names = std::array<std::pair<E, std::string_view>, N>;
-
-constexpr Names<KuiYueRule, 2> kKuiYue = {
+constexpr NameTable<KuiYueRule, 2> kKuiYue = {
     {{KuiYueRule::Table, "default"}, {KuiYueRule::ChouWei, "chou-wei"}}};
-constexpr Names<TianMaRule, 2> kTianMa = {
+constexpr NameTable<TianMaRule, 2> kTianMa = {
     {{TianMaRule::Month, "month"}, {TianMaRule::Year, "year"}}};
-constexpr Names<BodyRulerZi, 2> kBodyRulerZi = {
+constexpr NameTable<BodyRulerZi, 2> kBodyRulerZi = {
     {{BodyRulerZi::LingXing, "铃星"}, {BodyRulerZi::HuoXing, "火星"}}};
-constexpr Names<JieKongRule, 2> kJieKong = {
+constexpr NameTable<JieKongRule, 2> kJieKong = {
     {{JieKongRule::Single, "single"}, {JieKongRule::Pair, "pair"}}};
-constexpr Names<MutagenGeng, 3> kGeng = {{{MutagenGeng::YangWuYinTong, "阳武阴同"},
-                                          {MutagenGeng::YangWuFuTong, "阳武府同"},
-                                          {MutagenGeng::YangWuTongYin, "阳武同阴"}}};
-constexpr Names<MutagenWu, 2> kWu = {
+constexpr NameTable<MutagenGeng, 3> kGeng = {{{MutagenGeng::YangWuYinTong, "阳武阴同"},
+                                              {MutagenGeng::YangWuFuTong, "阳武府同"},
+                                              {MutagenGeng::YangWuTongYin, "阳武同阴"}}};
+constexpr NameTable<MutagenWu, 2> kWu = {
     {{MutagenWu::TanYinYouJi, "贪阴右机"}, {MutagenWu::TanYinYangJi, "贪阴阳机"}}};
-constexpr Names<MutagenRen, 2> kRen = {
+constexpr NameTable<MutagenRen, 2> kRen = {
     {{MutagenRen::LiangZiZuoWu, "梁紫左武"}, {MutagenRen::LiangZiFuWu, "梁紫府武"}}};
-constexpr Names<GodNames, 2> kGodNames = {
+constexpr NameTable<GodNames, 2> kGodNames = {
     {{GodNames::Table, "default"}, {GodNames::Common, "common"}}};
-constexpr Names<StarSet, 2> kStarSet = {
+constexpr NameTable<StarSet, 2> kStarSet = {
     {{StarSet::Table, "default"}, {StarSet::Extended, "extended"}}};
-
-template <typename E, std::size_t N>
-std::string_view NameOf(const Names<E, N>& table, E v) {
-    for (const auto& [value, name] : table)
-        if (value == v) return name;
-    return {};
-}
-
-template <typename E, std::size_t N>
-std::optional<E> Parse(const Names<E, N>& table, std::string_view text) {
-    for (const auto& [value, name] : table)
-        if (name == text) return value;
-    return std::nullopt;
-}
 
 }  // namespace
 
@@ -74,31 +59,31 @@ std::string_view ChoiceName(StarSet v) {
     return NameOf(kStarSet, v);
 }
 std::optional<KuiYueRule> ParseKuiYue(std::string_view n) {
-    return Parse(kKuiYue, n);
+    return ValueNamed(kKuiYue, n);
 }
 std::optional<TianMaRule> ParseTianMa(std::string_view n) {
-    return Parse(kTianMa, n);
+    return ValueNamed(kTianMa, n);
 }
 std::optional<BodyRulerZi> ParseBodyRulerZi(std::string_view n) {
-    return Parse(kBodyRulerZi, n);
+    return ValueNamed(kBodyRulerZi, n);
 }
 std::optional<JieKongRule> ParseJieKong(std::string_view n) {
-    return Parse(kJieKong, n);
+    return ValueNamed(kJieKong, n);
 }
 std::optional<MutagenGeng> ParseMutagenGeng(std::string_view n) {
-    return Parse(kGeng, n);
+    return ValueNamed(kGeng, n);
 }
 std::optional<MutagenWu> ParseMutagenWu(std::string_view n) {
-    return Parse(kWu, n);
+    return ValueNamed(kWu, n);
 }
 std::optional<MutagenRen> ParseMutagenRen(std::string_view n) {
-    return Parse(kRen, n);
+    return ValueNamed(kRen, n);
 }
 std::optional<GodNames> ParseGodNames(std::string_view n) {
-    return Parse(kGodNames, n);
+    return ValueNamed(kGodNames, n);
 }
 std::optional<StarSet> ParseStarSet(std::string_view n) {
-    return Parse(kStarSet, n);
+    return ValueNamed(kStarSet, n);
 }
 
 std::optional<School> ParsePreset(std::string_view name) {
@@ -128,8 +113,8 @@ std::array<SchoolField, kSchoolChoiceCount> SchoolFields(const School& s) {
 namespace {
 
 template <typename E, std::size_t N>
-bool SetFrom(const Names<E, N>& table, std::string_view value, E& target) {
-    const std::optional<E> v = Parse(table, value);
+bool SetFrom(const NameTable<E, N>& table, std::string_view value, E& target) {
+    const std::optional<E> v = ValueNamed(table, value);
     if (v) target = *v;
     return v.has_value();
 }

@@ -5,38 +5,19 @@
 #include <string>
 
 #include "calendar/BirthInstant.h"
+#include "chart/NameTable.h"
 #include "chart/Text.h"
 
 namespace qelvar {
 
 namespace {
 
-template <typename E>
-struct Named {
-    E value;
-    std::string_view name;
-};
-
-constexpr std::array<Named<LateZi>, 2> kLateZi = {
+constexpr NameTable<LateZi, 2> kLateZi = {
     {{LateZi::SameDay, "same-day"}, {LateZi::NextDay, "next-day"}}};
-constexpr std::array<Named<LeapMonthRule>, 2> kLeapMonth = {
+constexpr NameTable<LeapMonthRule, 2> kLeapMonth = {
     {{LeapMonthRule::Whole, "whole"}, {LeapMonthRule::Split, "split"}}};
-constexpr std::array<Named<YearStart>, 2> kYearStart = {
+constexpr NameTable<YearStart, 2> kYearStart = {
     {{YearStart::NewYear, "new-year"}, {YearStart::Lichun, "lichun"}}};
-
-template <typename E, std::size_t N>
-std::string_view NameOf(const std::array<Named<E>, N>& table, E v) {
-    for (const auto& e : table)
-        if (e.value == v) return e.name;
-    return {};
-}
-
-template <typename E, std::size_t N>
-std::optional<E> Parse(const std::array<Named<E>, N>& table, std::string_view name) {
-    for (const auto& e : table)
-        if (e.name == name) return e.value;
-    return std::nullopt;
-}
 
 // Days 16 and later of a split leap month count as the following month.
 constexpr int kSplitDay = 16;
@@ -53,13 +34,13 @@ std::string_view ConventionName(YearStart v) {
     return NameOf(kYearStart, v);
 }
 std::optional<LateZi> ParseLateZi(std::string_view name) {
-    return Parse(kLateZi, name);
+    return ValueNamed(kLateZi, name);
 }
 std::optional<LeapMonthRule> ParseLeapMonth(std::string_view name) {
-    return Parse(kLeapMonth, name);
+    return ValueNamed(kLeapMonth, name);
 }
 std::optional<YearStart> ParseYearStart(std::string_view name) {
-    return Parse(kYearStart, name);
+    return ValueNamed(kYearStart, name);
 }
 
 int CountedMonth(const LunarDate& date, LeapMonthRule rule) {
